@@ -1,0 +1,24 @@
+// Pictura's interface (kPicturaId): turns stored picture files into surfaces.
+#pragma once
+
+#include <cstdint>
+
+#include "quenta/Surface.h"
+
+namespace quenta {
+
+class Pictura {
+public:
+    virtual int32_t AddRef() = 0;                                          // 0
+    virtual int32_t Release() = 0;                                         // 1
+    // Decodes the entry behind a handle from ArchiveEntry::Share. The picture
+    // carries one reference for the caller; null when it cannot be decoded.
+    virtual Surface* DecodeEntry(std::uintptr_t shared) = 0;               // 2
+    // Decodes a file image held in memory; same result as DecodeEntry.
+    virtual Surface* DecodeBytes(const uint8_t* bytes, int32_t size) = 0;  // 3
+
+protected:
+    ~Pictura() = default;
+};
+
+}  // namespace quenta

@@ -1,0 +1,59 @@
+// The project's one Surface implementation: a heap bitmap with an optional
+// colour plane (24-bit BGR or 32-bit BGRA) and an optional 8-bit alpha plane.
+// Pictura hands these out as pictures; hosts and tests draw into them.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "quenta/Surface.h"
+
+namespace quenta {
+
+class BitmapSurface final : public Surface {
+public:
+    // depth is 24 or 32 when withPixels; null on bad sizes or no memory.
+    // The new surface holds one reference; colour bytes start at 0, alpha at 0.
+    static BitmapSurface* Create(int32_t width, int32_t height, int32_t depth, bool withPixels,
+                                 bool withAlpha);
+
+    int32_t AddRef() override;
+    int32_t Release() override;
+    uint8_t* GetPixelAddress(int32_t x, int32_t y) override;
+    uint8_t* GetAlphaAddress(int32_t x, int32_t y) override;
+    int32_t GetWidth() override { return width_; }
+    int32_t GetHeight() override { return height_; }
+    int32_t GetDepth() override { return depth_; }
+    int32_t GetPitch() override { return pitch_; }
+    int32_t GetAlphaPitch() override { return alphaPitch_; }
+    bool HasPixels() override { return pixels_ != nullptr; }
+    bool HasAlpha() override { return alpha_ != nullptr; }
+
+    int32_t BytesPerPixel() const { return depth_ / 8; }
+    // Fills the colour plane (and the fourth byte of 32-bit pixels with 255).
+    void Fill(uint8_t r, uint8_t g, uint8_t b);
+
+private:
+    BitmapSurface() = default;
+    ~BitmapSurface() = default;
+
+    int32_t refCount_ = 1;
+    int32_t width_ = 0;
+    int32_t height_ = 0;
+    int32_t depth_ = 0;
+    int32_t pitch_ = 0;
+    int32_t alphaPitch_ = 0;
+    std::unique_ptr<uint8_t[]> pixels_;
+    std::unique_ptr<uint8_t[]> alpha_;
+};
+
+// Releases a surface when it goes out of scope (hosts and tests).
+struct SurfaceReleaser {
+    void operator()(Surface* s) const {
+        if (s) s->Release();
+    }
+};
+using SurfacePtr = std::unique_ptr<Surface, SurfaceReleaser>;
+using BitmapPtr = std::unique_ptr<BitmapSurface, SurfaceReleaser>;
+
+}  // namespace quenta

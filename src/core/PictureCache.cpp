@@ -1,0 +1,46 @@
+#include "core/PictureCache.h"
+
+namespace quenta {
+
+PictureCache::~PictureCache() {
+    for (auto& [number, picture] : pictures) picture->Release();
+    pictures.clear();
+    ReleaseSiblings();
+}
+
+void PictureCache::ReleaseSiblings() {
+    if (pictura) pictura->Release();
+    pictura = nullptr;
+    if (archive) archive->Release();
+    archive = nullptr;
+    if (vaultrix) vaultrix->Release();
+    vaultrix = nullptr;
+}
+
+bool PictureCache::BindSiblings() {
+    // What an earlier failed attempt obtained is given back before trying again.
+    ReleaseSiblings();
+    if (!vaultrixBinding.Bind("Vaultrix", kVaultrixId)) return false;
+    vaultrix = static_cast<Vaultrix*>(vaultrixBinding.iface);
+    archive = vaultrix->OpenArchive(0);
+    if (!archive) return false;
+    if (!picturaBinding.Bind("Pictura", kPicturaId)) return false;
+    pictura = static_cast<Pictura*>(picturaBinding.iface);
+    bound = true;
+    return true;
+}
+
+Surface* PictureCache::GetPicture(int32_t number) {
+    if (!bound && !BindSiblings()) return nullptr;
+    if (auto found = pictures.find(number); found != pictures.end()) return found->second;
+
+    ArchiveEntry* entry = archive->OpenEntry(number);
+    if (!entry) return nullptr;
+    Surface* picture = pictura->DecodeEntry(entry->Share(entry->Load()));
+    entry->Release();
+    if (!picture) return nullptr;
+    pictures.emplace(number, picture);
+    return picture;
+}
+
+}  // namespace quenta

@@ -1,0 +1,130 @@
+#include "render/Blending.h"
+
+#include <cstddef>
+
+#include "core/BlendTable.h"
+#include "core/PlotraBinding.h"
+
+namespace quenta {
+
+namespace {
+
+// One axis of ClipRect. Computed in 64 bits so that positions near the int32
+// limits cannot wrap; the results always fit again.
+void ClipAxis(int32_t& d, int32_t& s, int32_t& extent, int32_t targetExtent, int32_t sourceExtent) {
+    int64_t dd = d, ss = s, ee = extent;
+    if (dd < 0) {
+        ss -= dd;
+        ee += dd;
+        dd = 0;
+    }
+    if (ss < 0) {
+        dd -= ss;
+        ee += ss;
+        ss = 0;
+    }
+    if (dd + ee > targetExtent) ee = targetExtent - dd;
+    if (ss + ee > sourceExtent) ee = sourceExtent - ss;
+    if (ee <= 0) ee = 0;  // nothing left; the positions no longer matter
+    d = static_cast<int32_t>(dd > INT32_MAX ? INT32_MAX : dd);
+    s = static_cast<int32_t>(ss > INT32_MAX ? INT32_MAX : ss);
+    extent = static_cast<int32_t>(ee);
+}
+
+}  // namespace
+
+bool ClipRect(Surface* target, int32_t& dx, int32_t& dy, Surface* source, int32_t& sx, int32_t& sy,
+              int32_t& w, int32_t& h) {
+    if (!target || !source) return false;
+    const int32_t targetWidth = target->GetWidth();
+    const int32_t targetHeight = target->GetHeight();
+    const int32_t sourceWidth = source->GetWidth();
+    const int32_t sourceHeight = source->GetHeight();
+    ClipAxis(dx, sx, w, targetWidth, sourceWidth);
+    if (w <= 0) return false;
+    ClipAxis(dy, sy, h, targetHeight, sourceHeight);
+    return h > 0;
+}
+
+void CopyClipped(Surface* target, int32_t dx, int32_t dy, Surface* source, int32_t sx, int32_t sy,
+                 int32_t w, int32_t h) {
+    if (sharedPlotra && ClipRect(target, dx, dy, source, sx, sy, w, h)) {
+        sharedPlotra->CopyRect(target, dx, dy, source, sx, sy, w, h);
+    }
+}
+
+void BlendClipped(Surface* target, int32_t dx, int32_t dy, Surface* source, int32_t sx, int32_t sy,
+                  int32_t w, int32_t h) {
+    if (sharedPlotra && ClipRect(target, dx, dy, source, sx, sy, w, h)) {
+        sharedPlotra->BlendRect(target, dx, dy, source, sx, sy, w, h);
+    }
+}
+
+void BlendColorClipped(Surface* target, int32_t dx, int32_t dy, Surface* source, int32_t sx,
+                       int32_t sy, int32_t w, int32_t h, int32_t r, int32_t g, int32_t b) {
+    if (sharedPlotra && ClipRect(target, dx, dy, source, sx, sy, w, h)) {
+        sharedPlotra->BlendColorRect(target, dx, dy, source, sx, sy, w, h, r, g, b);
+    }
+}
+
+void GradientBlendClipped(Surface* target, int32_t dx, int32_t dy, Surface* source, int32_t sx,
+                          int32_t sy, int32_t w, int32_t h, int32_t r1, int32_t g1, int32_t b1,
+                          int32_t r2, int32_t g2, int32_t b2) {
+    if (ClipRect(target, dx, dy, source, sx, sy, w, h)) {
+        GradientBlend(target, dx, dy, source, sx, sy, w, h, r1, g1, b1, r2, g2, b2);
+    }
+}
+
+void GradientBlend(Surface* target, int32_t dx, int32_t dy, Surface* source, int32_t sx, int32_t sy,
+                   int32_t w, int32_t h, int32_t r1, int32_t g1, int32_t b1, int32_t r2, int32_t g2,
+                   int32_t b2) {
+    if (w <= 0 || h <= 0) return;
+    uint8_t* const* const table = blendTable.rows;
+    if (!table || !target->HasPixels() || !source->HasAlpha()) return;
+    int32_t bytesPerPixel = 0;
+    switch (target->GetDepth()) {
+        case 24: bytesPerPixel = 3; break;
+        case 32: bytesPerPixel = 4; break;  // the fourth byte is left as it was
+        default: return;
+    }
+    uint8_t* t = target->GetPixelAddress(dx, dy);
+    const uint8_t* c = source->GetAlphaAddress(sx, sy);
+    if (!t || !c) return;
+    const std::ptrdiff_t tSkip = static_cast<std::ptrdiff_t>(target->GetPitch()) - static_cast<std::ptrdiff_t>(bytesPerPixel) * w;
+    const std::ptrdiff_t cSkip = static_cast<std::ptrdiff_t>(source->GetAlphaPitch()) - w;
+
+    // Running products k * (end - start), in 64 bits: components are any int32.
+    const int64_t stepR = static_cast<int64_t>(r2) - r1;
+    const int64_t stepG = static_cast<int64_t>(g2) - g1;
+    const int64_t stepB = static_cast<int64_t>(b2) - b1;
+    int64_t sumR = 0, sumG = 0, sumB = 0;
+    for (int32_t k = 0; k < h; ++k) {
+        const auto red = static_cast<uint8_t>(r1 + sumR / h);
+        const auto green = static_cast<uint8_t>(g1 + sumG / h);
+        const auto blue = static_cast<uint8_t>(b1 + sumB / h);
+        sumR += stepR;
+        sumG += stepG;
+        sumB += stepB;
+        const uint8_t* rowR = table[red];
+        const uint8_t* rowG = table[green];
+        const uint8_t* rowB = table[blue];
+        for (int32_t i = 0; i < w; ++i, t += bytesPerPixel, ++c) {
+            const uint8_t a = *c;
+            if (a == 0) continue;
+            if (a == 255) {
+                t[0] = blue;
+                t[1] = green;
+                t[2] = red;
+                continue;
+            }
+            const uint8_t* keep = table[255 - a];
+            t[0] = static_cast<uint8_t>(keep[t[0]] + rowB[a]);
+            t[1] = static_cast<uint8_t>(keep[t[1]] + rowG[a]);
+            t[2] = static_cast<uint8_t>(keep[t[2]] + rowR[a]);
+        }
+        t += tSkip;
+        c += cSkip;
+    }
+}
+
+}  // namespace quenta
