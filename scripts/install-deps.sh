@@ -7,7 +7,7 @@ packages=(
   build-essential cmake pkg-config git
   libgtest-dev libgmock-dev libbenchmark-dev
   libfreetype-dev libfontconfig-dev fonts-ipafont-gothic fonts-ipafont-mincho
-  libpng-dev libzip-dev zip
+  libpng-dev libzip-dev libstb-dev zip
 )
 
 missing=()

@@ -1,0 +1,17 @@
+// PNG files, read with libpng's simplified reader, which catches every
+// libpng error itself and answers failure instead.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+
+#include "DecodedImage.h"
+
+namespace quenta::pictura {
+
+bool LooksLikePng(const uint8_t* bytes, size_t size);
+// Null on damaged, truncated or oversized data.
+std::optional<DecodedImage> DecodePng(const uint8_t* bytes, size_t size);
+
+}  // namespace quenta::pictura
