@@ -1,4 +1,8 @@
-// Pictura's interface (kPicturaId): turns stored picture files into surfaces.
+// Pictura's interface (kPicturaId): turns stored picture files (PNG, BMP)
+// into surfaces. An opaque picture has a colour plane only; one with any
+// transparency also has an alpha plane; and one whose every pixel that is not
+// fully transparent is pure white is a mask: an alpha plane only, which
+// Quenta lays on in the text colour.
 #pragma once
 
 #include <cstdint>
