@@ -1,0 +1,131 @@
+// Quenta as a host sees it: the module and the double siblings loaded at run
+// time, everything reached through CreateInterface and the interface tables.
+// Each test needs a process of its own (CTest runs them so).
+#include <gtest/gtest.h>
+
+#include "FakePictures.h"
+#include "LoadedModule.h"
+#include "Recorder.h"
+#include "quenta/CreateInterface.h"
+#include "quenta/MessageRenderer.h"
+
+namespace quenta::testing {
+namespace {
+
+class ModuleBoundary : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ClearCalls();
+        ClearSettings();
+    }
+    void LoadSiblings() {
+        for (const char* name : {"Scrivo2", "Plotra", "Vaultrix", "Pictura"}) {
+            siblings.push_back(std::make_unique<LoadedModule>(DoubleModulePath(name)));
+            ASSERT_TRUE(siblings.back()->IsLoaded()) << name;
+        }
+    }
+    IMessageRenderer* NewRenderer() {
+        auto create = quenta.Symbol<CreateInterfaceFn>("CreateInterface");
+        EXPECT_NE(create, nullptr);
+        return create ? static_cast<IMessageRenderer*>(create(&kMessageRendererId)) : nullptr;
+    }
+
+    // Siblings are loaded first and unloaded last, as a host does.
+    std::vector<std::unique_ptr<LoadedModule>> siblings;
+    LoadedModule quenta{QuentaModulePath()};
+};
+
+TEST_F(ModuleBoundary, AnswersOnlyTheRendererId) {
+    ASSERT_TRUE(quenta.IsLoaded());
+    auto create = quenta.Symbol<CreateInterfaceFn>("CreateInterface");
+    ASSERT_NE(create, nullptr);
+    const InterfaceId nearly{0xCD599691, 0xEC70, 0x4386, {0xB9, 0xA5, 0x3E, 0xF1, 0xC6, 0x62, 0x14, 0x2E}};
+    for (const InterfaceId& id : {kScrivo2Id, kPlotraId, kVaultrixId, kPicturaId, nearly, InterfaceId{}}) {
+        EXPECT_EQ(create(&id), nullptr);
+    }
+    EXPECT_EQ(create(nullptr), nullptr);
+}
+
+TEST_F(ModuleBoundary, RenderersAreCountedAndIndependent) {
+    IMessageRenderer* first = NewRenderer();
+    IMessageRenderer* second = NewRenderer();
+    ASSERT_NE(first, nullptr);
+    ASSERT_NE(second, nullptr);
+    EXPECT_NE(first, second);
+    EXPECT_EQ(first->AddRef(), 2);
+    EXPECT_EQ(first->Release(), 1);
+    EXPECT_EQ(first->Release(), 0);
+    EXPECT_EQ(second->Release(), 0);
+}
+
+TEST_F(ModuleBoundary, ATypicalMessage) {
+    LoadSiblings();
+    IMessageRenderer* renderer = NewRenderer();
+    ASSERT_NE(renderer, nullptr);
+    EXPECT_EQ(renderer->GetSubInterface(&kScrivo2Id), nullptr);
+    renderer->SetText("<S32><C255,0,0>AB</C><R>");
+    void* painter = renderer->GetSubInterface(&kScrivo2Id);
+    EXPECT_NE(painter, nullptr);
+    EXPECT_EQ(renderer->GetSubInterface(&kScrivo2Id), painter);
+    EXPECT_EQ(Calls(), (std::vector<std::string>{"Scrivo2.CreateInterface", "Plotra.CreateInterface",
+                                                 "Plotra.Startup", "Plotra.Setup(1)"}));
+    ClearCalls();
+    renderer->Draw(nullptr, 0, 0);
+    EXPECT_TRUE(Calls().empty());
+
+    // A surface the doubles never touch: a recording painter paints nothing.
+    SetSetting("picture.1", kColorOnly);
+    renderer->SetText("<G1>");  // binds the picture siblings on the way
+    ClearCalls();
+    struct NullSurface final : Surface {
+        int32_t AddRef() override { return 1; }
+        int32_t Release() override { return 0; }
+        uint8_t* GetPixelAddress(int32_t, int32_t) override { return nullptr; }
+        uint8_t* GetAlphaAddress(int32_t, int32_t) override { return nullptr; }
+        int32_t GetWidth() override { return 100; }
+        int32_t GetHeight() override { return 100; }
+        int32_t GetDepth() override { return 24; }
+        int32_t GetPitch() override { return 300; }
+        int32_t GetAlphaPitch() override { return 0; }
+        bool HasPixels() override { return true; }
+        bool HasAlpha() override { return false; }
+    } target;
+    renderer->Draw(&target, 10, 20);
+    EXPECT_EQ(Calls(), (std::vector<std::string>{
+                           "Scrivo2.SetSize(32)", "Scrivo2.SetFace(\\x82l\\x82r \\x83S\\x83V\\x83b\\x83N)",
+                           "Scrivo2.SetColor(255,0,0)", "Scrivo2.PaintText(11,21,A)", "Scrivo2.SetSize(32)",
+                           "Scrivo2.SetFace(\\x82l\\x82r \\x83S\\x83V\\x83b\\x83N)", "Scrivo2.SetColor(255,0,0)",
+                           "Scrivo2.PaintText(27,21,B)", "Plotra.CopyRect(10,52,0,0,16,8)"}));
+    renderer->Clear();
+    ClearCalls();
+    renderer->Draw(&target, 10, 20);
+    EXPECT_TRUE(Calls().empty());
+    EXPECT_EQ(renderer->Release(), 0);
+    EXPECT_EQ(CallsStartingWith("Scrivo2.Release").size(), 1u);
+}
+
+TEST_F(ModuleBoundary, MissingScrivo2IsShownInAMessageBox) {
+    IMessageRenderer* renderer = NewRenderer();
+    ASSERT_NE(renderer, nullptr);
+    ::testing::internal::CaptureStderr();
+    renderer->SetText("A");
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "Surfex2: ＤＬＬ【 Scrivo2 】の読み込みに失敗しました\n");
+    renderer->Release();
+}
+
+TEST_F(ModuleBoundary, UnloadReleasesPicturesThenTheirSiblings) {
+    LoadSiblings();
+    SetSetting("picture.2", kColorAndAlpha);
+    SetSetting("picture.1", kAlphaOnly);
+    IMessageRenderer* renderer = NewRenderer();
+    ASSERT_NE(renderer, nullptr);
+    renderer->SetText("<G2><G1>");
+    renderer->Release();
+    ClearCalls();
+    quenta.Unload();
+    EXPECT_EQ(Calls(), (std::vector<std::string>{"Picture.Release(1)", "Picture.Release(2)", "Pictura.Release",
+                                                 "Archive.Release", "Vaultrix.Release"}));
+}
+
+}  // namespace
+}  // namespace quenta::testing

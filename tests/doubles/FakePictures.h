@@ -1,0 +1,37 @@
+// A Vaultrix and a Pictura whose pictures are described by settings:
+// "picture.N" is the kind of picture N (see PictureKind), "picture.N.w" and
+// "picture.N.h" its size (16 x 8 unless set); "vaultrix.archive" 0 makes
+// OpenArchive fail. Every call is recorded.
+#pragma once
+
+#include "quenta/Pictura.h"
+#include "quenta/Vaultrix.h"
+
+namespace quenta::testing {
+
+enum PictureKind : int32_t {
+    kMissing = 0,       // the archive has no entry
+    kColorOnly = 1,     // colour plane, no alpha plane
+    kColorAndAlpha = 2,
+    kAlphaOnly = 3,
+    kNoPlanes = 4,
+    kUndecodable = 5,   // an entry Pictura cannot decode
+};
+
+class FakeVaultrix final : public Vaultrix {
+public:
+    int32_t AddRef() override;
+    int32_t Release() override;
+    Archive* OpenArchive(int32_t number) override;
+    bool SetArchivePath(int32_t number, const char* path) override;
+};
+
+class FakePictura final : public Pictura {
+public:
+    int32_t AddRef() override;
+    int32_t Release() override;
+    Surface* DecodeEntry(std::uintptr_t shared) override;
+    Surface* DecodeBytes(const uint8_t* bytes, int32_t size) override;
+};
+
+}  // namespace quenta::testing

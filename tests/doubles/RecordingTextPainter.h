@@ -1,0 +1,29 @@
+// A text painter that records every call. PaintCoverage fills its cell with
+// the coverage set under "scrivo.coverage" (255 unless set), so gradient
+// blending can be checked on real pixels.
+#pragma once
+
+#include "quenta/TextPainter.h"
+
+namespace quenta::testing {
+
+class RecordingTextPainter final : public TextPainter {
+public:
+    int32_t AddRef() override;
+    int32_t Release() override;
+    int32_t PaintText(Surface* target, int32_t x, int32_t y, const char* text) override;
+    int32_t PaintCoverage(Surface* buffer, int32_t x, int32_t y, const char* text) override;
+    int32_t SetSize(int32_t size) override;
+    int32_t SetFace(const char* faceName) override;
+    bool SetFontFile(const char* faceName, const char* path) override;
+    int32_t Reserved7() override { return 0; }
+    int32_t Reserved8() override { return 0; }
+    int32_t Reserved9() override { return 0; }
+    int32_t SetColor(int32_t r, int32_t g, int32_t b) override;
+
+    int32_t refCount = 1;
+    int32_t size = 24;
+    bool deleteAtZero = true;  // false for a painter the test owns
+};
+
+}  // namespace quenta::testing
