@@ -1,0 +1,121 @@
+// Scrivo2's TextPainter: Shift-JIS text in fixed-pitch cells, glyphs from
+// FreeType's cache subsystem, faces found through fontconfig.
+//
+// A painter is used by one thread at a time. Colours are blended onto 24-bit
+// (BGR) and 32-bit (BGRA) targets; the fourth byte of a 32-bit pixel is left
+// as it was, as everywhere in the engine (alpha lives in its own plane).
+#pragma once
+
+#include <ft2build.h>
+#include FT_FREETYPE_H
+#include FT_CACHE_H
+
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "quenta/TextPainter.h"
+
+namespace quenta::scrivo2 {
+
+class Painter final : public TextPainter {
+public:
+    // Glyphs are rendered up to this size; larger sizes paint nothing (and
+    // PaintCoverage only clears the cell, within the buffer).
+    static constexpr int32_t kMaxGlyphSize = 1024;
+
+    // A painter holding one reference; null when FreeType cannot start.
+    static Painter* Create();
+
+    int32_t AddRef() override;
+    int32_t Release() override;
+    int32_t PaintText(Surface* target, int32_t x, int32_t y, const char* text) override;
+    int32_t PaintCoverage(Surface* buffer, int32_t x, int32_t y, const char* text) override;
+    int32_t SetSize(int32_t size) override;
+    int32_t SetFace(const char* faceName) override;
+    bool SetFontFile(const char* faceName, const char* path) override;
+    int32_t Reserved7() override { return 0; }
+    int32_t Reserved8() override { return 0; }
+    int32_t Reserved9() override { return 0; }
+    int32_t SetColor(int32_t r, int32_t g, int32_t b) override;
+
+    // For tests and diagnostics: the font file behind the current face
+    // (resolving the default face if none was chosen yet); empty if none.
+    std::string CurrentFontPath();
+
+    // One font file and face index; its address is the FTC face ID.
+    struct FaceEntry {
+        std::string path;
+        int index = 0;
+        bool metricsKnown = false;
+        bool usable = false;
+        int64_t unitsPerEm = 0;
+        int64_t ascent = 0;   // font units above the baseline
+        int64_t descent = 0;  // font units below it
+    };
+
+private:
+    // A face name as the host sends it (Shift-JIS bytes) and its face; a null
+    // face records a name that resolved to nothing.
+    struct NameEntry {
+        std::string name;
+        FaceEntry* face = nullptr;
+    };
+    // Everything a paint needs about the current face and size.
+    struct Strike {
+        bool valid = false;
+        FTC_ScalerRec scaler{};
+        int32_t baseline = 0;  // pixels from the cell's top to the baseline
+    };
+    // One glyph ready to lay: its coverage bitmap and where it goes.
+    struct PlacedGlyph {
+        const uint8_t* rows;  // first row of coverage
+        int32_t pitch;
+        int32_t width;
+        int32_t height;
+        bool mono;            // 1 bit per pixel rather than 8
+        int64_t left;         // target column of the bitmap's first pixel
+        int64_t top;          // target row of its first row
+    };
+    struct Box {
+        int64_t left, top, right, bottom;  // right and bottom exclusive
+    };
+
+    Painter() = default;
+    ~Painter();
+    bool Start();
+
+    FaceEntry* FaceFor(const std::string& path, int index);
+    NameEntry* FindName(std::string_view name);
+    NameEntry* ResolveName(std::string_view name);
+    void SelectName(NameEntry* entry);
+    bool EnsureStrike();
+    bool LoadMetrics(FaceEntry* face);
+
+    // Calls `lay(glyph, clip)` for every glyph of `text` whose cell meets
+    // `clip`, the cells starting at (x, y).
+    template <typename Lay>
+    void ForEachGlyph(int64_t x, int64_t y, const char* text, const Box& clip, Lay&& lay);
+
+    std::atomic<int32_t> refCount_{1};
+    FT_Library library_ = nullptr;
+    FTC_Manager manager_ = nullptr;
+    FTC_CMapCache cmapCache_ = nullptr;
+    FTC_ImageCache imageCache_ = nullptr;
+
+    std::vector<std::unique_ptr<FaceEntry>> faces_;  // stable addresses: FTC face IDs
+    std::vector<std::unique_ptr<NameEntry>> names_;
+    NameEntry* currentName_ = nullptr;
+    FaceEntry* currentFace_ = nullptr;
+    bool defaultTried_ = false;
+
+    int32_t size_ = 0;
+    uint8_t red_ = 0, green_ = 0, blue_ = 0;
+    bool strikeDirty_ = true;
+    Strike strike_;
+};
+
+}  // namespace quenta::scrivo2
