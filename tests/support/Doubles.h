@@ -16,9 +16,10 @@ namespace quenta::testing {
 // The modules stay loaded until the process ends: the picture cache releases
 // what it holds at exit, and that code must still be there.
 inline void LoadDoubles(std::initializer_list<const char*> names) {
+    static auto* kept = new std::vector<LoadedModule*>();
     for (const char* name : names) {
-        auto* module = new LoadedModule(DoubleModulePath(name));
-        ASSERT_TRUE(module->IsLoaded()) << DoubleModulePath(name);
+        kept->push_back(new LoadedModule(DoubleModulePath(name)));
+        ASSERT_TRUE(kept->back()->IsLoaded()) << DoubleModulePath(name);
     }
 }
 
