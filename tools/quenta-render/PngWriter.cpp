@@ -1,0 +1,21 @@
+#include "PngWriter.h"
+
+#include <png.h>
+
+#include "ToolError.h"
+
+namespace quenta::render {
+
+void WritePng(BitmapSurface& canvas, const std::string& path) {
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    image.width = static_cast<png_uint_32>(canvas.GetWidth());
+    image.height = static_cast<png_uint_32>(canvas.GetHeight());
+    image.format = PNG_FORMAT_BGR;  // the tool's canvases are 24-bit
+    // The row stride counts components, which for 8-bit formats are bytes.
+    const bool written = png_image_write_to_file(&image, path.c_str(), 0, canvas.GetPixelAddress(0, 0),
+                                                 canvas.GetPitch(), nullptr) != 0;
+    if (!written) throw ToolError("cannot write '" + path + "': " + image.message);
+}
+
+}  // namespace quenta::render

@@ -1,0 +1,13 @@
+// Writes a canvas's colour plane as an 8-bit RGB PNG file, with libpng.
+#pragma once
+
+#include <string>
+
+#include "BitmapSurface.h"
+
+namespace quenta::render {
+
+// Throws a ToolError when the file cannot be written; leaves no partial file.
+void WritePng(BitmapSurface& canvas, const std::string& path);
+
+}  // namespace quenta::render

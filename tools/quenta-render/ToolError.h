@@ -1,0 +1,25 @@
+// What the tool throws when it cannot go on: the message for stderr and the
+// exit status. Usage errors (bad options) exit with 2, all others with 1.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+namespace quenta::render {
+
+inline constexpr int kExitFailure = 1;
+inline constexpr int kExitUsage = 2;
+
+class ToolError : public std::runtime_error {
+public:
+    explicit ToolError(const std::string& message, int status = kExitFailure)
+        : std::runtime_error(message), status_(status) {}
+    int Status() const { return status_; }
+
+private:
+    int status_;
+};
+
+inline ToolError UsageError(const std::string& message) { return ToolError(message, kExitUsage); }
+
+}  // namespace quenta::render
