@@ -62,9 +62,11 @@ std::optional<DecodedImage> DecodeBmp(const uint8_t* bytes, size_t size) {
     int height = 0;
     int channels = 0;
     BoundedReader probe{bytes, size};
-    if (!stbi_info_from_callbacks(&kCallbacks, &probe, &width, &height, &channels) ||
-        width <= 0 || height <= 0 ||
-        !FitsLimits(static_cast<uint32_t>(width), static_cast<uint32_t>(height))) {
+    if (!stbi_info_from_callbacks(&kCallbacks, &probe, &width, &height, &channels)) return std::nullopt;
+    // A negative height marks rows stored top-down; stb reports it as stored.
+    const int64_t rows = std::llabs(int64_t{height});
+    if (width <= 0 || rows <= 0 || rows > int64_t{kMaxSide} ||
+        !FitsLimits(static_cast<uint32_t>(width), static_cast<uint32_t>(rows))) {
         return std::nullopt;
     }
     BoundedReader reader{bytes, size};

@@ -1,5 +1,5 @@
-// PNG files, read with libpng's simplified reader, which catches every
-// libpng error itself and answers failure instead.
+// PNG files, read with libpng. Every libpng error, including data that ends
+// before the IEND chunk, comes back as failure through libpng's setjmp.
 #pragma once
 
 #include <cstddef>

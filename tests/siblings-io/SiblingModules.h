@@ -1,0 +1,76 @@
+// Vaultrix and Pictura as a host gets them: loaded from the built modules and
+// asked for their interfaces through CreateInterface.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <dlfcn.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "quenta/CreateInterface.h"
+#include "quenta/Pictura.h"
+#include "quenta/Vaultrix.h"
+
+namespace quenta::testing {
+
+struct Releaser {
+    template <typename T>
+    void operator()(T* p) const {
+        if (p) p->Release();
+    }
+};
+template <typename T>
+using Ref = std::unique_ptr<T, Releaser>;
+
+// Loads the module and hands out its interface; the module stays loaded for
+// the fixture's lifetime, so every Ref must be reset before it ends.
+template <typename Interface>
+class SiblingModule {
+public:
+    SiblingModule(const char* path, const InterfaceId& id) : handle_(dlopen(path, RTLD_NOW | RTLD_LOCAL)), id_(id) {
+        EXPECT_NE(handle_, nullptr) << dlerror();
+    }
+    SiblingModule(const SiblingModule&) = delete;
+    SiblingModule& operator=(const SiblingModule&) = delete;
+    ~SiblingModule() {
+        if (handle_) dlclose(handle_);
+    }
+
+    Ref<Interface> Create() {
+        auto create = handle_ ? reinterpret_cast<CreateInterfaceFn>(dlsym(handle_, "CreateInterface")) : nullptr;
+        EXPECT_NE(create, nullptr) << "module not loaded or without CreateInterface";
+        return Ref<Interface>(create ? static_cast<Interface*>(create(&id_)) : nullptr);
+    }
+
+private:
+    void* handle_;
+    InterfaceId id_;
+};
+
+// A fresh folder under the system's temporary folder, removed at the end.
+class ScratchFolder {
+public:
+    ScratchFolder() {
+        std::string pattern = (std::filesystem::temp_directory_path() / "quenta-test-XXXXXX").string();
+        path_ = mkdtemp(pattern.data()) ? pattern : "";
+        EXPECT_FALSE(path_.empty()) << "cannot make a scratch folder";
+    }
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+    ~ScratchFolder() {
+        std::error_code ignored;
+        if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
+    }
+
+    std::string operator/(const std::string& name) const { return (path_ / name).string(); }
+    std::string Path() const { return path_.string(); }
+
+private:
+    std::filesystem::path path_;
+};
+
+}  // namespace quenta::testing
