@@ -1,10 +1,15 @@
 #!/usr/bin/env python3
-"""Writes the example pictures, one of each kind Pictura tells apart:
+"""Writes the example pictures. The archive for <G>, one picture of each
+kind Pictura tells apart:
 
-  1.png  colour only: a tile with a diagonal gradient and a frame
-  2.png  colour and alpha: an orange ball with a soft edge
-  3.png  mask: a white star on transparency, which Quenta lays on in the
-         text colour
+  pictures/1.png  colour only: a tile with a diagonal gradient and a frame
+  pictures/2.png  colour and alpha: an orange ball with a soft edge
+  pictures/3.png  mask: a white star on transparency, which Quenta lays on
+                  in the text colour
+
+and a background for --background-image:
+
+  window.png      a 640x170 message window with rounded, see-through corners
 
 Uses the standard library only. Run it from anywhere; the pictures land
 beside it. The outputs are checked in, so this is needed only to change them.
@@ -84,8 +89,34 @@ def star():
     return [[(255, 255, 255, coverage(inside, x, y)) for x in range(SIZE)] for y in range(SIZE)]
 
 
+def window(width=640, height=170, radius=14):
+    """A translucent navy panel with a light border and rounded corners."""
+    def distance_outside(x, y):
+        # How far (x, y) lies outside the rounded rectangle; negative inside.
+        cx = min(max(x, radius), width - radius)
+        cy = min(max(y, radius), height - radius)
+        return math.hypot(x - cx, y - cy) - radius
+
+    rows = []
+    for y in range(height):
+        row = []
+        for x in range(width):
+            d = distance_outside(x + 0.5, y + 0.5)
+            edge = max(0.0, min(1.0, 0.5 - d))  # anti-aliased outline
+            if d > -3:
+                colour = (200, 210, 240)
+            else:
+                t = y / (height - 1)
+                colour = (round(20 + 10 * t), round(30 + 10 * t), round(80 - 30 * t))
+            alpha = 255 if d <= -3 else round(255 * edge)
+            row.append(colour + (round(alpha * 0.92) if d <= -3 else alpha,))
+        rows.append(row)
+    return rows
+
+
 if __name__ == "__main__":
     here = Path(__file__).resolve().parent
-    write_png(here / "1.png", SIZE, SIZE, tile(), with_alpha=False)
-    write_png(here / "2.png", SIZE, SIZE, ball(), with_alpha=True)
-    write_png(here / "3.png", SIZE, SIZE, star(), with_alpha=True)
+    write_png(here / "pictures" / "1.png", SIZE, SIZE, tile(), with_alpha=False)
+    write_png(here / "pictures" / "2.png", SIZE, SIZE, ball(), with_alpha=True)
+    write_png(here / "pictures" / "3.png", SIZE, SIZE, star(), with_alpha=True)
+    write_png(here / "window.png", 640, 170, window(), with_alpha=True)
