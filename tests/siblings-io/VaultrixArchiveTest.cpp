@@ -32,6 +32,15 @@ protected:
 
 enum class Kind { kFolder, kZipStored, kZipDeflated };
 
+const char* KindName(Kind kind) {
+    switch (kind) {
+        case Kind::kFolder: return "Folder";
+        case Kind::kZipStored: return "ZipStored";
+        default: return "ZipDeflated";
+    }
+}
+void PrintTo(Kind kind, std::ostream* os) { *os << KindName(kind); }
+
 class EveryArchiveKind : public VaultrixTest, public ::testing::WithParamInterface<Kind> {
 protected:
     const Bytes redPng_ = MakePng(2, 2, std::vector<Rgba>(4, kRed), false);
@@ -140,13 +149,7 @@ TEST_P(EveryArchiveKind, ArchiveHandedOutKeepsItsFilesWhenThePathChanges) {
 
 INSTANTIATE_TEST_SUITE_P(Kinds, EveryArchiveKind,
                          ::testing::Values(Kind::kFolder, Kind::kZipStored, Kind::kZipDeflated),
-                         [](const auto& info) {
-                             switch (info.param) {
-                                 case Kind::kFolder: return "Folder";
-                                 case Kind::kZipStored: return "ZipStored";
-                                 default: return "ZipDeflated";
-                             }
-                         });
+                         [](const auto& info) { return std::string(KindName(info.param)); });
 
 TEST_F(VaultrixTest, ArchiveNumbersAreSharedByEveryVaultrix) {
     Ref<Vaultrix> host = vaultrixModule_.Create();

@@ -1,0 +1,95 @@
+// One message handed to the tool in different ways must give the very same
+// picture: pictures from a ZIP or a folder, a file or standard input,
+// Shift-JIS or UTF-8, line breaks of either kind or written as <R>.
+#include <gtest/gtest.h>
+#include <iconv.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "PngImage.h"
+#include "RunTool.h"
+
+namespace quenta::testing {
+namespace {
+
+std::string ReadText(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+std::string ReplaceAll(std::string text, const std::string& from, const std::string& to) {
+    for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size())) {
+        text.replace(at, from.size(), to);
+    }
+    return text;
+}
+
+std::string ToShiftJis(const std::string& utf8) {
+    iconv_t cd = iconv_open("CP932", "UTF-8");
+    EXPECT_NE(cd, reinterpret_cast<iconv_t>(-1));
+    std::string out(utf8.size() * 2, '\0');
+    char* in = const_cast<char*>(utf8.data());
+    size_t inLeft = utf8.size();
+    char* dest = out.data();
+    size_t outLeft = out.size();
+    EXPECT_NE(iconv(cd, &in, &inLeft, &dest, &outLeft), static_cast<size_t>(-1));
+    iconv_close(cd);
+    out.resize(out.size() - outLeft);
+    return out;
+}
+
+class SameMessage : public ::testing::Test {
+protected:
+    const std::string folder_ = std::string(QUENTA_ACTUAL_DIR) + "/same-message";
+    const std::string pictures_ = SourcePath("examples/pictures");
+    const std::string showcasePath_ = SourcePath("examples/showcase.txt");
+    const std::string showcase_ = ReadText(showcasePath_);
+
+    void SetUp() override { std::filesystem::create_directories(folder_); }
+
+    RgbImage Render(const std::string& name, std::vector<std::string> args, const std::string& input = "") {
+        const std::string out = folder_ + "/" + name + ".png";
+        args.insert(args.begin(), {"-o", out});
+        const ToolRun run = RunTool(args, input);
+        EXPECT_EQ(run.status, 0) << name << ": " << run.err;
+        return ReadPng(out).value_or(RgbImage{});
+    }
+};
+
+TEST_F(SameMessage, EveryWayOfHandingItInGivesThePictureOfTheFile) {
+    const RgbImage reference = Render("reference", {"-a", pictures_, showcasePath_});
+    ASSERT_GT(reference.width, 0);
+    const std::string oneLine = ReplaceAll(showcase_.substr(0, showcase_.size() - 1), "\n", "<R>");
+    const struct {
+        const char* name;
+        std::vector<std::string> args;
+        std::string input;
+    } ways[] = {
+        {"zip", {"-a", QUENTA_PICTURES_ZIP, showcasePath_}, ""},
+        {"stdin", {"-a", pictures_}, showcase_},
+        {"dash", {"-a", pictures_, "-"}, showcase_},
+        {"crlf", {"-a", pictures_}, ReplaceAll(showcase_, "\n", "\r\n")},
+        {"tags", {"-a", pictures_}, oneLine},
+        {"bom", {"-a", pictures_}, "\xEF\xBB\xBF" + showcase_},
+        {"cp932", {"--cp932", "-a", pictures_}, ToShiftJis(showcase_)},
+    };
+    for (const auto& way : ways) {
+        SCOPED_TRACE(way.name);
+        EXPECT_EQ(DescribeDifference(reference, Render(way.name, way.args, way.input), 0), "");
+    }
+}
+
+TEST_F(SameMessage, KeptNewlinesAreCharactersNotBreaks) {
+    const RgbImage broken = Render("broken", {}, "first\nsecond\n");
+    const RgbImage kept = Render("kept", {"--keep-newlines"}, "first\nsecond\n");
+    // Two lines of 24-pixel text against one line holding both words.
+    EXPECT_GT(broken.height, kept.height + 20);
+    EXPECT_GT(kept.width, broken.width + 60);
+}
+
+}  // namespace
+}  // namespace quenta::testing
