@@ -22,18 +22,8 @@ ModuleSet::ModuleSet(const std::filesystem::path& folder) {
         handles_[i] = dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL);
         if (!handles_[i]) {
             const char* why = dlerror();
-            UnloadAll();
             throw ToolError("cannot load " + std::string(kNames[i]) + ": " + (why ? why : file.string()));
         }
-    }
-}
-
-ModuleSet::~ModuleSet() { UnloadAll(); }
-
-void ModuleSet::UnloadAll() {
-    for (int i = kCount - 1; i >= 0; --i) {
-        if (handles_[i]) dlclose(handles_[i]);
-        handles_[i] = nullptr;
     }
 }
 

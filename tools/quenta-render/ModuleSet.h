@@ -1,5 +1,10 @@
 // The five modules, loaded as a host loads them: the siblings first, then
 // Quenta, which looks for the siblings among the modules already loaded.
+// They stay loaded until the tool exits, when the system runs their clean-up
+// in reverse load order: Quenta's first, which releases the pictures that
+// live in Pictura. Unloading them earlier gains nothing in a tool that exits
+// next, and would leave the sanitizers unable to name the origin of anything
+// a module keeps until exit.
 #pragma once
 
 #include <filesystem>
@@ -17,8 +22,6 @@ public:
     explicit ModuleSet(const std::filesystem::path& folder);
     ModuleSet(const ModuleSet&) = delete;
     ModuleSet& operator=(const ModuleSet&) = delete;
-    // Quenta goes first: at unload it releases pictures that live in Pictura.
-    ~ModuleSet();
 
     // The module's CreateInterface(id); throws a ToolError when it answers null.
     void* Create(Module module, const InterfaceId& id);
@@ -27,8 +30,6 @@ public:
     static std::filesystem::path DefaultFolder();
 
 private:
-    void UnloadAll();
-
     static constexpr int kCount = 5;
     void* handles_[kCount] = {};
 };
