@@ -1,0 +1,77 @@
+// Quenta beside PangoCairo: every case comes as a Quenta/... and a
+// PangoCairo/... benchmark on the same text, face, size and surface.
+#include <benchmark/benchmark.h>
+#include <fontconfig/fontconfig.h>
+
+#include <cstdio>
+#include <exception>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+
+#include "Messages.h"
+#include "Workbench.h"
+
+namespace quenta::bench {
+
+namespace {
+
+// The file fontconfig chooses for the family, as Pango will; it must be the
+// family itself, not a substitute.
+std::string FontFileOf(const char* family) {
+    FcPattern* pattern = FcNameParse(reinterpret_cast<const FcChar8*>(family));
+    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+    FcDefaultSubstitute(pattern);
+    FcResult result = FcResultNoMatch;
+    FcPattern* font = FcFontMatch(nullptr, pattern, &result);
+    FcPatternDestroy(pattern);
+    std::string file;
+    FcChar8* value = nullptr;
+    if (font && FcPatternGetString(font, FC_FAMILY, 0, &value) == FcResultMatch &&
+        std::string(reinterpret_cast<const char*>(value)) == family &&
+        FcPatternGetString(font, FC_FILE, 0, &value) == FcResultMatch) {
+        file = reinterpret_cast<const char*>(value);
+    }
+    if (font) FcPatternDestroy(font);
+    if (file.empty()) throw std::runtime_error(std::string("the font ") + family + " is not installed");
+    return file;
+}
+
+std::string ReadFile(const char* path) {
+    std::ifstream in(path, std::ios::binary);
+    std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    if (!in.good() && !in.eof()) throw std::runtime_error(std::string("cannot read ") + path);
+    if (text.empty()) throw std::runtime_error(std::string(path) + " is empty");
+    return text;
+}
+
+}  // namespace
+
+BitmapPtr NewWindowSurface() {
+    BitmapPtr surface(BitmapSurface::Create(kSurfaceWidth, kSurfaceHeight, 32, true, false));
+    if (!surface) throw std::runtime_error("no memory for the surface");
+    surface->Fill(24, 32, 72);
+    return surface;
+}
+
+}  // namespace quenta::bench
+
+int main(int argc, char** argv) {
+    using namespace quenta::bench;
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    try {
+        Workbench bench{ModuleHost(), FontFileOf(kFontFamily), PictureArchive(), ReadFile(QUENTA_CHAPTER_FILE)};
+        bench.modules.SetPictureArchive(bench.pictures.Path());
+        RegisterParseCases(bench);
+        RegisterDrawCases(bench);
+        RegisterPictureCases(bench);
+        RegisterChapterCases(bench);
+        benchmark::RunSpecifiedBenchmarks();
+        benchmark::Shutdown();
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "quenta_bench: %s\n", error.what());
+        return 1;
+    }
+    return 0;
+}

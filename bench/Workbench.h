@@ -1,0 +1,30 @@
+// What every case shares, made once by main before any case runs: the
+// loaded modules, the font file both sides draw with, the picture archive
+// and the long text.
+#pragma once
+
+#include <string>
+
+#include "BitmapSurface.h"
+#include "ModuleHost.h"
+#include "PictureArchive.h"
+
+namespace quenta::bench {
+
+struct Workbench {
+    ModuleHost modules;
+    std::string fontFile;  // IPAGothic's file, as fontconfig finds it for Pango too
+    PictureArchive pictures;
+    std::string chapter;   // the long text, code page 932, in Quenta's markup
+};
+
+// A 640 x 160 32-bit surface in a dark blue, the message window both sides
+// draw on.
+BitmapPtr NewWindowSurface();
+
+void RegisterParseCases(Workbench& bench);
+void RegisterDrawCases(Workbench& bench);
+void RegisterPictureCases(Workbench& bench);
+void RegisterChapterCases(Workbench& bench);
+
+}  // namespace quenta::bench
