@@ -8,6 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libfreetype-dev libfontconfig-dev fonts-ipafont-gothic fonts-ipafont-mincho
   libpng-dev libzip-dev libstb-dev zip
+  libpango1.0-dev libcairo2-dev manpages-ja  # the benchmarks: PangoCairo, and a long Japanese text
 )
 
 missing=()
