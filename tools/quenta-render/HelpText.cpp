@@ -47,7 +47,8 @@ saves the value it replaces, and its closing tag brings that back)
   <SPH8> </SPH>             extra space below each line
   <CE320> </CE>             centre each line within 320 pixels
   <F0> <F1> </F>            face: 0 Gothic, 1 Mincho
-  <G1>                      picture 1 of the archive, in line with the text
+  <G1>                      picture 1 of the archive, in line with the text;
+                            white ink on transparency takes the text colour
   <R>                       line break
   <CR>                      back to the defaults: size 24, white, no edge,
                             shadow or bold, Gothic
