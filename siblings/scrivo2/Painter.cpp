@@ -1,6 +1,5 @@
 #include "Painter.h"
 
-#include FT_GLYPH_H
 #include FT_TRUETYPE_TABLES_H
 
 #include <algorithm>
@@ -21,19 +20,12 @@ constexpr std::string_view kMinchoName = "\x82\x6C\x82\x72\x20\x96\xBE\x92\xA9";
 
 // Antialiased outlines, lightly hinted (vertical only), never a font's
 // embedded bitmaps, rendered once per glyph, face and size by the cache.
-constexpr FT_ULong kLoadFlags = FT_LOAD_RENDER | FT_LOAD_NO_BITMAP | FT_LOAD_TARGET_LIGHT;
+constexpr FT_Int32 kLoadFlags = FT_LOAD_RENDER | FT_LOAD_NO_BITMAP | FT_LOAD_TARGET_LIGHT;
 
 // Cache limits: a few faces and sizes are live at once in a message; glyph
 // bitmaps of a message at common sizes take well under a megabyte.
-constexpr FT_UInt kMaxFaces = 4;
-constexpr FT_UInt kMaxSizes = 8;
-constexpr FT_ULong kMaxBytes = 8u << 20;
-
-FT_Error RequestFace(FTC_FaceID faceId, FT_Library library, FT_Pointer, FT_Face* face) {
-    // The face ID is the painter's FaceEntry.
-    const auto* entry = static_cast<const Painter::FaceEntry*>(faceId);
-    return FT_New_Face(library, entry->path.c_str(), entry->index, face);
-}
+constexpr size_t kMaxStrikes = 8;
+constexpr size_t kMaxBytes = 8u << 20;
 
 uint8_t ClampComponent(int32_t v) { return static_cast<uint8_t>(std::clamp(v, 0, 255)); }
 
@@ -131,18 +123,21 @@ bool Painter::Start() {
         library_ = nullptr;
         return false;
     }
-    if (FTC_Manager_New(library_, kMaxFaces, kMaxSizes, kMaxBytes, RequestFace, nullptr, &manager_) != 0) {
-        manager_ = nullptr;
-        return false;
-    }
-    if (FTC_CMapCache_New(manager_, &cmapCache_) != 0) return false;
-    if (FTC_ImageCache_New(manager_, &imageCache_) != 0) return false;
     return true;
 }
 
 Painter::~Painter() {
-    if (manager_) FTC_Manager_Done(manager_);  // also ends its caches and faces
+    strikes_.clear();  // their sizes belong to the faces
+    for (const auto& face : faces_) {
+        if (face->face) FT_Done_Face(face->face);
+    }
     if (library_) FT_Done_FreeType(library_);
+}
+
+int64_t Painter::RenderedGlyphCount() const {
+    int64_t count = renderedByGone_;
+    for (const auto& strike : strikes_) count += strike->RenderedCount();
+    return count;
 }
 
 int32_t Painter::AddRef() { return ++refCount_; }
@@ -283,7 +278,8 @@ bool Painter::LoadMetrics(FaceEntry* entry) {
     entry->metricsKnown = true;
     entry->usable = false;
     FT_Face face = nullptr;
-    if (FTC_Manager_LookupFace(manager_, entry, &face) != 0 || !face) return false;
+    if (FT_New_Face(library_, entry->path.c_str(), entry->index, &face) != 0 || !face) return false;
+    entry->face = face;
     if (!FT_IS_SCALABLE(face) || face->units_per_EM == 0) return false;
     entry->unitsPerEm = face->units_per_EM;
     // The classic layout's cell spans the Windows ascent and descent.
@@ -322,59 +318,74 @@ bool Painter::EnsureStrike() {
     // The ascent plus descent fill the cell's height.
     const int64_t total = currentFace_->ascent + currentFace_->descent;
     const int64_t size = size_;
+    // 26.6 sizes at 72 dpi: fractional pixel sizes.
     const int64_t charSize = std::max<int64_t>(1, size * 64 * currentFace_->unitsPerEm / total);
-    strike_.scaler.face_id = currentFace_;
-    strike_.scaler.width = static_cast<FT_UInt>(charSize);
-    strike_.scaler.height = static_cast<FT_UInt>(charSize);
-    strike_.scaler.pixel = 0;  // 26.6 sizes at 72 dpi: fractional pixel sizes
-    strike_.scaler.x_res = 72;
-    strike_.scaler.y_res = 72;
+    strike_.glyphs = StrikeFor(currentFace_, static_cast<FT_F26Dot6>(charSize));
+    if (!strike_.glyphs) return false;
     strike_.baseline = static_cast<int32_t>((2 * size * currentFace_->ascent + total) / (2 * total));
     strike_.valid = true;
     return true;
 }
 
+GlyphStrike* Painter::StrikeFor(FaceEntry* face, FT_F26Dot6 charSize) {
+    for (auto it = strikes_.begin(); it != strikes_.end(); ++it) {
+        if ((*it)->Face() == face->face && (*it)->CharSize() == charSize) {
+            std::rotate(it, it + 1, strikes_.end());  // now the most recently used
+            return strikes_.back().get();
+        }
+    }
+    std::unique_ptr<GlyphStrike> strike = GlyphStrike::Open(face->face, charSize, kLoadFlags);
+    if (!strike) return nullptr;
+    try {
+        if (strikes_.size() >= kMaxStrikes) {
+            renderedByGone_ += strikes_.front()->RenderedCount();
+            strikes_.erase(strikes_.begin());
+        }
+        strikes_.push_back(std::move(strike));
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+    return strikes_.back().get();
+}
+
+void Painter::KeepCacheBounded() {
+    size_t bytes = 0;
+    for (const auto& strike : strikes_) bytes += strike->CoverageBytes();
+    if (bytes <= kMaxBytes) return;
+    for (const auto& strike : strikes_) strike->Flush();
+}
+
 template <typename Lay>
 void Painter::ForEachGlyph(int64_t x, int64_t y, const char* text, const Box& clip, Lay&& lay) {
-    const Cp932Table& table = Cp932Table::Get();
+    GlyphStrike& glyphs = *strike_.glyphs;
     const int64_t size = size_;
-    FTC_FaceID faceId = strike_.scaler.face_id;
     const auto* p = reinterpret_cast<const unsigned char*>(text);
     int64_t offset = 0;
     while (*p) {
-        const DecodedChar ch = table.Decode(p);
+        // A lead byte takes its trail byte along unless the text ends there.
+        const int32_t bytes = IsLeadByte(p[0]) && p[1] != 0 ? 2 : 1;
+        const unsigned char* character = p;
         const int64_t cellLeft = x + ((offset * size) >> 1);
-        p += ch.bytes;
-        offset += ch.bytes;
+        p += bytes;
+        offset += bytes;
         const int64_t cellRight = x + ((offset * size) >> 1);
         // A glyph may overhang its cell a little; cells beyond that margin
         // cannot reach the clip box.
         if (cellLeft - size >= clip.right) break;
-        if (ch.code == 0 || cellRight + size <= clip.left) continue;
-        const FT_UInt index = FTC_CMapCache_Lookup(cmapCache_, faceId, -1, ch.code);
-        if (index == 0) continue;  // the face lacks it: nothing rather than a box
-        FT_Glyph glyph = nullptr;
-        if (FTC_ImageCache_LookupScaler(imageCache_, &strike_.scaler, kLoadFlags, index, &glyph, nullptr) != 0 ||
-            !glyph || glyph->format != FT_GLYPH_FORMAT_BITMAP) {
-            continue;
-        }
-        const auto* bitmapGlyph = reinterpret_cast<const FT_BitmapGlyphRec*>(glyph);
-        const FT_Bitmap& bitmap = bitmapGlyph->bitmap;
-        if (bitmap.width == 0 || bitmap.rows == 0 || bitmap.pitch <= 0 || !bitmap.buffer) continue;
-        const bool mono = bitmap.pixel_mode == FT_PIXEL_MODE_MONO;
-        if (!mono && bitmap.pixel_mode != FT_PIXEL_MODE_GRAY) continue;
+        if (cellRight + size <= clip.left) continue;
+        const Glyph* glyph = glyphs.Find(character, bytes);
+        if (!glyph) continue;
         // Centred in its cell on its advance, on the strike's baseline.
-        const int64_t advance = (static_cast<int64_t>(glyph->advance.x) + 0x8000) >> 16;
-        const int64_t left = cellLeft + ((cellRight - cellLeft - advance) >> 1) + bitmapGlyph->left;
-        const int64_t top = y + strike_.baseline - bitmapGlyph->top;
+        const int64_t left = cellLeft + ((cellRight - cellLeft - glyph->advance) >> 1) + glyph->left;
+        const int64_t top = y + strike_.baseline - glyph->top;
         const int64_t x0 = std::max(left, clip.left);
-        const int64_t x1 = std::min(left + static_cast<int64_t>(bitmap.width), clip.right);
+        const int64_t x1 = std::min(left + static_cast<int64_t>(glyph->width), clip.right);
         const int64_t y0 = std::max(top, clip.top);
-        const int64_t y1 = std::min(top + static_cast<int64_t>(bitmap.rows), clip.bottom);
+        const int64_t y1 = std::min(top + static_cast<int64_t>(glyph->height), clip.bottom);
         if (x0 >= x1 || y0 >= y1) continue;
         const auto column = static_cast<int32_t>(x0 - left);
-        const uint8_t* rows = bitmap.buffer + static_cast<std::ptrdiff_t>(y0 - top) * bitmap.pitch;
-        lay(rows, static_cast<std::ptrdiff_t>(bitmap.pitch), column, mono, x0, y0,
+        const uint8_t* rows = glyph->coverage.get() + static_cast<std::ptrdiff_t>(y0 - top) * glyph->pitch;
+        lay(rows, static_cast<std::ptrdiff_t>(glyph->pitch), column, glyph->mono, x0, y0,
             static_cast<int32_t>(x1 - x0), static_cast<int32_t>(y1 - y0));
     }
 }
@@ -416,6 +427,7 @@ int32_t Painter::PaintText(Surface* target, int32_t x, int32_t y, const char* te
         ++laid;
     };
     ForEachGlyph(x, y, text, clip, lay);
+    KeepCacheBounded();
     return laid;
 }
 
@@ -449,6 +461,7 @@ int32_t Painter::PaintCoverage(Surface* buffer, int32_t x, int32_t y, const char
         ++laid;
     };
     ForEachGlyph(x, y, text, clip, lay);
+    KeepCacheBounded();
     return laid;
 }
 

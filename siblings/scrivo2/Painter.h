@@ -1,5 +1,6 @@
-// Scrivo2's TextPainter: Shift-JIS text in fixed-pitch cells, glyphs from
-// FreeType's cache subsystem, faces found through fontconfig.
+// Scrivo2's TextPainter: Shift-JIS text in fixed-pitch cells, glyphs rendered
+// by FreeType into the painter's own glyph cache, faces found through
+// fontconfig.
 //
 // A painter is used by one thread at a time. Colours are blended onto 24-bit
 // (BGR) and 32-bit (BGRA) targets; the fourth byte of a 32-bit pixel is left
@@ -8,7 +9,6 @@
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
-#include FT_CACHE_H
 
 #include <atomic>
 #include <cstdint>
@@ -17,6 +17,7 @@
 #include <string_view>
 #include <vector>
 
+#include "GlyphStrike.h"
 #include "quenta/TextPainter.h"
 
 namespace quenta::scrivo2 {
@@ -46,10 +47,15 @@ public:
     // (resolving the default face if none was chosen yet); empty if none.
     std::string CurrentFontPath();
 
-    // One font file and face index; its address is the FTC face ID.
+    // For tests and diagnostics: how many glyphs this painter has rendered
+    // (each is rendered once per face and size while the cache keeps it).
+    int64_t RenderedGlyphCount() const;
+
+    // One font file and face index, opened on first use.
     struct FaceEntry {
         std::string path;
         int index = 0;
+        FT_Face face = nullptr;  // owned by the painter
         bool metricsKnown = false;
         bool usable = false;
         int64_t unitsPerEm = 0;
@@ -67,7 +73,7 @@ private:
     // Everything a paint needs about the current face and size.
     struct Strike {
         bool valid = false;
-        FTC_ScalerRec scaler{};
+        GlyphStrike* glyphs = nullptr;
         int32_t baseline = 0;  // pixels from the cell's top to the baseline
     };
     // One glyph ready to lay: its coverage bitmap and where it goes.
@@ -94,6 +100,12 @@ private:
     void SelectName(NameEntry* entry);
     bool EnsureStrike();
     bool LoadMetrics(FaceEntry* face);
+    // The strike of the face at a 26.6 size, made when it is new; the most
+    // recently used strikes are kept.
+    GlyphStrike* StrikeFor(FaceEntry* face, FT_F26Dot6 charSize);
+    // Keeps the rendered glyphs within the cache's byte limit; called once a
+    // paint is done with them.
+    void KeepCacheBounded();
 
     // Calls `lay(glyph, clip)` for every glyph of `text` whose cell meets
     // `clip`, the cells starting at (x, y).
@@ -102,11 +114,10 @@ private:
 
     std::atomic<int32_t> refCount_{1};
     FT_Library library_ = nullptr;
-    FTC_Manager manager_ = nullptr;
-    FTC_CMapCache cmapCache_ = nullptr;
-    FTC_ImageCache imageCache_ = nullptr;
 
-    std::vector<std::unique_ptr<FaceEntry>> faces_;  // stable addresses: FTC face IDs
+    std::vector<std::unique_ptr<FaceEntry>> faces_;  // stable addresses
+    std::vector<std::unique_ptr<GlyphStrike>> strikes_;  // least recently used first
+    int64_t renderedByGone_ = 0;  // glyphs counted by strikes already closed
     std::vector<std::unique_ptr<NameEntry>> names_;
     NameEntry* currentName_ = nullptr;
     FaceEntry* currentFace_ = nullptr;
