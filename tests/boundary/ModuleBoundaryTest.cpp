@@ -6,6 +6,7 @@
 #include "FakePictures.h"
 #include "LoadedModule.h"
 #include "Recorder.h"
+#include "ShownMessages.h"
 #include "quenta/CreateInterface.h"
 #include "quenta/MessageRenderer.h"
 
@@ -107,9 +108,9 @@ TEST_F(ModuleBoundary, ATypicalMessage) {
 TEST_F(ModuleBoundary, MissingScrivo2IsShownInAMessageBox) {
     IMessageRenderer* renderer = NewRenderer();
     ASSERT_NE(renderer, nullptr);
-    ::testing::internal::CaptureStderr();
+    StartCapturingMessages();
     renderer->SetText("A");
-    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "Surfex2: ＤＬＬ【 Scrivo2 】の読み込みに失敗しました\n");
+    EXPECT_EQ(CapturedMessages(), "Surfex2: ＤＬＬ【 Scrivo2 】の読み込みに失敗しました\n");
     renderer->Release();
 }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "Doubles.h"
+#include "ShownMessages.h"
 #include "core/BlendTable.h"
 #include "core/MessageRenderer.h"
 #include "core/ModuleBinding.h"
@@ -22,9 +23,9 @@ protected:
 
 TEST_F(Binding, AModuleThatIsNotLoadedShowsOneMessage) {
     ModuleBinding binding;
-    ::testing::internal::CaptureStderr();
+    StartCapturingMessages();
     EXPECT_FALSE(binding.Bind("Scrivo2", kScrivo2Id));
-    EXPECT_EQ(::testing::internal::GetCapturedStderr(), kNotLoaded("Scrivo2"));
+    EXPECT_EQ(CapturedMessages(), kNotLoaded("Scrivo2"));
     EXPECT_EQ(binding.handle, nullptr);
     EXPECT_STREQ(binding.name.data, "Scrivo2");
     EXPECT_EQ(binding.iface, nullptr);
@@ -34,9 +35,9 @@ TEST_F(Binding, AModuleWithoutTheExportNamesItselfOnTheFirstLine) {
     LoadedModule module(NoExportModulePath("Scrivo2"));
     ASSERT_TRUE(module.IsLoaded());
     ModuleBinding binding;
-    ::testing::internal::CaptureStderr();
+    StartCapturingMessages();
     EXPECT_FALSE(binding.Bind("Scrivo2", kScrivo2Id));
-    EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+    EXPECT_EQ(CapturedMessages(),
               "Surfex2: 【 Scrivo2 】\nCreateInterfaceの取得に失敗しました\n");
     EXPECT_NE(binding.handle, nullptr);
     EXPECT_EQ(binding.iface, nullptr);
@@ -46,9 +47,9 @@ TEST_F(Binding, AModuleThatRefusesTheIdSaysSo) {
     LoadDoubles({"Scrivo2"});
     SetSetting("Scrivo2.refuse", 1);
     ModuleBinding binding;
-    ::testing::internal::CaptureStderr();
+    StartCapturingMessages();
     EXPECT_FALSE(binding.Bind("Scrivo2", kScrivo2Id));
-    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "Surfex2: CreateInterfaceに失敗しました\n");
+    EXPECT_EQ(CapturedMessages(), "Surfex2: CreateInterfaceに失敗しました\n");
     EXPECT_EQ(binding.iface, nullptr);
     EXPECT_TRUE(SameInterfaceId(binding.iid, kScrivo2Id));
 }
@@ -56,10 +57,10 @@ TEST_F(Binding, AModuleThatRefusesTheIdSaysSo) {
 TEST_F(Binding, NamesLongerThanTheMessageBufferAreCut) {
     const std::string name(5000, 'N');
     ModuleBinding binding;
-    ::testing::internal::CaptureStderr();
+    StartCapturingMessages();
     EXPECT_FALSE(binding.Bind(name.c_str(), kScrivo2Id));
     // The message keeps its first 1023 bytes: 9 of "ＤＬＬ【 " in Shift-JIS, then the name.
-    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "Surfex2: ＤＬＬ【 " + std::string(1014, 'N') + "\n");
+    EXPECT_EQ(CapturedMessages(), "Surfex2: ＤＬＬ【 " + std::string(1014, 'N') + "\n");
 }
 
 TEST_F(Binding, PlotraIsStartedPublishedAndBuildsTheTable) {
@@ -76,9 +77,9 @@ TEST_F(Binding, PlotraThatCannotStartIsPublishedButNotSetUp) {
     LoadDoubles({"Plotra"});
     SetSetting("plotra.startup", 0);
     PlotraBinding binding;
-    ::testing::internal::CaptureStderr();
+    StartCapturingMessages();
     EXPECT_FALSE(binding.Bind());
-    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
+    EXPECT_EQ(CapturedMessages(), "");
     EXPECT_NE(sharedPlotra, nullptr);
     EXPECT_EQ(Calls(), (std::vector<std::string>{"Plotra.CreateInterface", "Plotra.Startup"}));
     EXPECT_FALSE(blendTable.IsBuilt());
@@ -98,9 +99,9 @@ TEST_F(Binding, SetTextWithoutScrivo2ShowsTheMessageEveryTime) {
     LoadDoubles({"Plotra"});
     auto* renderer = new MessageRenderer();
     for (int attempt = 0; attempt < 2; ++attempt) {
-        ::testing::internal::CaptureStderr();
+        StartCapturingMessages();
         renderer->SetText("AB");
-        EXPECT_EQ(::testing::internal::GetCapturedStderr(), kNotLoaded("Scrivo2"));
+        EXPECT_EQ(CapturedMessages(), kNotLoaded("Scrivo2"));
     }
     EXPECT_TRUE(renderer->lines.LineAt(0).runs.empty());
     EXPECT_EQ(renderer->GetSubInterface(&kScrivo2Id), nullptr);
@@ -111,13 +112,13 @@ TEST_F(Binding, SetTextWithoutScrivo2ShowsTheMessageEveryTime) {
 TEST_F(Binding, SetTextWithoutPlotraDropsOnlyTheFirstText) {
     LoadDoubles({"Scrivo2"});
     auto* renderer = new MessageRenderer();
-    ::testing::internal::CaptureStderr();
+    StartCapturingMessages();
     renderer->SetText("AB");
-    EXPECT_EQ(::testing::internal::GetCapturedStderr(), kNotLoaded("Plotra"));
+    EXPECT_EQ(CapturedMessages(), kNotLoaded("Plotra"));
     EXPECT_TRUE(renderer->lines.LineAt(0).runs.empty());
-    ::testing::internal::CaptureStderr();
+    StartCapturingMessages();
     renderer->SetText("CD");
-    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
+    EXPECT_EQ(CapturedMessages(), "");
     EXPECT_EQ(renderer->lines.LineAt(0).runs.size(), 2u);
     EXPECT_FALSE(renderer->glyphBuffer.HasAlpha());  // never given its storage
     renderer->Release();

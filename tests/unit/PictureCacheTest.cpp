@@ -4,6 +4,7 @@
 
 #include "Doubles.h"
 #include "FakePictures.h"
+#include "ShownMessages.h"
 #include "core/PictureCache.h"
 
 namespace quenta::testing {
@@ -58,9 +59,9 @@ TEST_F(PictureCacheTest, FailedDecodesAreNotRemembered) {
 TEST_F(PictureCacheTest, WithoutVaultrixEveryRequestShowsTheMessage) {
     PictureCache cache;
     for (int attempt = 0; attempt < 2; ++attempt) {
-        ::testing::internal::CaptureStderr();
+        StartCapturingMessages();
         EXPECT_EQ(cache.GetPicture(1), nullptr);
-        EXPECT_EQ(::testing::internal::GetCapturedStderr(), "Surfex2: ＤＬＬ【 Vaultrix 】の読み込みに失敗しました\n");
+        EXPECT_EQ(CapturedMessages(), "Surfex2: ＤＬＬ【 Vaultrix 】の読み込みに失敗しました\n");
     }
 }
 
@@ -69,9 +70,9 @@ TEST_F(PictureCacheTest, WithoutPicturaEveryRequestShowsTheMessageAndGivesBackWh
     SetSetting("picture.1", kColorOnly);
     PictureCache cache;
     for (int attempt = 0; attempt < 2; ++attempt) {
-        ::testing::internal::CaptureStderr();
+        StartCapturingMessages();
         EXPECT_EQ(cache.GetPicture(1), nullptr);
-        EXPECT_EQ(::testing::internal::GetCapturedStderr(), "Surfex2: ＤＬＬ【 Pictura 】の読み込みに失敗しました\n");
+        EXPECT_EQ(CapturedMessages(), "Surfex2: ＤＬＬ【 Pictura 】の読み込みに失敗しました\n");
     }
     // The archive of the first attempt was released before the second one opened another.
     EXPECT_EQ(CallsStartingWith("Archive.Release").size(), 1u);
@@ -83,9 +84,9 @@ TEST_F(PictureCacheTest, AMissingArchiveFailsSilentlyUntilThereIsOne) {
     SetSetting("vaultrix.archive", 0);
     SetSetting("picture.1", kColorOnly);
     PictureCache cache;
-    ::testing::internal::CaptureStderr();
+    StartCapturingMessages();
     EXPECT_EQ(cache.GetPicture(1), nullptr);
-    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
+    EXPECT_EQ(CapturedMessages(), "");
     EXPECT_FALSE(cache.bound);
     SetSetting("vaultrix.archive", 1);
     EXPECT_NE(cache.GetPicture(1), nullptr);
