@@ -13,6 +13,21 @@
 namespace quenta::testing {
 namespace {
 
+// A surface the doubles never touch: a recording painter paints nothing.
+struct NullSurface final : Surface {
+    int32_t AddRef() override { return 1; }
+    int32_t Release() override { return 0; }
+    uint8_t* GetPixelAddress(int32_t, int32_t) override { return nullptr; }
+    uint8_t* GetAlphaAddress(int32_t, int32_t) override { return nullptr; }
+    int32_t GetWidth() override { return 100; }
+    int32_t GetHeight() override { return 100; }
+    int32_t GetDepth() override { return 24; }
+    int32_t GetPitch() override { return 300; }
+    int32_t GetAlphaPitch() override { return 0; }
+    bool HasPixels() override { return true; }
+    bool HasAlpha() override { return false; }
+};
+
 class ModuleBoundary : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -74,23 +89,10 @@ TEST_F(ModuleBoundary, ATypicalMessage) {
     renderer->Draw(nullptr, 0, 0);
     EXPECT_TRUE(Calls().empty());
 
-    // A surface the doubles never touch: a recording painter paints nothing.
     SetSetting("picture.1", kColorOnly);
     renderer->SetText("<G1>");  // binds the picture siblings on the way
     ClearCalls();
-    struct NullSurface final : Surface {
-        int32_t AddRef() override { return 1; }
-        int32_t Release() override { return 0; }
-        uint8_t* GetPixelAddress(int32_t, int32_t) override { return nullptr; }
-        uint8_t* GetAlphaAddress(int32_t, int32_t) override { return nullptr; }
-        int32_t GetWidth() override { return 100; }
-        int32_t GetHeight() override { return 100; }
-        int32_t GetDepth() override { return 24; }
-        int32_t GetPitch() override { return 300; }
-        int32_t GetAlphaPitch() override { return 0; }
-        bool HasPixels() override { return true; }
-        bool HasAlpha() override { return false; }
-    } target;
+    NullSurface target;
     renderer->Draw(&target, 10, 20);
     EXPECT_EQ(Calls(), (std::vector<std::string>{
                            "Scrivo2.SetSize(32)", "Scrivo2.SetFace(\\x82l\\x82r \\x83S\\x83V\\x83b\\x83N)",
@@ -102,6 +104,47 @@ TEST_F(ModuleBoundary, ATypicalMessage) {
     renderer->Draw(&target, 10, 20);
     EXPECT_TRUE(Calls().empty());
     EXPECT_EQ(renderer->Release(), 0);
+    EXPECT_EQ(CallsStartingWith("Scrivo2.Release").size(), 1u);
+}
+
+// A host built by another compiler knows no C++ class: it calls the entries
+// of the object's table by slot, with the object as the hidden first argument
+// and the member-function convention (thiscall on 32-bit Windows). Any slot
+// out of place, a destructor among them for one, shifts what it reaches.
+#if defined(_WIN32) && defined(__i386__)
+#define HOST_MEMBER_CALL __attribute__((thiscall))
+#else
+#define HOST_MEMBER_CALL
+#endif
+
+TEST_F(ModuleBoundary, AHostReachesEachOperationAtItsSlot) {
+    using CountFn = int32_t(HOST_MEMBER_CALL*)(void*);
+    using SetTextFn = void(HOST_MEMBER_CALL*)(void*, const char*);
+    using ClearFn = void(HOST_MEMBER_CALL*)(void*);
+    using DrawFn = void(HOST_MEMBER_CALL*)(void*, Surface*, int32_t, int32_t);
+    using SubInterfaceFn = void*(HOST_MEMBER_CALL*)(void*, const InterfaceId*);
+    LoadSiblings();
+    void* object = NewRenderer();
+    ASSERT_NE(object, nullptr);
+    void* const* slots = *static_cast<void* const* const*>(object);
+
+    EXPECT_EQ(reinterpret_cast<CountFn>(slots[0])(object), 2);  // AddRef
+    EXPECT_EQ(reinterpret_cast<CountFn>(slots[1])(object), 1);  // Release
+    auto subInterface = reinterpret_cast<SubInterfaceFn>(slots[5]);
+    EXPECT_EQ(subInterface(object, &kScrivo2Id), nullptr);  // nothing bound yet
+    reinterpret_cast<SetTextFn>(slots[2])(object, "<S32>AB");
+    EXPECT_NE(subInterface(object, &kScrivo2Id), nullptr);
+    EXPECT_EQ(subInterface(object, &kScrivo2Id), static_cast<IMessageRenderer*>(object)->GetSubInterface(&kScrivo2Id));
+    NullSurface target;
+    ClearCalls();
+    reinterpret_cast<DrawFn>(slots[4])(object, &target, 10, 20);
+    EXPECT_EQ(CallsStartingWith("Scrivo2.PaintText"),
+              (std::vector<std::string>{"Scrivo2.PaintText(11,21,A)", "Scrivo2.PaintText(27,21,B)"}));
+    reinterpret_cast<ClearFn>(slots[3])(object);
+    ClearCalls();
+    reinterpret_cast<DrawFn>(slots[4])(object, &target, 10, 20);
+    EXPECT_TRUE(Calls().empty());
+    EXPECT_EQ(reinterpret_cast<CountFn>(slots[1])(object), 0);
     EXPECT_EQ(CallsStartingWith("Scrivo2.Release").size(), 1u);
 }
 
