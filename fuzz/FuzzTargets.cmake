@@ -1,0 +1,41 @@
+# The fuzz targets, built with libFuzzer's driver by fuzz/ (the fuzz preset)
+# and with the replay driver by tests/hostile/, which runs the saved inputs
+# in every build.
+set(QUENTA_FUZZ_DIR "${CMAKE_CURRENT_LIST_DIR}")
+set(QUENTA_FUZZ_TARGETS render picture archive)
+
+# Adds one executable per target, named <prefix><target>, linked with the
+# extra SOURCES and LINK_OPTIONS that make up its driver.
+function(quenta_add_fuzz_targets prefix)
+  cmake_parse_arguments(arg "" "" "SOURCES;LINK_OPTIONS" ${ARGN})
+  if(NOT TARGET quenta_fuzz_harness)
+    add_library(quenta_fuzz_harness STATIC
+      "${QUENTA_FUZZ_DIR}/harness/DrawTargets.cpp"
+      "${QUENTA_FUZZ_DIR}/harness/HostModules.cpp"
+      "${QUENTA_FUZZ_DIR}/harness/MessageSteps.cpp")
+    target_include_directories(quenta_fuzz_harness PUBLIC "${QUENTA_FUZZ_DIR}/harness")
+    target_link_libraries(quenta_fuzz_harness PUBLIC quenta_bitmap ${CMAKE_DL_LIBS} PRIVATE quenta_warnings)
+  endif()
+
+  set(render_sources RenderFuzzer.cpp)
+  set(render_libraries quenta_fuzz_harness)
+  set(picture_sources PictureFuzzer.cpp)
+  set(picture_libraries quenta_fuzz_harness quenta_pictura plotra_core)
+  set(archive_sources ArchiveFuzzer.cpp)
+  set(archive_libraries quenta_fuzz_harness quenta_vaultrix quenta_pictura)
+
+  foreach(target IN LISTS QUENTA_FUZZ_TARGETS)
+    set(name ${prefix}${target})
+    list(TRANSFORM ${target}_sources PREPEND "${QUENTA_FUZZ_DIR}/")
+    add_executable(${name} ${${target}_sources} ${arg_SOURCES})
+    target_link_libraries(${name} PRIVATE ${${target}_libraries} quenta_warnings)
+    target_link_options(${name} PRIVATE ${arg_LINK_OPTIONS})
+  endforeach()
+
+  # The render target loads the modules the way a host does, from the
+  # build's module folder, with archive 0 on the pictures beside this file.
+  target_compile_definitions(${prefix}render PRIVATE
+    QUENTA_FUZZ_MODULE_DIR="${QUENTA_MODULE_OUTPUT_DIR}"
+    QUENTA_FUZZ_ARCHIVE="${QUENTA_FUZZ_DIR}/archive")
+  add_dependencies(${prefix}render Quenta Scrivo2 Plotra Vaultrix Pictura)
+endfunction()

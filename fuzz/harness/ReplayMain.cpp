@@ -1,0 +1,58 @@
+// Runs saved inputs through a fuzz target without libFuzzer, so that the
+// normal test suite (and its sanitizer build) replays the seed corpus and
+// every input that once failed: each file named, and each file in each
+// folder named, in name order. Fails when there was nothing to run.
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <vector>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) __attribute__((weak));
+
+namespace {
+
+namespace fs = std::filesystem;
+
+bool Collect(const fs::path& path, std::vector<fs::path>& files) {
+    std::error_code error;
+    if (fs::is_directory(path, error)) {
+        for (const auto& entry : fs::directory_iterator(path)) {
+            if (entry.is_regular_file()) files.push_back(entry.path());
+        }
+        return true;
+    }
+    if (!fs::is_regular_file(path, error)) return false;
+    files.push_back(path);
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::vector<fs::path> files;
+    for (int i = 1; i < argc; ++i) {
+        if (!Collect(argv[i], files)) {
+            std::fprintf(stderr, "no such file or folder: %s\n", argv[i]);
+            return 2;
+        }
+    }
+    std::sort(files.begin(), files.end());
+    if (LLVMFuzzerInitialize) LLVMFuzzerInitialize(&argc, &argv);
+    for (const fs::path& file : files) {
+        std::ifstream in(file, std::ios::binary);
+        const std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        // A block of exactly the input's size, so that a read past its end is caught.
+        const std::unique_ptr<uint8_t[]> input(new uint8_t[bytes.size()]);
+        std::copy(bytes.begin(), bytes.end(), input.get());
+        std::printf("%s\n", file.string().c_str());
+        std::fflush(stdout);
+        LLVMFuzzerTestOneInput(input.get(), bytes.size());
+    }
+    std::printf("replayed %zu inputs\n", files.size());
+    return files.empty() ? 1 : 0;
+}
