@@ -7,6 +7,7 @@
 #include <cstring>
 #include <new>
 
+#include "CoverageBlend32.h"
 #include "FontResolver.h"
 #include "ShiftJis.h"
 
@@ -28,13 +29,6 @@ constexpr size_t kMaxStrikes = 8;
 constexpr size_t kMaxBytes = 8u << 20;
 
 uint8_t ClampComponent(int32_t v) { return static_cast<uint8_t>(std::clamp(v, 0, 255)); }
-
-// Blends `a` (0..255) of colour c over t without division: the weight maps
-// 0..255 onto 0..256 so that 255 is exact (and handled before anyway).
-inline uint8_t Mix(unsigned c, unsigned t, unsigned a) {
-    const unsigned w = a + (a >> 7);
-    return static_cast<uint8_t>((c * w + t * (256 - w)) >> 8);
-}
 
 template <int Bpp>
 void BlendGray(uint8_t* dst, std::ptrdiff_t dstPitch, const uint8_t* src, std::ptrdiff_t srcPitch,
@@ -422,7 +416,7 @@ int32_t Painter::PaintText(Surface* target, int32_t x, int32_t y, const char* te
         } else if (depth == 24) {
             BlendGray<3>(dst, pitch, rows + column, rowPitch, w, h, r, g, b);
         } else {
-            BlendGray<4>(dst, pitch, rows + column, rowPitch, w, h, r, g, b);
+            BlendCoverage32(dst, pitch, rows + column, rowPitch, w, h, r, g, b);
         }
         ++laid;
     };

@@ -1,0 +1,23 @@
+// Laying 8-bit coverage in one colour onto a 32-bit (BGRA) target, four
+// pixels at a time where the processor has SSE2. The fourth byte of each
+// target pixel is left as it was.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+namespace quenta::scrivo2 {
+
+// Blends `a` (0..255) of colour c over t without division: the weight maps
+// 0..255 onto 0..256, so 0 keeps t and 255 gives c exactly.
+inline uint8_t Mix(unsigned c, unsigned t, unsigned a) {
+    const unsigned w = a + (a >> 7);
+    return static_cast<uint8_t>((c * w + t * (256 - w)) >> 8);
+}
+
+// Every pixel of the w x h rectangle gets Mix(colour, pixel, coverage), with
+// the same result on every processor.
+void BlendCoverage32(uint8_t* dst, std::ptrdiff_t dstPitch, const uint8_t* src, std::ptrdiff_t srcPitch,
+                     int32_t w, int32_t h, uint8_t r, uint8_t g, uint8_t b);
+
+}  // namespace quenta::scrivo2
