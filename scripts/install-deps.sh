@@ -9,6 +9,7 @@ packages=(
   libfreetype-dev libfontconfig-dev fonts-ipafont-gothic fonts-ipafont-mincho
   libpng-dev libzip-dev libstb-dev zip
   libpango1.0-dev libcairo2-dev manpages-ja  # the benchmarks: PangoCairo, and a long Japanese text
+  clang libclang-rt-14-dev llvm  # the fuzz targets: libFuzzer, the sanitizer runtimes, llvm-symbolizer
 )
 
 missing=()

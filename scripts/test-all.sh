@@ -16,3 +16,7 @@ run_preset() {
 # so that they keep working; their times are not checked.
 run_preset ci -DQUENTA_BUILD_BENCH=ON
 run_preset asan
+# The fuzz targets (clang, libFuzzer, the sanitizers), each run briefly from
+# its seed corpus: a crash, a leak or a time-out fails. scripts/fuzz.sh alone
+# runs them longer.
+bash scripts/fuzz.sh "${QUENTA_FUZZ_SECONDS:-20}"
