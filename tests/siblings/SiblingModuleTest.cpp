@@ -1,0 +1,81 @@
+// Scrivo2.so and Plotra.so as a host sees them: loaded at run time, one
+// export, interfaces only for their own IDs, and working through them.
+#include <dlfcn.h>
+#include <gtest/gtest.h>
+
+#include "BitmapSurface.h"
+#include "quenta/CreateInterface.h"
+#include "quenta/Plotra.h"
+#include "quenta/TextPainter.h"
+
+namespace quenta {
+namespace {
+
+class Module {
+public:
+    explicit Module(const char* path) : handle_(dlopen(path, RTLD_NOW | RTLD_LOCAL)) {}
+    Module(const Module&) = delete;
+    Module& operator=(const Module&) = delete;
+    ~Module() {
+        if (handle_) dlclose(handle_);
+    }
+    CreateInterfaceFn Create() const {
+        return handle_ ? reinterpret_cast<CreateInterfaceFn>(dlsym(handle_, "CreateInterface")) : nullptr;
+    }
+    const char* Error() const { return handle_ ? "" : dlerror(); }
+
+private:
+    void* handle_;
+};
+
+TEST(Scrivo2Module, HandsOutAPainterForItsIdOnly) {
+    Module module(SCRIVO2_MODULE_PATH);
+    CreateInterfaceFn create = module.Create();
+    ASSERT_TRUE(create) << module.Error();
+    EXPECT_EQ(create(nullptr), nullptr);
+    EXPECT_EQ(create(&kPlotraId), nullptr);
+    EXPECT_EQ(create(&kMessageRendererId), nullptr);
+    auto* painter = static_cast<TextPainter*>(create(&kScrivo2Id));
+    ASSERT_TRUE(painter);
+    EXPECT_EQ(painter->AddRef(), 2);
+    EXPECT_EQ(painter->Release(), 1);
+
+    BitmapPtr surface(BitmapSurface::Create(48, 24, 24, true, false));
+    surface->Fill(255, 255, 255);
+    painter->SetSize(24);
+    painter->SetFace("\x82\x6C\x82\x72\x20\x96\xBE\x92\xA9");
+    painter->SetColor(0, 0, 0);
+    EXPECT_EQ(painter->PaintText(surface.get(), 0, 0, "\x8A\xBF"), 1);
+    int inked = 0;
+    for (int32_t y = 0; y < 24; ++y) {
+        for (int32_t x = 0; x < 48; ++x) inked += surface->GetPixelAddress(x, y)[0] < 128;
+        for (int32_t x = 24; x < 48; ++x) EXPECT_EQ(surface->GetPixelAddress(x, y)[0], 255);
+    }
+    EXPECT_GT(inked, 30);
+    EXPECT_EQ(painter->Release(), 0);
+}
+
+TEST(PlotraModule, HandsOutAPlotterForItsIdOnly) {
+    Module module(PLOTRA_MODULE_PATH);
+    CreateInterfaceFn create = module.Create();
+    ASSERT_TRUE(create) << module.Error();
+    EXPECT_EQ(create(nullptr), nullptr);
+    EXPECT_EQ(create(&kScrivo2Id), nullptr);
+    auto* plotra = static_cast<Plotra*>(create(&kPlotraId));
+    ASSERT_TRUE(plotra);
+    EXPECT_TRUE(plotra->Startup());
+    EXPECT_EQ(plotra->Setup(1), 0);
+    BitmapPtr source(BitmapSurface::Create(2, 2, 32, true, false));
+    source->Fill(1, 2, 3);
+    BitmapPtr target(BitmapSurface::Create(3, 3, 24, true, false));
+    EXPECT_EQ(plotra->CopyRect(target.get(), 1, 1, source.get(), 0, 0, 2, 2), 4);
+    const uint8_t* p = target->GetPixelAddress(2, 2);
+    EXPECT_EQ(p[0], 3);
+    EXPECT_EQ(p[1], 2);
+    EXPECT_EQ(p[2], 1);
+    EXPECT_EQ(target->GetPixelAddress(0, 0)[0], 0);
+    EXPECT_EQ(plotra->Release(), 0);
+}
+
+}  // namespace
+}  // namespace quenta
