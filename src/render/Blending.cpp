@@ -4,6 +4,7 @@
 
 #include "core/BlendTable.h"
 #include "core/PlotraBinding.h"
+#include "render/GradientRow32.h"
 
 namespace quenta {
 
@@ -105,6 +106,12 @@ void GradientBlend(Surface* target, int32_t dx, int32_t dy, Surface* source, int
         sumR += stepR;
         sumG += stepG;
         sumB += stepB;
+        if (bytesPerPixel == 4) {
+            BlendGradientRow32(t, c, w, red, green, blue, table);
+            t += tSkip + std::ptrdiff_t{4} * w;
+            c += cSkip + w;
+            continue;
+        }
         const uint8_t* rowR = table[red];
         const uint8_t* rowG = table[green];
         const uint8_t* rowB = table[blue];

@@ -184,6 +184,38 @@ TEST_F(GradientBlending, ThirtyTwoBitTargetsKeepTheirFourthByte) {
     EXPECT_EQ(target->GetPixelAddress(2, 0)[3], 255);
 }
 
+// 32-bit targets are blended several pixels at a time; every coverage value
+// over varied target bytes, with a row length that leaves a ragged end, must
+// give the bytes the one-pixel 24-bit path gives, and keep each fourth byte.
+TEST_F(GradientBlending, ThirtyTwoBitTargetsMatchTwentyFourBitOnes) {
+    constexpr int32_t kWidth = 259;
+    constexpr int32_t kHeight = 6;
+    BitmapPtr narrow(BitmapSurface::Create(kWidth, kHeight, 24, true, false));
+    BitmapPtr wide(BitmapSurface::Create(kWidth, kHeight, 32, true, false));
+    for (int32_t y = 0; y < kHeight; ++y) {
+        uint8_t* c = coverage.GetAlphaAddress(0, y);
+        for (int32_t x = 0; x < kWidth; ++x) {
+            c[x] = static_cast<uint8_t>(x * (y + 1) + y);  // every value, in varied neighbourhoods
+            for (int32_t k = 0; k < 4; ++k) {
+                const auto byte = static_cast<uint8_t>(x * 7 + y * 13 + k * 101);
+                if (k < 3) narrow->GetPixelAddress(x, y)[k] = byte;
+                wide->GetPixelAddress(x, y)[k] = byte;
+            }
+        }
+    }
+    GradientBlendClipped(narrow.get(), 0, 0, &coverage, 0, 0, kWidth, kHeight, 250, 3, 128, 7, 255, 64);
+    GradientBlendClipped(wide.get(), 0, 0, &coverage, 0, 0, kWidth, kHeight, 250, 3, 128, 7, 255, 64);
+    for (int32_t y = 0; y < kHeight; ++y) {
+        for (int32_t x = 0; x < kWidth; ++x) {
+            const uint8_t* n = narrow->GetPixelAddress(x, y);
+            const uint8_t* w = wide->GetPixelAddress(x, y);
+            ASSERT_EQ((std::array<uint8_t, 3>{w[0], w[1], w[2]}), (std::array<uint8_t, 3>{n[0], n[1], n[2]}))
+                << "pixel " << x << ", " << y << ", coverage " << int(*coverage.GetAlphaAddress(x, y));
+            ASSERT_EQ(w[3], static_cast<uint8_t>(x * 7 + y * 13 + 3 * 101)) << "pixel " << x << ", " << y;
+        }
+    }
+}
+
 TEST_F(GradientBlending, DrawsNothingWithoutColourPlaneOrTable) {
     BitmapPtr alphaOnly(BitmapSurface::Create(4, 4, 24, false, true));
     Cover(4, 4, 255);
