@@ -1,7 +1,10 @@
 // Runs saved inputs through a fuzz target without libFuzzer, so that the
 // normal test suite (and its sanitizer build) replays the seed corpus and
 // every input that once failed: each file named, and each file in each
-// folder named, in name order. Fails when there was nothing to run.
+// folder named, in name order. Fails when there was nothing to run, and, as
+// the fuzzer does, when an input takes the process's memory past a limit.
+#include <sys/resource.h>
+
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
@@ -17,6 +20,15 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) __attribute__((weak
 namespace {
 
 namespace fs = std::filesystem;
+
+// Below the fuzzer's 2 GiB, since the replay keeps no corpus in memory.
+constexpr long kPeakResidentLimit = 1L << 30;
+
+long PeakResidentBytes() {
+    struct rusage usage {};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss * 1024L;
+}
 
 bool Collect(const fs::path& path, std::vector<fs::path>& files) {
     std::error_code error;
@@ -52,6 +64,11 @@ int main(int argc, char** argv) {
         std::printf("%s\n", file.string().c_str());
         std::fflush(stdout);
         LLVMFuzzerTestOneInput(input.get(), bytes.size());
+        if (PeakResidentBytes() > kPeakResidentLimit) {
+            std::fprintf(stderr, "%s took the process to %ld MiB\n", file.string().c_str(),
+                         PeakResidentBytes() >> 20);
+            return 1;
+        }
     }
     std::printf("replayed %zu inputs\n", files.size());
     return files.empty() ? 1 : 0;

@@ -2,13 +2,24 @@
 
 #include <zip.h>
 
+#include <algorithm>
 #include <limits>
+#include <memory>
 #include <new>
 
 #include "PictureNames.h"
 #include "StoredEntry.h"
 
 namespace quenta::vaultrix {
+
+namespace {
+
+// Closed on every way out, a thrown bad_alloc included.
+struct FileCloser {
+    void operator()(zip_file_t* file) const { zip_fclose(file); }
+};
+
+}  // namespace
 
 ZipArchive* ZipArchive::Open(const char* path) {
     int error = 0;
@@ -53,22 +64,25 @@ bool ZipArchive::ReadEntry(const std::string& location, std::vector<uint8_t>& by
         stat.size > static_cast<zip_uint64_t>(std::numeric_limits<int32_t>::max())) {
         return false;
     }
-    zip_file_t* file = zip_fopen_index(zip_, static_cast<zip_uint64_t>(index), 0);
+    const std::unique_ptr<zip_file_t, FileCloser> file(
+        zip_fopen_index(zip_, static_cast<zip_uint64_t>(index), 0));
     if (!file) return false;
-    bytes.resize(static_cast<size_t>(stat.size));
-    zip_uint64_t done = 0;
+    // The stored size is only a claim, which a damaged or hostile file can
+    // set to 2 GiB over a few bytes: room is made as the bytes arrive, so an
+    // entry costs what it holds rather than what it says.
+    bytes.clear();
+    uint8_t chunk[64 * 1024];
     bool ok = true;
-    while (ok && done < stat.size) {
-        const zip_int64_t n = zip_fread(file, bytes.data() + done, stat.size - done);
+    while (ok && bytes.size() < stat.size) {
+        const zip_uint64_t wanted = std::min<zip_uint64_t>(sizeof chunk, stat.size - bytes.size());
+        const zip_int64_t n = zip_fread(file.get(), chunk, wanted);
         ok = n > 0;
-        if (ok) done += static_cast<zip_uint64_t>(n);
+        if (ok) bytes.insert(bytes.end(), chunk, chunk + n);
     }
     // libzip compares the checksum only when a read meets the end of the
     // data, so one more read must answer 0, not an error.
     uint8_t probe = 0;
-    ok = ok && zip_fread(file, &probe, 1) == 0;
-    zip_fclose(file);
-    return ok;
+    return ok && zip_fread(file.get(), &probe, 1) == 0;
 }
 
 }  // namespace quenta::vaultrix
