@@ -31,7 +31,8 @@ public:
     Fn Symbol(const char* name) const {
         if (!handle_) return nullptr;
 #if defined(_WIN32)
-        return reinterpret_cast<Fn>(GetProcAddress(static_cast<HMODULE>(handle_), name));
+        // Through void*: FARPROC is a function type of its own, unrelated to Fn.
+        return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(handle_), name)));
 #else
         return reinterpret_cast<Fn>(dlsym(handle_, name));
 #endif
