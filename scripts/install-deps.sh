@@ -10,6 +10,7 @@ packages=(
   libpng-dev libzip-dev libstb-dev zip
   libpango1.0-dev libcairo2-dev manpages-ja  # the benchmarks: PangoCairo, and a long Japanese text
   clang libclang-rt-14-dev llvm  # the fuzz targets: libFuzzer, the sanitizer runtimes, llvm-symbolizer
+  g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix googletest wine wine64  # Quenta.dll, tested under wine
 )
 
 missing=()
