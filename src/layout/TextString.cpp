@@ -14,7 +14,7 @@ int32_t LengthOf(const char* text) {
 }  // namespace
 
 void TextString::Allocate(const char* bytes, int32_t length) {
-    data = new (std::nothrow) char[static_cast<size_t>(length) + 1];
+    data = length < kInlineSize ? inline_ : new (std::nothrow) char[static_cast<size_t>(length) + 1];
     if (!data) return;  // no buffer: data null, capacity 0
     capacity = length + 1;
     if (length > 0) std::memcpy(data, bytes, static_cast<size_t>(length));
@@ -26,12 +26,16 @@ TextString::TextString(const char* text) { Allocate(text, LengthOf(text)); }
 TextString::TextString(const TextString& other) { Allocate(other.data, other.Length()); }
 
 TextString::TextString(TextString&& other) noexcept : data(other.data), capacity(other.capacity) {
+    if (other.IsInline()) {
+        std::memcpy(inline_, other.inline_, kInlineSize);
+        data = inline_;
+    }
     other.data = nullptr;
     other.capacity = 0;
 }
 
 TextString::~TextString() {
-    delete[] data;
+    if (!IsInline()) delete[] data;
     data = nullptr;
     capacity = 0;
 }
@@ -44,10 +48,12 @@ TextString& TextString::Assign(const char* bytes, int32_t length) {
         data[0] = '\0';
         return *this;
     }
-    if (capacity < length + 1) {
+    if (capacity < length + 1 && IsInline() && length < kInlineSize) {
+        capacity = length + 1;  // still fits inside
+    } else if (capacity < length + 1) {
         char* grown = new (std::nothrow) char[static_cast<size_t>(length) + 1];
         if (!grown) return *this;  // keep the old contents rather than lose the buffer
-        delete[] data;
+        if (!IsInline()) delete[] data;
         data = grown;
         capacity = length + 1;
     }

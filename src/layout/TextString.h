@@ -1,6 +1,8 @@
 // The module's own owning byte string. Holds Shift-JIS or ASCII bytes, every
 // length in bytes; callers read `data` directly and may write within
-// `capacity`. The buffer only grows after construction.
+// `capacity`. The buffer only grows after construction. A buffer of up to
+// four bytes (any one character and its NUL) lies inside the string itself,
+// so the one-character runs of a parsed text allocate nothing.
 #pragma once
 
 #include <cstdint>
@@ -28,7 +30,12 @@ public:
     int32_t capacity = 0;     // buffer size including the NUL
 
 private:
+    static constexpr int32_t kInlineSize = 4;
+
     void Allocate(const char* bytes, int32_t length);
+    bool IsInline() const { return data == inline_; }
+
+    char inline_[kInlineSize] = {};  // fills what would be padding after `capacity`
 };
 
 }  // namespace quenta

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <vector>
+
 #include "layout/TextString.h"
 
 namespace quenta {
@@ -79,6 +82,34 @@ TEST(TextString, MovedFromStringHasNoBufferAndAssignLeavesItAlone) {
     source.Assign("xyz");
     EXPECT_EQ(source.data, nullptr);
     EXPECT_FALSE(source.Equals("xyz"));
+}
+
+// Strings of one character keep their bytes inside themselves; they must
+// carry them along when a growing vector moves them and the old copies die,
+// and move out to the heap once they outgrow that room.
+TEST(TextString, ShortStringsSurviveMovesAndGrowth) {
+    std::vector<TextString> strings;
+    for (int i = 0; i < 100; ++i) {
+        const char bytes[3] = {static_cast<char>(0x82), static_cast<char>(0x9F + i % 80), '\0'};
+        strings.emplace_back(i % 2 ? bytes : "x");
+    }
+    for (int i = 0; i < 100; ++i) {
+        ASSERT_EQ(strings[static_cast<size_t>(i)].Length(), i % 2 ? 2 : 1) << i;
+        if (i % 2) {
+            EXPECT_EQ(static_cast<unsigned char>(strings[static_cast<size_t>(i)].data[1]), 0x9F + i % 80);
+        }
+    }
+    std::optional<TextString> source(std::in_place, "\x82\xA0");
+    TextString taken(std::move(*source));
+    source.emplace("z");  // new contents where the old string lay
+    EXPECT_STREQ(taken.data, "\x82\xA0");
+
+    TextString s("ab");
+    s.Assign("abcdefghij");
+    EXPECT_STREQ(s.data, "abcdefghij");
+    EXPECT_EQ(s.capacity, 11);
+    TextString moved(std::move(s));
+    EXPECT_STREQ(moved.data, "abcdefghij");
 }
 
 }  // namespace
