@@ -1,4 +1,4 @@
-// Plotra.so's one export: a new rectangle plotter for kPlotraId.
+// Plotra.so's one export: the process's rectangle plotter for kPlotraId.
 #include "Plotter.h"
 #include "quenta/CreateInterface.h"
 

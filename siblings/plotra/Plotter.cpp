@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstddef>
-#include <new>
 
 namespace quenta::plotra {
 
@@ -169,7 +168,11 @@ int32_t Area(const Span& span) {
 
 }  // namespace
 
-Plotter* Plotter::Create() { return new (std::nothrow) Plotter(); }
+Plotter* Plotter::Create() {
+    static Plotter plotter;
+    plotter.AddRef();
+    return &plotter;
+}
 
 int32_t Plotter::AddRef() { return ++refCount_; }
 
@@ -178,9 +181,7 @@ int32_t Plotter::Release() {
     do {
         if (count <= 0) return 0;
     } while (!refCount_.compare_exchange_weak(count, count - 1));
-    if (count - 1 > 0) return count - 1;
-    delete this;
-    return 0;
+    return count - 1;  // the one plotter outlives its references
 }
 
 int32_t Plotter::CopyRect(Surface* target, int32_t dx, int32_t dy, Surface* source, int32_t sx, int32_t sy,

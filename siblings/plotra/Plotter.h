@@ -4,6 +4,11 @@
 // does nothing. The fourth byte of a 32-bit target pixel is left as it was,
 // as everywhere in the engine: alpha lives in its own plane. Overlapping
 // rectangles on one surface are handled like memmove.
+//
+// A plotter holds no state, so the process has one: every Create (and so
+// every CreateInterface) hands out the same object with one more reference.
+// Its count is kept, but it is never deleted, so a host that never releases
+// it (Quenta keeps its Plotra for good) leaks nothing.
 #pragma once
 
 #include <atomic>
@@ -15,7 +20,7 @@ namespace quenta::plotra {
 
 class Plotter final : public Plotra {
 public:
-    // A plotter holding one reference; null without memory.
+    // The process's plotter, with one more reference.
     static Plotter* Create();
 
     int32_t AddRef() override;
@@ -38,10 +43,10 @@ public:
                            int32_t sy, int32_t w, int32_t h, int32_t r, int32_t g, int32_t b) override;
 
 private:
-    Plotter() = default;
+    constexpr Plotter() = default;
     ~Plotter() = default;
 
-    std::atomic<int32_t> refCount_{1};
+    std::atomic<int32_t> refCount_{0};
 };
 
 }  // namespace quenta::plotra
