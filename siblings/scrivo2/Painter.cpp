@@ -7,6 +7,7 @@
 #include <cstring>
 #include <new>
 
+#include "CoverageBlend24.h"
 #include "CoverageBlend32.h"
 #include "FontResolver.h"
 #include "ShiftJis.h"
@@ -29,27 +30,6 @@ constexpr size_t kMaxStrikes = 8;
 constexpr size_t kMaxBytes = 8u << 20;
 
 uint8_t ClampComponent(int32_t v) { return static_cast<uint8_t>(std::clamp(v, 0, 255)); }
-
-template <int Bpp>
-void BlendGray(uint8_t* dst, std::ptrdiff_t dstPitch, const uint8_t* src, std::ptrdiff_t srcPitch,
-               int32_t w, int32_t h, uint8_t r, uint8_t g, uint8_t b) {
-    for (int32_t j = 0; j < h; ++j, dst += dstPitch, src += srcPitch) {
-        uint8_t* t = dst;
-        for (int32_t i = 0; i < w; ++i, t += Bpp) {
-            const unsigned a = src[i];
-            if (a == 0) continue;
-            if (a == 255) {
-                t[0] = b;
-                t[1] = g;
-                t[2] = r;
-                continue;
-            }
-            t[0] = Mix(b, t[0], a);
-            t[1] = Mix(g, t[1], a);
-            t[2] = Mix(r, t[2], a);
-        }
-    }
-}
 
 template <int Bpp>
 void BlendMono(uint8_t* dst, std::ptrdiff_t dstPitch, const uint8_t* src, std::ptrdiff_t srcPitch,
@@ -414,7 +394,7 @@ int32_t Painter::PaintText(Surface* target, int32_t x, int32_t y, const char* te
                 BlendMono<4>(dst, pitch, rows, rowPitch, column, w, h, r, g, b);
             }
         } else if (depth == 24) {
-            BlendGray<3>(dst, pitch, rows + column, rowPitch, w, h, r, g, b);
+            BlendCoverage24(dst, pitch, rows + column, rowPitch, w, h, r, g, b);
         } else {
             BlendCoverage32(dst, pitch, rows + column, rowPitch, w, h, r, g, b);
         }
