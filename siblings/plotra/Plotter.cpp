@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstring>
 
 namespace quenta::plotra {
 
@@ -193,6 +194,15 @@ int32_t Plotter::CopyRect(Surface* target, int32_t dx, int32_t dy, Surface* sour
     Walk walk{};
     if (!tb || !sb || !Clip(target, dx, dy, source, sx, sy, w, h, span)) return 0;
     if (!Prepare(target, source, span, sb, false, walk)) return 0;
+    if (tb == 3 && sb == 3) {
+        // Whole rows; memmove, since a row may overlap itself on one surface
+        // (Prepare has ordered the rows for overlaps between them).
+        const auto rowBytes = static_cast<size_t>(span.w) * 3;
+        uint8_t* t = walk.t;
+        const uint8_t* s = walk.s;
+        for (int32_t j = 0; j < span.h; ++j, t += walk.tPitch, s += walk.sPitch) std::memmove(t, s, rowBytes);
+        return Area(span);
+    }
     Dispatch(tb, sb, walk, [](uint8_t* t, const uint8_t* s, unsigned) {
         t[0] = s[0];
         t[1] = s[1];
