@@ -36,7 +36,7 @@ size_t Sized(size_t full, size_t small) { return FullSize() ? full : small; }
 // the runs may have twice the room it uses.
 constexpr size_t kBytesPerRun = 2 * sizeof(TextRun) + 64;
 // What the heap may hold after a renderer's end beyond what it held before:
-// the Plotra interface Quenta never gives back, and allocator noise.
+// allocator noise (glibc's count moves by a few kilobytes).
 constexpr size_t kLeftOverSlack = 16 * 1024;
 
 struct Figures {
