@@ -9,6 +9,7 @@
 #include <iterator>
 #include <stdexcept>
 
+#include "FontMetrics.h"
 #include "Messages.h"
 #include "Workbench.h"
 
@@ -61,7 +62,9 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     try {
-        Workbench bench{ModuleHost(), FontFileOf(kFontFamily), PictureArchive(), ReadFile(QUENTA_CHAPTER_FILE)};
+        const std::string fontFile = FontFileOf(kFontFamily);
+        Workbench bench{ModuleHost(), fontFile, EmPixelsForCell(fontFile, kTextSize), PictureArchive(),
+                        ReadFile(QUENTA_CHAPTER_FILE)};
         bench.modules.SetPictureArchive(bench.pictures.Path());
         RegisterParseCases(bench);
         RegisterDrawCases(bench);

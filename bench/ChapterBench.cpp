@@ -61,7 +61,7 @@ void PangoChapter(benchmark::State& state, Workbench& bench) {
     const int64_t characters = CountMessageCharacters(bench.chapter);
     const std::string text = PlainChapter(bench.chapter);
     BitmapPtr surface = NewWindowSurface();
-    PangoScene scene(*surface);
+    PangoScene scene(*surface, bench.pangoEm);
     std::unique_ptr<PangoLayout, GObjectUnref> layout(scene.NewLayout());
     PangoRectangle extents;
     auto layOut = [&] {

@@ -37,11 +37,11 @@ void QuentaDraw(benchmark::State& state, Workbench& bench, const std::string& me
 // Times `draw(cr, layout)` with the message laid out; one untimed call first
 // fills cairo's glyph cache.
 template <typename DrawFn>
-void PangoDraw(benchmark::State& state, DrawFn draw) {
+void PangoDraw(benchmark::State& state, const Workbench& bench, DrawFn draw) {
     BitmapPtr surface = NewWindowSurface();
-    PangoScene scene(*surface);
+    PangoScene scene(*surface, bench.pangoEm);
     LayoutPtr layout(scene.NewLayout());
-    pango_layout_set_markup(layout.get(), PangoMessage(false).c_str(), -1);
+    pango_layout_set_markup(layout.get(), PangoMessage(false, bench.pangoEm).c_str(), -1);
     cairo_t* cr = scene.Cairo();
     draw(cr, layout.get());
     cairo_surface_flush(cairo_get_target(cr));
@@ -63,8 +63,8 @@ void QuentaPlain(benchmark::State& state, Workbench& bench) {
     QuentaDraw(state, bench, QuentaMessage(Colouring::kWhite));
 }
 
-void PangoPlain(benchmark::State& state, Workbench&) {
-    PangoDraw(state, [](cairo_t* cr, PangoLayout* layout) { ShowFace(cr, layout, kOriginX, kOriginY); });
+void PangoPlain(benchmark::State& state, Workbench& bench) {
+    PangoDraw(state, bench, [](cairo_t* cr, PangoLayout* layout) { ShowFace(cr, layout, kOriginX, kOriginY); });
 }
 
 void QuentaEffects(benchmark::State& state, Workbench& bench) {
@@ -73,8 +73,8 @@ void QuentaEffects(benchmark::State& state, Workbench& bench) {
 
 // Quenta's layers: the shadow 3 pixels down and right, an outline one pixel
 // around the face, the face one pixel down and right of the origin.
-void PangoEffects(benchmark::State& state, Workbench&) {
-    PangoDraw(state, [](cairo_t* cr, PangoLayout* layout) {
+void PangoEffects(benchmark::State& state, Workbench& bench) {
+    PangoDraw(state, bench, [](cairo_t* cr, PangoLayout* layout) {
         cairo_set_source_rgb(cr, kShadowGrey, kShadowGrey, kShadowGrey);
         cairo_move_to(cr, kOriginX + 3, kOriginY + 3);
         pango_cairo_show_layout(cr, layout);
@@ -94,8 +94,8 @@ void QuentaGradient(benchmark::State& state, Workbench& bench) {
 
 // Each line filled with a linear gradient from its top (white) to its
 // bottom, as Quenta shades each character cell.
-void PangoGradient(benchmark::State& state, Workbench&) {
-    PangoDraw(state, [](cairo_t* cr, PangoLayout* layout) {
+void PangoGradient(benchmark::State& state, Workbench& bench) {
+    PangoDraw(state, bench, [](cairo_t* cr, PangoLayout* layout) {
         PangoLayoutIter* iter = pango_layout_get_iter(layout);
         do {
             PangoRectangle line;

@@ -1,12 +1,16 @@
 #include "Messages.h"
 
 #include <array>
+#include <cmath>
 
 #include "Encoding.h"
 
 namespace quenta::bench {
 
 namespace {
+
+// Pango markup sizes are in 1024ths of a point; the bench's 72 dpi makes a point a pixel.
+constexpr double kPangoUnitsPerPoint = 1024;
 
 // 19 + 19 + 18 characters; the second line's word 汽笛 is the emphasised one.
 constexpr std::array<const char*, 3> kBefore{"夜明け前の港に、古い", "旅人は外套の襟を立て、", "やがて霧の向こうに"};
@@ -37,11 +41,11 @@ std::string QuentaMessage(Colouring colouring, const std::string& prefix) {
     return Utf8ToCp932(text);
 }
 
-std::string PangoMessage(bool colourSpans) {
+std::string PangoMessage(bool colourSpans, double emPixels) {
     const std::string open = colourSpans ? "<span foreground=\"#FFFFFF\">" : "";
     const std::string close = colourSpans ? "</span>" : "";
     std::string text = "<span font_family=\"" + std::string(kFontFamily) + "\" size=\"" +
-                       std::to_string(kTextSize * 1024) + "\">" + open;
+                       std::to_string(std::lround(emPixels * kPangoUnitsPerPoint)) + "\">" + open;
     for (size_t i = 0; i < kBefore.size(); ++i) {
         if (i > 0) text += "\n";
         text += kBefore[i];

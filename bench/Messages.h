@@ -23,11 +23,11 @@ enum class Colouring { kWhite, kGradient };
 // word, lines broken by <R>. `prefix` goes first (say "<E><K>").
 std::string QuentaMessage(Colouring colouring, const std::string& prefix = "");
 
-// The same message in Pango markup: a span setting the family and size, and
-// white foreground spans where Quenta has its colour tags. Without colour
-// spans, the colour is the cairo source's (so that a shadow, an outline or
-// a gradient can take it).
-std::string PangoMessage(bool colourSpans);
+// The same message in Pango markup: a span setting the family and the em
+// (`emPixels`, see FontMetrics.h), and white foreground spans where Quenta
+// has its colour tags. Without colour spans, the colour is the cairo
+// source's (so that a shadow, an outline or a gradient can take it).
+std::string PangoMessage(bool colourSpans, double emPixels);
 
 // The message with a picture at the end of each line: Quenta's <G1>, <G2>
 // and <G3>, white; and for Pango the plain text with U+FFFC where each

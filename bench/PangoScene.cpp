@@ -6,7 +6,7 @@
 
 namespace quenta::bench {
 
-PangoScene::PangoScene(BitmapSurface& target) {
+PangoScene::PangoScene(BitmapSurface& target, double emPixels) : emPixels_(emPixels) {
     if (!target.HasPixels() || target.GetDepth() != 32 ||
         target.GetPitch() != cairo_format_stride_for_width(CAIRO_FORMAT_RGB24, target.GetWidth())) {
         throw std::runtime_error("PangoCairo draws on 32-bit surfaces with cairo's stride");
@@ -37,7 +37,7 @@ PangoLayout* PangoScene::NewLayout() const {
     PangoLayout* layout = pango_layout_new(context_);
     PangoFontDescription* font = pango_font_description_new();
     pango_font_description_set_family(font, kFontFamily);
-    pango_font_description_set_absolute_size(font, kTextSize * PANGO_SCALE);
+    pango_font_description_set_absolute_size(font, emPixels_ * PANGO_SCALE);
     pango_layout_set_font_description(layout, font);
     pango_font_description_free(font);
     return layout;

@@ -22,11 +22,11 @@ void QuentaParse(benchmark::State& state, Workbench& bench) {
     state.SetItemsProcessed(state.iterations() * kMessageCharacters);
 }
 
-void PangoParse(benchmark::State& state, Workbench&) {
+void PangoParse(benchmark::State& state, Workbench& bench) {
     BitmapPtr surface = NewWindowSurface();
-    PangoScene scene(*surface);
+    PangoScene scene(*surface, bench.pangoEm);
     std::unique_ptr<PangoLayout, GObjectUnref> layout(scene.NewLayout());
-    const std::string markup = PangoMessage(true);
+    const std::string markup = PangoMessage(true, bench.pangoEm);
     for (auto _ : state) {
         pango_layout_set_markup(layout.get(), markup.c_str(), -1);
         PangoRectangle extents;

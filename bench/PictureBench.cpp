@@ -58,7 +58,7 @@ void PangoPictures(benchmark::State& state, Workbench& bench) {
         pictures.push_back({bench.pictures.Load(number), number == kMaskPicture});
     }
     BitmapPtr surface = NewWindowSurface();
-    PangoScene scene(*surface);
+    PangoScene scene(*surface, bench.pangoEm);
     pango_cairo_context_set_shape_renderer(scene.Context(), PaintPicture, nullptr, nullptr);
     std::unique_ptr<PangoLayout, GObjectUnref> layout(scene.NewLayout());
     int offsets[kPictureCount] = {};

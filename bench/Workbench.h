@@ -14,6 +14,7 @@ namespace quenta::bench {
 struct Workbench {
     ModuleHost modules;
     std::string fontFile;  // IPAGothic's file, as fontconfig finds it for Pango too
+    double pangoEm;        // Pango's em for glyphs as large as Quenta's at size 24
     PictureArchive pictures;
     std::string chapter;   // the long text, code page 932, in Quenta's markup
 };
