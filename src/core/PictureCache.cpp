@@ -1,5 +1,7 @@
 #include "core/PictureCache.h"
 
+#include <new>
+
 namespace quenta {
 
 PictureCache::~PictureCache() {
@@ -39,7 +41,13 @@ Surface* PictureCache::GetPicture(int32_t number) {
     Surface* picture = pictura->DecodeEntry(entry->Share(entry->Load()));
     entry->Release();
     if (!picture) return nullptr;
-    pictures.emplace(number, picture);
+    try {
+        pictures.emplace(number, picture);
+    } catch (const std::bad_alloc&) {
+        // No room to keep it: give it back; a later request tries again.
+        picture->Release();
+        return nullptr;
+    }
     return picture;
 }
 
