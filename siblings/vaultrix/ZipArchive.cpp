@@ -14,6 +14,10 @@ namespace quenta::vaultrix {
 
 namespace {
 
+// Room made at once for a member's stored size: any picture Pictura accepts
+// (16M pixels of 4 bytes, and headers) fits.
+constexpr zip_uint64_t kTrustedSize = zip_uint64_t{128} << 20;
+
 // Closed on every way out, a thrown bad_alloc included.
 struct FileCloser {
     void operator()(zip_file_t* file) const { zip_fclose(file); }
@@ -68,21 +72,26 @@ bool ZipArchive::ReadEntry(const std::string& location, std::vector<uint8_t>& by
         zip_fopen_index(zip_, static_cast<zip_uint64_t>(index), 0));
     if (!file) return false;
     // The stored size is only a claim, which a damaged or hostile file can
-    // set to 2 GiB over a few bytes: room is made as the bytes arrive, so an
-    // entry costs what it holds rather than what it says.
+    // set to 2 GiB over a few bytes. Room for it is made at once only up to
+    // kTrustedSize; beyond that it grows fourfold as the bytes arrive, never
+    // past the claim, so an entry costs what it holds rather than what it
+    // says, and a true claim is met in one or two steps.
     bytes.clear();
+    bytes.reserve(static_cast<size_t>(std::min(stat.size, kTrustedSize)));
     uint8_t chunk[64 * 1024];
-    bool ok = true;
-    while (ok && bytes.size() < stat.size) {
+    while (bytes.size() < stat.size) {
         const zip_uint64_t wanted = std::min<zip_uint64_t>(sizeof chunk, stat.size - bytes.size());
         const zip_int64_t n = zip_fread(file.get(), chunk, wanted);
-        ok = n > 0;
-        if (ok) bytes.insert(bytes.end(), chunk, chunk + n);
+        if (n <= 0) return false;
+        if (bytes.capacity() - bytes.size() < static_cast<size_t>(n)) {
+            bytes.reserve(static_cast<size_t>(std::min<zip_uint64_t>(4 * bytes.capacity(), stat.size)));
+        }
+        bytes.insert(bytes.end(), chunk, chunk + n);
     }
     // libzip compares the checksum only when a read meets the end of the
     // data, so one more read must answer 0, not an error.
     uint8_t probe = 0;
-    return ok && zip_fread(file.get(), &probe, 1) == 0;
+    return zip_fread(file.get(), &probe, 1) == 0;
 }
 
 }  // namespace quenta::vaultrix
