@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # Installs what a fresh Debian 12 machine lacks to build and test Quenta.
-# Run as root (or through sudo). Safe to run again.
+# Needs root: run by anyone else, it asks sudo for it. Safe to run again.
 set -euo pipefail
+if [[ $EUID -ne 0 ]]; then
+  exec sudo "$0" "$@"
+fi
 
 packages=(
   build-essential cmake pkg-config git
