@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the fuzz targets (the fuzz preset: clang, libFuzzer, AddressSanitizer,
 # UndefinedBehaviorSanitizer, LeakSanitizer) and runs each for SECONDS on its
-# seed corpus in fuzz/corpus/<target>/. A crash, a leak, a broken promise, an
+# seed corpus in fuzz/corpus/<target>/, with fuzz/<target>.dict if there is one. A crash, a leak, a broken promise, an
 # input that runs over 10 seconds or past 2 GiB fails the run; the input is
 # saved in build/fuzz/findings/<target>/. New inputs the fuzzer finds go to
 # build/fuzz/corpus/<target>/, so a later run starts where this one stopped.
@@ -23,9 +23,11 @@ for target in "${targets[@]}"; do
   corpus=build/fuzz/corpus/$target
   findings=build/fuzz/findings/$target
   mkdir -p "$corpus" "$findings"
+  dictionary=()
+  [[ -f fuzz/$target.dict ]] && dictionary=(-dict="fuzz/$target.dict")
   echo "== fuzz $target, ${seconds} s =="
   if ! build/fuzz/bin/fuzz_"$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
-      -artifact_prefix="$findings/" -print_final_stats=1 "$corpus" "fuzz/corpus/$target" \
+      "${dictionary[@]}" -artifact_prefix="$findings/" -print_final_stats=1 "$corpus" "fuzz/corpus/$target" \
       >"$findings.log" 2>&1; then
     tail -n 80 "$findings.log"
     echo "fuzz $target failed: the input is in $findings/, the whole log in $findings.log" >&2
