@@ -9,7 +9,7 @@
                    interlacing, and BMP files of the layouts Pictura reads
   corpus/archive/  ZIP files holding numbered pictures: stored, deflated,
                    ZIP64, with folders and comments, and a few damaged ones
-  archive/         archive 0 of the render target: pictures 1 to 5 and -1
+  archive/         archive 0 of the render target: pictures -1 and 1 to 8
 
 Uses the standard library only; the outputs are checked in, so this is
 needed only to change them. Run it from anywhere.
@@ -184,6 +184,7 @@ MESSAGES = {
                       "<C255,0,0,0,0,255>虹</C><CE320>中央</CE><F1>明朝</F><F2>無</F>"
                       "<SPW4>間</SPW><SPH8>行<R>間</SPH><W3>幅</W><S8>小</S><S255>大</S><CR>元"),
     "pictures.txt": "絵<G1><G2><C255,128,0><G3></C><G4><G5><G-1><G0><G99><G2147483647>",
+    "extreme-pictures.txt": "<CE320><G6><G7><R><SPW9><G8><G8></SPW><R><S1>小<G6></S></CE>",
     "errors.txt": "<C1,2><S><G><EC1,2,3<KC>>>< <<B> </X> <S99999999999>",
     "stacks.txt": "<S40><S30><S20>あ</S>い</S>う</S>え</S>" + "<C1,2,3>" * 8 + "お" + "</C>" * 9,
     "gradient-bold-edge.txt": "<S64><B><E><K><C255,255,255,255,0,0>漢字かな</C></K></E></B>",
@@ -205,8 +206,12 @@ def messages():
 
 
 def archive_folder(p):
+    """One picture of each kind, and three of extreme shapes for the layout."""
     return {"1.png": p["rgb8.png"], "2.png": p["rgba8.png"], "3.png": p["mask.png"],
-            "4.bmp": p["rgb24.bmp"], "5.bmp": p["bgra32-bitfields.bmp"], "-1.png": p["gray8.png"]}
+            "4.bmp": p["rgb24.bmp"], "5.bmp": p["bgra32-bitfields.bmp"], "-1.png": p["gray8.png"],
+            "6.png": png(1, 1, 2, 8, lambda x, y: (255, 0, 0)),
+            "7.png": png(2048, 1, 6, 8, lambda x, y: (0, 0, 255, x % 256)),
+            "8.png": png(1, 2048, 6, 8, lambda x, y: (255, 255, 255, y % 256))}
 
 
 def write(folder, files):
