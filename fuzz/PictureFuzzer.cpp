@@ -35,9 +35,10 @@ void CheckPicture(Surface* picture) {
     const bool alpha = picture->HasAlpha();
     Require(pixels || alpha, "a picture has a colour plane, an alpha plane or both");
     if (pixels) {
-        Require(picture->GetDepth() == 24, "a picture's colour plane is 24-bit");
-        Require(picture->GetPitch() >= 3 * width, "colour rows hold the picture's width");
-        ReadPlane(picture, false, 3 * width);
+        const int32_t depth = picture->GetDepth();
+        Require(depth == 24 || depth == 32, "a picture's colour plane is 24- or 32-bit");
+        Require(picture->GetPitch() >= depth / 8 * width, "colour rows hold the picture's width");
+        ReadPlane(picture, false, depth / 8 * width);
     }
     if (alpha) {
         Require(picture->GetAlphaPitch() >= width, "alpha rows hold the picture's width");
