@@ -53,9 +53,13 @@ TextString& TextString::Assign(const char* bytes, int32_t length) {
     } else if (capacity < length + 1) {
         char* grown = new (std::nothrow) char[static_cast<size_t>(length) + 1];
         if (!grown) return *this;  // keep the old contents rather than lose the buffer
+        // Copied before the old buffer goes, in case `bytes` lie inside it.
+        std::memcpy(grown, bytes, static_cast<size_t>(length));
+        grown[length] = '\0';
         if (!IsInline()) delete[] data;
         data = grown;
         capacity = length + 1;
+        return *this;
     }
     std::memmove(data, bytes, static_cast<size_t>(length));
     data[length] = '\0';
