@@ -6,16 +6,12 @@
 #include <string>
 
 #include "quenta/MessageRenderer.h"
+#include "quenta/Ref.h"
 #include "quenta/Vaultrix.h"
 
 namespace quenta::bench {
 
-struct RendererReleaser {
-    void operator()(IMessageRenderer* r) const {
-        if (r) r->Release();
-    }
-};
-using RendererPtr = std::unique_ptr<IMessageRenderer, RendererReleaser>;
+using RendererPtr = Ref<IMessageRenderer>;
 
 class ModuleHost {
 public:

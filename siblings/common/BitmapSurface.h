@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "quenta/Ref.h"
 #include "quenta/Surface.h"
 
 namespace quenta {
@@ -47,13 +48,8 @@ private:
     std::unique_ptr<uint8_t[]> alpha_;
 };
 
-// Releases a surface when it goes out of scope (hosts and tests).
-struct SurfaceReleaser {
-    void operator()(Surface* s) const {
-        if (s) s->Release();
-    }
-};
-using SurfacePtr = std::unique_ptr<Surface, SurfaceReleaser>;
-using BitmapPtr = std::unique_ptr<BitmapSurface, SurfaceReleaser>;
+// Surfaces released when they go out of scope (hosts and tests).
+using SurfacePtr = Ref<Surface>;
+using BitmapPtr = Ref<BitmapSurface>;
 
 }  // namespace quenta

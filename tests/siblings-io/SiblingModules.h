@@ -13,18 +13,10 @@
 
 #include "quenta/CreateInterface.h"
 #include "quenta/Pictura.h"
+#include "quenta/Ref.h"
 #include "quenta/Vaultrix.h"
 
 namespace quenta::testing {
-
-struct Releaser {
-    template <typename T>
-    void operator()(T* p) const {
-        if (p) p->Release();
-    }
-};
-template <typename T>
-using Ref = std::unique_ptr<T, Releaser>;
 
 // Loads the module and hands out its interface; the module stays loaded for
 // the fixture's lifetime, so every Ref must be reset before it ends.

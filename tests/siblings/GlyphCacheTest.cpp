@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "BitmapSurface.h"
+#include "quenta/Ref.h"
 #include "Painter.h"
 
 namespace quenta {
@@ -20,12 +21,7 @@ constexpr char kGothic[] = "\x82\x6C\x82\x72\x20\x83\x53\x83\x56\x83\x62\x83\x4E
 // 漢字あ: three distinct glyphs.
 constexpr char kThreeGlyphs[] = "\x8A\xBF\x8E\x9A\x82\xA0";
 
-struct PainterReleaser {
-    void operator()(Painter* p) const {
-        if (p) p->Release();
-    }
-};
-using PainterPtr = std::unique_ptr<Painter, PainterReleaser>;
+using PainterPtr = Ref<Painter>;
 
 PainterPtr GothicPainter() {
     PainterPtr painter(Painter::Create());

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "BitmapSurface.h"
+#include "quenta/Ref.h"
 #include "Plotter.h"
 
 namespace quenta {
@@ -16,12 +17,7 @@ namespace {
 
 using plotra::Plotter;
 
-struct PlotterReleaser {
-    void operator()(Plotter* p) const {
-        if (p) p->Release();
-    }
-};
-using PlotterPtr = std::unique_ptr<Plotter, PlotterReleaser>;
+using PlotterPtr = Ref<Plotter>;
 
 struct Rgb {
     uint8_t r, g, b;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "BitmapSurface.h"
+#include "quenta/Ref.h"
 #include "Painter.h"
 
 // fontconfig keeps a few hundred bytes of its configuration unreachable
@@ -29,12 +30,7 @@ constexpr char kKanji2[] = "\x8E\x9A";    // 字 U+5B57
 constexpr char kHiragana[] = "\x82\xA0";  // あ U+3042
 constexpr char kKatakanaHalf[] = "\xB1";  // ｱ U+FF71
 
-struct PainterReleaser {
-    void operator()(Painter* p) const {
-        if (p) p->Release();
-    }
-};
-using PainterPtr = std::unique_ptr<Painter, PainterReleaser>;
+using PainterPtr = Ref<Painter>;
 
 struct Rect {
     int32_t left, top, right, bottom;

@@ -10,7 +10,7 @@
 #include "BitmapSurface.h"
 #include "DrawingExtent.h"
 #include "InputText.h"
-#include "Interfaces.h"
+#include "quenta/Ref.h"
 #include "ModuleSet.h"
 #include "PngWriter.h"
 #include "ToolError.h"
