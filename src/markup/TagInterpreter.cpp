@@ -1,5 +1,6 @@
 // SetText: walks the marked-up text, turning every plain character into a run
 // and every tag into a change of style, a line break, a reset or a picture.
+#include <algorithm>
 #include <new>
 
 #include "core/MessageRenderer.h"
@@ -136,8 +137,9 @@ void MessageRenderer::AppendTextRun(const char* bytes, int32_t length) {
     TextRun run;
     run.text.Assign(bytes, length);
     run.height = style.size;
-    // In 64 bits: a size near the int32 limit times two bytes must not wrap.
-    run.width = static_cast<int32_t>(static_cast<int64_t>(style.size) * length / 2);
+    // In 64 bits, held at the int32 limit: a run of megabytes (an unknown tag
+    // name of that length) must not wrap to a negative width.
+    run.width = static_cast<int32_t>(std::min<int64_t>(int64_t{style.size} * length / 2, INT32_MAX));
     run.pictureNumber = -1;
     run.style = style;
     LineList::AppendRun(lines.LineAt(lines.currentLine), std::move(run));

@@ -51,6 +51,16 @@ TEST_F(TagInterpreter, MeasuresRunsFromTheirBytes) {
     for (const auto& run : runs) EXPECT_EQ(run.pictureNumber, -1);
 }
 
+TEST_F(TagInterpreter, AnEnormousRunKeepsAPositiveWidth) {
+    // An unknown tag name of 17 million bytes at size 255 is one run whose
+    // width would pass the int32 limit.
+    std::string text = "<S255><" + std::string(17'000'000, 'A');
+    renderer->SetText(text.c_str());
+    ASSERT_EQ(Lines()[0].runs.size(), 2u);
+    EXPECT_EQ(Run(0, 1).text.Length(), 17'000'000);
+    EXPECT_EQ(Run(0, 1).width, INT32_MAX);
+}
+
 TEST_F(TagInterpreter, ErrorTextIsSevenRunsInTheCurrentStyle) {
     renderer->SetText("<S30><C1,2>");
     const auto& runs = Lines()[0].runs;
