@@ -17,18 +17,15 @@
 #include "MessageSteps.h"
 #include "Require.h"
 #include "quenta/MessageRenderer.h"
+#include "quenta/Ref.h"
 
 using namespace quenta;
 using namespace quenta::fuzzing;
 
 namespace {
 
-struct RendererReleaser {
-    void operator()(IMessageRenderer* renderer) const { renderer->Release(); }
-};
-
 IMessageRenderer* Renderer() {
-    static const std::unique_ptr<IMessageRenderer, RendererReleaser> renderer([] {
+    static const Ref<IMessageRenderer> renderer([] {
         const CreateInterfaceFn create = LoadHostModules(QUENTA_FUZZ_MODULE_DIR, QUENTA_FUZZ_ARCHIVE);
         auto* made = static_cast<IMessageRenderer*>(create(&kMessageRendererId));
         Require(made != nullptr, "Quenta hands out a renderer");
