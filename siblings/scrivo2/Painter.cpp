@@ -1,5 +1,7 @@
 #include "Painter.h"
 
+#include FT_GLYPH_H
+#include FT_MODULE_H
 #include FT_TRUETYPE_TABLES_H
 
 #include <algorithm>
@@ -22,12 +24,13 @@ constexpr std::string_view kMinchoName = "\x82\x6C\x82\x72\x20\x96\xBE\x92\xA9";
 
 // Antialiased outlines, lightly hinted (vertical only), never a font's
 // embedded bitmaps, rendered once per glyph, face and size by the cache.
-constexpr FT_Int32 kLoadFlags = FT_LOAD_RENDER | FT_LOAD_NO_BITMAP | FT_LOAD_TARGET_LIGHT;
+constexpr FT_ULong kLoadFlags = FT_LOAD_RENDER | FT_LOAD_NO_BITMAP | FT_LOAD_TARGET_LIGHT;
 
 // Cache limits: a few faces and sizes are live at once in a message; glyph
 // bitmaps of a message at common sizes take well under a megabyte.
-constexpr size_t kMaxStrikes = 8;
-constexpr size_t kMaxBytes = 8u << 20;
+constexpr FT_UInt kMaxFaces = 8;
+constexpr FT_UInt kMaxSizes = 8;
+constexpr FT_ULong kMaxBytes = 8u << 20;
 
 uint8_t ClampComponent(int32_t v) { return static_cast<uint8_t>(std::clamp(v, 0, 255)); }
 
@@ -93,25 +96,28 @@ Painter* Painter::Create() {
 
 bool Painter::Start() {
     size_ = 24;
-    if (FT_Init_FreeType(&library_) != 0) {
+    // As FT_Init_FreeType, but on the zeroing memory the cache needs.
+    if (FT_New_Library(memory_.Get(), &library_) != 0) {
         library_ = nullptr;
         return false;
     }
-    return true;
+    FT_Add_Default_Modules(library_);
+    FT_Set_Default_Properties(library_);
+    if (FTC_Manager_New(library_, kMaxFaces, kMaxSizes, kMaxBytes, &RequestFace, nullptr, &cache_) != 0) {
+        cache_ = nullptr;
+        return false;
+    }
+    return FTC_CMapCache_New(cache_, &charMaps_) == 0 && FTC_ImageCache_New(cache_, &images_) == 0;
 }
 
 Painter::~Painter() {
-    strikes_.clear();  // their sizes belong to the faces
-    for (const auto& face : faces_) {
-        if (face->face) FT_Done_Face(face->face);
-    }
-    if (library_) FT_Done_FreeType(library_);
+    if (cache_) FTC_Manager_Done(cache_);  // its faces, sizes and glyphs
+    if (library_) FT_Done_Library(library_);
 }
 
-int64_t Painter::RenderedGlyphCount() const {
-    int64_t count = renderedByGone_;
-    for (const auto& strike : strikes_) count += strike->RenderedCount();
-    return count;
+FT_Error Painter::RequestFace(FTC_FaceID id, FT_Library library, FT_Pointer, FT_Face* face) {
+    const auto* entry = static_cast<const FaceEntry*>(id);
+    return FT_New_Face(library, entry->path.c_str(), entry->index, face);
 }
 
 int32_t Painter::AddRef() { return ++refCount_; }
@@ -251,9 +257,8 @@ bool Painter::LoadMetrics(FaceEntry* entry) {
     if (entry->metricsKnown) return entry->usable;
     entry->metricsKnown = true;
     entry->usable = false;
-    FT_Face face = nullptr;
-    if (FT_New_Face(library_, entry->path.c_str(), entry->index, &face) != 0 || !face) return false;
-    entry->face = face;
+    FT_Face face = nullptr;  // the cache's: valid until its next look-up
+    if (FTC_Manager_LookupFace(cache_, entry, &face) != 0 || !face) return false;
     if (!FT_IS_SCALABLE(face) || face->units_per_EM == 0) return false;
     entry->unitsPerEm = face->units_per_EM;
     // The classic layout's cell spans the Windows ascent and descent.
@@ -294,44 +299,40 @@ bool Painter::EnsureStrike() {
     const int64_t size = size_;
     // 26.6 sizes at 72 dpi: fractional pixel sizes.
     const int64_t charSize = std::max<int64_t>(1, size * 64 * currentFace_->unitsPerEm / total);
-    strike_.glyphs = StrikeFor(currentFace_, static_cast<FT_F26Dot6>(charSize));
-    if (!strike_.glyphs) return false;
+    strike_.scaler.face_id = currentFace_;
+    strike_.scaler.width = static_cast<FT_UInt>(charSize);
+    strike_.scaler.height = static_cast<FT_UInt>(charSize);
+    strike_.scaler.pixel = 0;
+    strike_.scaler.x_res = 72;
+    strike_.scaler.y_res = 72;
     strike_.baseline = static_cast<int32_t>((2 * size * currentFace_->ascent + total) / (2 * total));
     strike_.valid = true;
     return true;
 }
 
-GlyphStrike* Painter::StrikeFor(FaceEntry* face, FT_F26Dot6 charSize) {
-    for (auto it = strikes_.begin(); it != strikes_.end(); ++it) {
-        if ((*it)->Face() == face->face && (*it)->CharSize() == charSize) {
-            std::rotate(it, it + 1, strikes_.end());  // now the most recently used
-            return strikes_.back().get();
-        }
-    }
-    std::unique_ptr<GlyphStrike> strike = GlyphStrike::Open(face->face, charSize, kLoadFlags);
-    if (!strike) return nullptr;
-    try {
-        if (strikes_.size() >= kMaxStrikes) {
-            renderedByGone_ += strikes_.front()->RenderedCount();
-            strikes_.erase(strikes_.begin());
-        }
-        strikes_.push_back(std::move(strike));
-    } catch (const std::bad_alloc&) {
-        return nullptr;
-    }
-    return strikes_.back().get();
-}
-
-void Painter::KeepCacheBounded() {
-    size_t bytes = 0;
-    for (const auto& strike : strikes_) bytes += strike->CoverageBytes();
-    if (bytes <= kMaxBytes) return;
-    for (const auto& strike : strikes_) strike->Flush();
+template <typename Lay>
+void Painter::LayBitmap(const FT_Bitmap& bitmap, int32_t bitmapLeft, int32_t bitmapTop, int64_t advance,
+                        int64_t cellLeft, int64_t cellRight, int64_t y, const Box& clip, Lay& lay) const {
+    if (bitmap.width == 0 || bitmap.rows == 0 || bitmap.pitch <= 0 || !bitmap.buffer) return;
+    const bool mono = bitmap.pixel_mode == FT_PIXEL_MODE_MONO;
+    if (!mono && bitmap.pixel_mode != FT_PIXEL_MODE_GRAY) return;
+    // Centred in its cell on its advance, on the strike's baseline.
+    const int64_t left = cellLeft + ((cellRight - cellLeft - advance) >> 1) + bitmapLeft;
+    const int64_t top = y + strike_.baseline - bitmapTop;
+    const int64_t x0 = std::max(left, clip.left);
+    const int64_t x1 = std::min(left + static_cast<int64_t>(bitmap.width), clip.right);
+    const int64_t y0 = std::max(top, clip.top);
+    const int64_t y1 = std::min(top + static_cast<int64_t>(bitmap.rows), clip.bottom);
+    if (x0 >= x1 || y0 >= y1) return;
+    const auto column = static_cast<int32_t>(x0 - left);
+    const uint8_t* rows = bitmap.buffer + static_cast<std::ptrdiff_t>(y0 - top) * bitmap.pitch;
+    lay(rows, static_cast<std::ptrdiff_t>(bitmap.pitch), column, mono, x0, y0, static_cast<int32_t>(x1 - x0),
+        static_cast<int32_t>(y1 - y0));
 }
 
 template <typename Lay>
 void Painter::ForEachGlyph(int64_t x, int64_t y, const char* text, const Box& clip, Lay&& lay) {
-    GlyphStrike& glyphs = *strike_.glyphs;
+    const Cp932Table& table = Cp932Table::Get();
     const int64_t size = size_;
     const auto* p = reinterpret_cast<const unsigned char*>(text);
     int64_t offset = 0;
@@ -347,20 +348,25 @@ void Painter::ForEachGlyph(int64_t x, int64_t y, const char* text, const Box& cl
         // cannot reach the clip box.
         if (cellLeft - size >= clip.right) break;
         if (cellRight + size <= clip.left) continue;
-        const Glyph* glyph = glyphs.Find(character, bytes);
-        if (!glyph) continue;
-        // Centred in its cell on its advance, on the strike's baseline.
-        const int64_t left = cellLeft + ((cellRight - cellLeft - glyph->advance) >> 1) + glyph->left;
-        const int64_t top = y + strike_.baseline - glyph->top;
-        const int64_t x0 = std::max(left, clip.left);
-        const int64_t x1 = std::min(left + static_cast<int64_t>(glyph->width), clip.right);
-        const int64_t y0 = std::max(top, clip.top);
-        const int64_t y1 = std::min(top + static_cast<int64_t>(glyph->height), clip.bottom);
-        if (x0 >= x1 || y0 >= y1) continue;
-        const auto column = static_cast<int32_t>(x0 - left);
-        const uint8_t* rows = glyph->coverage.get() + static_cast<std::ptrdiff_t>(y0 - top) * glyph->pitch;
-        lay(rows, static_cast<std::ptrdiff_t>(glyph->pitch), column, glyph->mono, x0, y0,
-            static_cast<int32_t>(x1 - x0), static_cast<int32_t>(y1 - y0));
+        // A two-byte character always decodes as two bytes here: it is only
+        // taken as two when a non-zero trail byte follows the lead byte.
+        const DecodedChar ch = table.Decode(character);
+        if (ch.code == 0 || ch.bytes != bytes) continue;
+        // A character the face lacks draws nothing rather than a box.
+        const FT_UInt index = FTC_CMapCache_Lookup(charMaps_, strike_.scaler.face_id, -1, ch.code);
+        if (index == 0) continue;
+        FT_Glyph glyph = nullptr;
+        FTC_Node node = nullptr;  // keeps the glyph alive until unreferenced
+        if (FTC_ImageCache_LookupScaler(images_, &strike_.scaler, kLoadFlags, index, &glyph, &node) != 0) {
+            continue;
+        }
+        if (glyph && glyph->format == FT_GLYPH_FORMAT_BITMAP) {
+            const auto* rendered = reinterpret_cast<const FT_BitmapGlyphRec*>(glyph);
+            // As FreeType rounds a glyph's 16.16 advance to whole pixels.
+            const int64_t advance = (static_cast<int64_t>(glyph->advance.x) + 0x8000) >> 16;
+            LayBitmap(rendered->bitmap, rendered->left, rendered->top, advance, cellLeft, cellRight, y, clip, lay);
+        }
+        FTC_Node_Unref(node, cache_);
     }
 }
 
@@ -401,7 +407,6 @@ int32_t Painter::PaintText(Surface* target, int32_t x, int32_t y, const char* te
         ++laid;
     };
     ForEachGlyph(x, y, text, clip, lay);
-    KeepCacheBounded();
     return laid;
 }
 
@@ -435,7 +440,6 @@ int32_t Painter::PaintCoverage(Surface* buffer, int32_t x, int32_t y, const char
         ++laid;
     };
     ForEachGlyph(x, y, text, clip, lay);
-    KeepCacheBounded();
     return laid;
 }
 

@@ -1,5 +1,5 @@
 // Scrivo2's TextPainter: Shift-JIS text in fixed-pitch cells, glyphs rendered
-// by FreeType into the painter's own glyph cache, faces found through
+// once per face and size into FreeType's cache, faces found through
 // fontconfig.
 //
 // A painter is used by one thread at a time. Colours are blended onto 24-bit
@@ -9,6 +9,7 @@
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
+#include FT_CACHE_H
 
 #include <atomic>
 #include <cstdint>
@@ -17,7 +18,7 @@
 #include <string_view>
 #include <vector>
 
-#include "GlyphStrike.h"
+#include "ZeroingMemory.h"
 #include "quenta/TextPainter.h"
 
 namespace quenta::scrivo2 {
@@ -47,15 +48,16 @@ public:
     // (resolving the default face if none was chosen yet); empty if none.
     std::string CurrentFontPath();
 
-    // For tests and diagnostics: how many glyphs this painter has rendered
-    // (each is rendered once per face and size while the cache keeps it).
-    int64_t RenderedGlyphCount() const;
+    // For tests and diagnostics: how many blocks FreeType has allocated for
+    // this painter. Rendering a glyph allocates; painting glyphs the cache
+    // holds does not.
+    int64_t FreeTypeAllocations() const { return memory_.AllocatedBlocks(); }
 
-    // One font file and face index, opened on first use.
+    // One font file and face index: the cache's face ID, opened by it on
+    // demand.
     struct FaceEntry {
         std::string path;
         int index = 0;
-        FT_Face face = nullptr;  // owned by the painter
         bool metricsKnown = false;
         bool usable = false;
         int64_t unitsPerEm = 0;
@@ -73,8 +75,8 @@ private:
     // Everything a paint needs about the current face and size.
     struct Strike {
         bool valid = false;
-        GlyphStrike* glyphs = nullptr;
-        int32_t baseline = 0;  // pixels from the cell's top to the baseline
+        FTC_ScalerRec scaler{};  // the face at a 26.6 size, 72 dpi
+        int32_t baseline = 0;    // pixels from the cell's top to the baseline
     };
     // One glyph ready to lay: its coverage bitmap and where it goes.
     struct PlacedGlyph {
@@ -100,24 +102,26 @@ private:
     void SelectName(NameEntry* entry);
     bool EnsureStrike();
     bool LoadMetrics(FaceEntry* face);
-    // The strike of the face at a 26.6 size, made when it is new; the most
-    // recently used strikes are kept.
-    GlyphStrike* StrikeFor(FaceEntry* face, FT_F26Dot6 charSize);
-    // Keeps the rendered glyphs within the cache's byte limit; called once a
-    // paint is done with them.
-    void KeepCacheBounded();
+    static FT_Error RequestFace(FTC_FaceID id, FT_Library library, FT_Pointer, FT_Face* face);
 
+    // Calls `lay` for the part of a rendered glyph's bitmap within `clip`,
+    // the glyph in the cell from `cellLeft` to `cellRight` whose top is `y`.
+    template <typename Lay>
+    void LayBitmap(const FT_Bitmap& bitmap, int32_t bitmapLeft, int32_t bitmapTop, int64_t advance,
+                   int64_t cellLeft, int64_t cellRight, int64_t y, const Box& clip, Lay& lay) const;
     // Calls `lay(glyph, clip)` for every glyph of `text` whose cell meets
     // `clip`, the cells starting at (x, y).
     template <typename Lay>
     void ForEachGlyph(int64_t x, int64_t y, const char* text, const Box& clip, Lay&& lay);
 
     std::atomic<int32_t> refCount_{1};
+    ZeroingMemory memory_;  // outlives the library
     FT_Library library_ = nullptr;
+    FTC_Manager cache_ = nullptr;
+    FTC_CMapCache charMaps_ = nullptr;
+    FTC_ImageCache images_ = nullptr;
 
-    std::vector<std::unique_ptr<FaceEntry>> faces_;  // stable addresses
-    std::vector<std::unique_ptr<GlyphStrike>> strikes_;  // least recently used first
-    int64_t renderedByGone_ = 0;  // glyphs counted by strikes already closed
+    std::vector<std::unique_ptr<FaceEntry>> faces_;  // stable addresses: face IDs
     std::vector<std::unique_ptr<NameEntry>> names_;
     NameEntry* currentName_ = nullptr;
     FaceEntry* currentFace_ = nullptr;

@@ -1,10 +1,14 @@
 // Scrivo2's glyph cache: each glyph rendered once per face and size, kept
-// across sizes in use, and painting from the cache exactly as a fresh render.
+// across sizes within the cache's byte limit, and painting from the cache
+// exactly as a fresh render. A glyph rendered anew makes FreeType allocate;
+// one found in the cache does not, so the painter's count of FreeType's
+// allocations tells the two apart.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "BitmapSurface.h"
@@ -47,13 +51,17 @@ TEST(GlyphCache, EachGlyphIsRenderedOncePerSize) {
     PainterPtr painter = GothicPainter();
     ASSERT_TRUE(painter);
     Painted(*painter, 24, kThreeGlyphs);
-    ASSERT_EQ(painter->RenderedGlyphCount(), 3);
+    const int64_t threeAt24 = painter->FreeTypeAllocations();
     Painted(*painter, 24, kThreeGlyphs);
-    EXPECT_EQ(painter->RenderedGlyphCount(), 3);
+    EXPECT_EQ(painter->FreeTypeAllocations(), threeAt24);
+    Painted(*painter, 24, "\x82\xA2");  // a new glyph at the same size
+    const int64_t fourAt24 = painter->FreeTypeAllocations();
+    EXPECT_GT(fourAt24, threeAt24);
     Painted(*painter, 16, kThreeGlyphs);
-    EXPECT_EQ(painter->RenderedGlyphCount(), 6);
-    Painted(*painter, 24, "\x82\xA0\x8A\xBF");  // back to a size still kept
-    EXPECT_EQ(painter->RenderedGlyphCount(), 6);
+    const int64_t andThreeAt16 = painter->FreeTypeAllocations();
+    EXPECT_GT(andThreeAt16, fourAt24);
+    Painted(*painter, 24, "\x82\xA0\x8A\xBF\x82\xA2");  // back to a size already rendered
+    EXPECT_EQ(painter->FreeTypeAllocations(), andThreeAt16);
 }
 
 // A host's heap is full of freed blocks holding old pointers; a painter made
@@ -68,19 +76,36 @@ TEST(GlyphCache, KeepsItsGlyphsOnAReusedHeap) {
     for (void* block : blocks) std::free(block);
     PainterPtr painter = GothicPainter();
     ASSERT_TRUE(painter);
-    for (int i = 0; i < 5; ++i) Painted(*painter, 24, kThreeGlyphs);
-    EXPECT_EQ(painter->RenderedGlyphCount(), 3);
+    Painted(*painter, 24, kThreeGlyphs);
+    const int64_t rendered = painter->FreeTypeAllocations();
+    for (int i = 0; i < 4; ++i) Painted(*painter, 24, kThreeGlyphs);
+    EXPECT_EQ(painter->FreeTypeAllocations(), rendered);
 }
 
-TEST(GlyphCache, KeepsTheEightMostRecentSizes) {
+TEST(GlyphCache, KeepsGlyphsOfEarlierSizes) {
     PainterPtr painter = GothicPainter();
     ASSERT_TRUE(painter);
     for (int32_t size = 10; size < 19; ++size) Painted(*painter, size, "\x82\xA0");
-    ASSERT_EQ(painter->RenderedGlyphCount(), 9);
-    Painted(*painter, 11, "\x82\xA0");  // among the last eight
-    EXPECT_EQ(painter->RenderedGlyphCount(), 9);
-    Painted(*painter, 10, "\x82\xA0");  // the oldest, gone
-    EXPECT_EQ(painter->RenderedGlyphCount(), 10);
+    const int64_t rendered = painter->FreeTypeAllocations();
+    Painted(*painter, 10, "\x82\xA0");  // the oldest of nine sizes
+    Painted(*painter, 14, "\x82\xA0");
+    EXPECT_EQ(painter->FreeTypeAllocations(), rendered);
+}
+
+// Twenty kanji near the largest size take more than the cache's 8 MB: the
+// least recently used are rendered again, the most recent are kept.
+TEST(GlyphCache, ForgetsTheOldestGlyphsBeyondItsByteLimit) {
+    PainterPtr painter = GothicPainter();
+    ASSERT_TRUE(painter);
+    auto kanji = [](int i) {  // 亜, 唖, 娃, ... in code page 932's first kanji row
+        return std::string{'\x88', static_cast<char>(0x9F + i)};
+    };
+    for (int i = 0; i < 20; ++i) Painted(*painter, Painter::kMaxGlyphSize - 24, kanji(i).c_str());
+    const int64_t rendered = painter->FreeTypeAllocations();
+    Painted(*painter, Painter::kMaxGlyphSize - 24, kanji(19).c_str());
+    EXPECT_EQ(painter->FreeTypeAllocations(), rendered);
+    Painted(*painter, Painter::kMaxGlyphSize - 24, kanji(0).c_str());
+    EXPECT_GT(painter->FreeTypeAllocations(), rendered);
 }
 
 TEST(GlyphCache, CachedGlyphsPaintAsFreshOnes) {
