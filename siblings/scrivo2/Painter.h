@@ -78,16 +78,6 @@ private:
         FTC_ScalerRec scaler{};  // the face at a 26.6 size, 72 dpi
         int32_t baseline = 0;    // pixels from the cell's top to the baseline
     };
-    // One glyph ready to lay: its coverage bitmap and where it goes.
-    struct PlacedGlyph {
-        const uint8_t* rows;  // first row of coverage
-        int32_t pitch;
-        int32_t width;
-        int32_t height;
-        bool mono;            // 1 bit per pixel rather than 8
-        int64_t left;         // target column of the bitmap's first pixel
-        int64_t top;          // target row of its first row
-    };
     struct Box {
         int64_t left, top, right, bottom;  // right and bottom exclusive
     };
