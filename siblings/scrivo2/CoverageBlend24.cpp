@@ -2,27 +2,13 @@
 
 #include <cstring>
 
-#include "CoverageBlend32.h"
-
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
+#include "CoverageMix.h"
 
 namespace quenta::scrivo2 {
 
+#if defined(__SSE2__)
 namespace {
 
-void BlendPixels(uint8_t* t, const uint8_t* src, int32_t count, uint8_t r, uint8_t g, uint8_t b) {
-    for (int32_t i = 0; i < count; ++i, t += 3) {
-        const unsigned a = src[i];
-        if (a == 0) continue;
-        t[0] = Mix(b, t[0], a);
-        t[1] = Mix(g, t[1], a);
-        t[2] = Mix(r, t[2], a);
-    }
-}
-
-#if defined(__SSE2__)
 // Four pixels are twelve bytes, read and written as eight and four so that
 // nothing beyond them is touched and no load waits on a partly overlapping
 // store. Weights are spread to the channels with word shuffles: the low
@@ -31,7 +17,6 @@ void BlendPixels(uint8_t* t, const uint8_t* src, int32_t count, uint8_t r, uint8
 void BlendRow(uint8_t* t, const uint8_t* src, int32_t w, __m128i colourLo, __m128i colourHi, uint8_t r,
               uint8_t g, uint8_t b) {
     const __m128i zero = _mm_setzero_si128();
-    const __m128i full = _mm_set1_epi16(256);
     int32_t i = 0;
     for (; i + 4 <= w; i += 4, t += 12) {
         uint32_t quad;
@@ -47,20 +32,15 @@ void BlendRow(uint8_t* t, const uint8_t* src, int32_t w, __m128i colourLo, __m12
         std::memcpy(&tail, t + 8, 4);
         const __m128i lo = _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(t)), zero);
         const __m128i hi = _mm_unpacklo_epi8(_mm_cvtsi32_si128(static_cast<int>(tail)), zero);
-        const __m128i mixedLo = _mm_srli_epi16(
-            _mm_add_epi16(_mm_mullo_epi16(colourLo, weightLo), _mm_mullo_epi16(lo, _mm_sub_epi16(full, weightLo))), 8);
-        const __m128i mixedHi = _mm_srli_epi16(
-            _mm_add_epi16(_mm_mullo_epi16(colourHi, weightHi), _mm_mullo_epi16(hi, _mm_sub_epi16(full, weightHi))), 8);
-        const __m128i packed = _mm_packus_epi16(mixedLo, mixedHi);
+        const __m128i packed = _mm_packus_epi16(MixLanes(colourLo, weightLo, lo), MixLanes(colourHi, weightHi, hi));
         _mm_storel_epi64(reinterpret_cast<__m128i*>(t), packed);
         tail = static_cast<uint32_t>(_mm_cvtsi128_si32(_mm_srli_si128(packed, 8)));
         std::memcpy(t + 8, &tail, 4);
     }
-    BlendPixels(t, src + i, w - i, r, g, b);  // the last one to three pixels
+    BlendPixels<3>(t, src + i, w - i, r, g, b);  // the last one to three pixels
 }
-#endif
-
 }  // namespace
+#endif
 
 void BlendCoverage24(uint8_t* dst, std::ptrdiff_t dstPitch, const uint8_t* src, std::ptrdiff_t srcPitch,
                      int32_t w, int32_t h, uint8_t r, uint8_t g, uint8_t b) {
@@ -71,7 +51,7 @@ void BlendCoverage24(uint8_t* dst, std::ptrdiff_t dstPitch, const uint8_t* src, 
         BlendRow(dst, src, w, colourLo, colourHi, r, g, b);
     }
 #else
-    for (int32_t j = 0; j < h; ++j, dst += dstPitch, src += srcPitch) BlendPixels(dst, src, w, r, g, b);
+    for (int32_t j = 0; j < h; ++j, dst += dstPitch, src += srcPitch) BlendPixels<3>(dst, src, w, r, g, b);
 #endif
 }
 

@@ -2,32 +2,16 @@
 
 #include <cstring>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
 namespace quenta::scrivo2 {
 
+#if defined(__SSE2__)
 namespace {
 
-void BlendPixels(uint8_t* t, const uint8_t* src, int32_t count, uint8_t r, uint8_t g, uint8_t b) {
-    for (int32_t i = 0; i < count; ++i, t += 4) {
-        const unsigned a = src[i];
-        if (a == 0) continue;
-        t[0] = Mix(b, t[0], a);
-        t[1] = Mix(g, t[1], a);
-        t[2] = Mix(r, t[2], a);
-    }
-}
-
-#if defined(__SSE2__)
-// Mix on four pixels in 16-bit lanes: c * w + t * (256 - w) is at most
-// 255 * 256, so nothing overflows. The fourth byte of each pixel gets weight
-// 0 and so keeps its value.
+// Mix on four pixels at a time. The fourth byte of each pixel gets weight 0
+// and so keeps its value.
 void BlendRow(uint8_t* t, const uint8_t* src, int32_t w, __m128i colour, __m128i channels, uint8_t r, uint8_t g,
               uint8_t b) {
     const __m128i zero = _mm_setzero_si128();
-    const __m128i full = _mm_set1_epi16(256);
     int32_t i = 0;
     for (; i + 4 <= w; i += 4, t += 16) {
         uint32_t quad;
@@ -41,17 +25,13 @@ void BlendRow(uint8_t* t, const uint8_t* src, int32_t w, __m128i colour, __m128i
         const __m128i target = _mm_loadu_si128(reinterpret_cast<const __m128i*>(t));
         const __m128i lo = _mm_unpacklo_epi8(target, zero);
         const __m128i hi = _mm_unpackhi_epi8(target, zero);
-        const __m128i mixedLo = _mm_srli_epi16(
-            _mm_add_epi16(_mm_mullo_epi16(colour, weightLo), _mm_mullo_epi16(lo, _mm_sub_epi16(full, weightLo))), 8);
-        const __m128i mixedHi = _mm_srli_epi16(
-            _mm_add_epi16(_mm_mullo_epi16(colour, weightHi), _mm_mullo_epi16(hi, _mm_sub_epi16(full, weightHi))), 8);
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(t), _mm_packus_epi16(mixedLo, mixedHi));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(t),
+                         _mm_packus_epi16(MixLanes(colour, weightLo, lo), MixLanes(colour, weightHi, hi)));
     }
-    BlendPixels(t, src + i, w - i, r, g, b);  // the last one to three pixels
+    BlendPixels<4>(t, src + i, w - i, r, g, b);  // the last one to three pixels
 }
-#endif
-
 }  // namespace
+#endif
 
 void BlendCoverage32(uint8_t* dst, std::ptrdiff_t dstPitch, const uint8_t* src, std::ptrdiff_t srcPitch,
                      int32_t w, int32_t h, uint8_t r, uint8_t g, uint8_t b) {
@@ -62,7 +42,7 @@ void BlendCoverage32(uint8_t* dst, std::ptrdiff_t dstPitch, const uint8_t* src, 
         BlendRow(dst, src, w, colour, channels, r, g, b);
     }
 #else
-    for (int32_t j = 0; j < h; ++j, dst += dstPitch, src += srcPitch) BlendPixels(dst, src, w, r, g, b);
+    for (int32_t j = 0; j < h; ++j, dst += dstPitch, src += srcPitch) BlendPixels<4>(dst, src, w, r, g, b);
 #endif
 }
 

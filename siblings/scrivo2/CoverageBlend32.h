@@ -6,14 +6,9 @@
 #include <cstddef>
 #include <cstdint>
 
-namespace quenta::scrivo2 {
+#include "CoverageMix.h"
 
-// Blends `a` (0..255) of colour c over t without division: the weight maps
-// 0..255 onto 0..256, so 0 keeps t and 255 gives c exactly.
-inline uint8_t Mix(unsigned c, unsigned t, unsigned a) {
-    const unsigned w = a + (a >> 7);
-    return static_cast<uint8_t>((c * w + t * (256 - w)) >> 8);
-}
+namespace quenta::scrivo2 {
 
 // Every pixel of the w x h rectangle gets Mix(colour, pixel, coverage), with
 // the same result on every processor.
