@@ -4,7 +4,7 @@
 
 #include "core/BlendTable.h"
 #include "core/PlotraBinding.h"
-#include "render/GradientRow32.h"
+#include "render/GradientRow.h"
 
 namespace quenta {
 
@@ -91,8 +91,8 @@ void GradientBlend(Surface* target, int32_t dx, int32_t dy, Surface* source, int
     uint8_t* t = target->GetPixelAddress(dx, dy);
     const uint8_t* c = source->GetAlphaAddress(sx, sy);
     if (!t || !c) return;
-    const std::ptrdiff_t tSkip = static_cast<std::ptrdiff_t>(target->GetPitch()) - static_cast<std::ptrdiff_t>(bytesPerPixel) * w;
-    const std::ptrdiff_t cSkip = static_cast<std::ptrdiff_t>(source->GetAlphaPitch()) - w;
+    const std::ptrdiff_t tPitch = target->GetPitch();
+    const std::ptrdiff_t cPitch = source->GetAlphaPitch();
 
     // Running products k * (end - start), in 64 bits: components are any int32.
     const int64_t stepR = static_cast<int64_t>(r2) - r1;
@@ -108,29 +108,11 @@ void GradientBlend(Surface* target, int32_t dx, int32_t dy, Surface* source, int
         sumB += stepB;
         if (bytesPerPixel == 4) {
             BlendGradientRow32(t, c, w, red, green, blue, table);
-            t += tSkip + std::ptrdiff_t{4} * w;
-            c += cSkip + w;
-            continue;
+        } else {
+            BlendGradientRow<3>(t, c, w, red, green, blue, table);
         }
-        const uint8_t* rowR = table[red];
-        const uint8_t* rowG = table[green];
-        const uint8_t* rowB = table[blue];
-        for (int32_t i = 0; i < w; ++i, t += bytesPerPixel, ++c) {
-            const uint8_t a = *c;
-            if (a == 0) continue;
-            if (a == 255) {
-                t[0] = blue;
-                t[1] = green;
-                t[2] = red;
-                continue;
-            }
-            const uint8_t* keep = table[255 - a];
-            t[0] = static_cast<uint8_t>(keep[t[0]] + rowB[a]);
-            t[1] = static_cast<uint8_t>(keep[t[1]] + rowG[a]);
-            t[2] = static_cast<uint8_t>(keep[t[2]] + rowR[a]);
-        }
-        t += tSkip;
-        c += cSkip;
+        t += tPitch;
+        c += cPitch;
     }
 }
 

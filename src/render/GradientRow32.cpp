@@ -1,4 +1,4 @@
-#include "render/GradientRow32.h"
+#include "render/GradientRow.h"
 
 #include <cstring>
 
@@ -10,20 +10,6 @@ namespace quenta {
 
 namespace {
 
-void BlendPixels(uint8_t* t, const uint8_t* c, int32_t count, uint8_t red, uint8_t green, uint8_t blue,
-                 uint8_t* const* table) {
-    const uint8_t* rowR = table[red];
-    const uint8_t* rowG = table[green];
-    const uint8_t* rowB = table[blue];
-    for (int32_t i = 0; i < count; ++i, t += 4) {
-        const uint8_t a = c[i];
-        if (a == 0) continue;
-        const uint8_t* keep = table[255 - a];
-        t[0] = static_cast<uint8_t>(keep[t[0]] + rowB[a]);
-        t[1] = static_cast<uint8_t>(keep[t[1]] + rowG[a]);
-        t[2] = static_cast<uint8_t>(keep[t[2]] + rowR[a]);
-    }
-}
 
 #if defined(__SSE2__)
 // x / 255 with the fraction dropped, for x up to 255 * 255: the table's entry.
@@ -61,7 +47,7 @@ void BlendGradientRow32(uint8_t* t, const uint8_t* c, int32_t w, uint8_t red, ui
         _mm_storeu_si128(reinterpret_cast<__m128i*>(t), _mm_packus_epi16(lo, hi));
     }
 #endif
-    BlendPixels(t, c + i, w - i, red, green, blue, table);
+    BlendGradientRow<4>(t, c + i, w - i, red, green, blue, table);  // the ragged end
 }
 
 }  // namespace quenta
