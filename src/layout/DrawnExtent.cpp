@@ -22,7 +22,10 @@ void Extent::Include(const Extent& other) {
 Extent RunExtent(const TextRun& run, int64_t x, int64_t y) {
     if (run.width <= 0 || run.height <= 0) return {};
     if (run.IsPicture()) return {x, y, x + run.width, y + run.height};
-    if (run.text.Length() == 0) return {};
+    // Blanks (the filler of an empty line among them) paint nothing.
+    const char* bytes = run.text.data ? run.text.data : "";
+    while (*bytes == ' ') ++bytes;
+    if (*bytes == '\0') return {};
     // Offsets from the run's corner: the face at +1 (+2 more when bold), the
     // edge one pixel around the face (one more to the right when bold), the
     // shadow at +3 (+4 when bold).

@@ -33,7 +33,7 @@ struct LineBox {
 };
 
 // The cells a run's layers may paint, when drawn at (x, y); empty for a run
-// that paints nothing (no bytes, or no width or height).
+// that paints nothing (no bytes but blanks, or no width or height).
 Extent RunExtent(const TextRun& run, int64_t x, int64_t y);
 
 // The whole layout's extent; empty when drawing paints nothing.
