@@ -81,11 +81,12 @@ TEST(PlotraModule, HandsOutAPlotterForItsIdOnly) {
     EXPECT_EQ(p[1], 2);
     EXPECT_EQ(p[2], 1);
     EXPECT_EQ(target->GetPixelAddress(0, 0)[0], 0);
-    // Plotra is stateless: one plotter answers every request.
+    // Plotra is stateless: one plotter answers every request, and the
+    // module keeps a reference of its own on it.
     auto* again = static_cast<Plotra*>(create(&kPlotraId));
     EXPECT_EQ(again, plotra);
-    EXPECT_EQ(again->Release(), 1);
-    EXPECT_EQ(plotra->Release(), 0);
+    EXPECT_EQ(again->Release(), 2);
+    EXPECT_EQ(plotra->Release(), 1);
 }
 
 }  // namespace
