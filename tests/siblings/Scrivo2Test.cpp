@@ -13,10 +13,6 @@
 #include "quenta/Ref.h"
 #include "Painter.h"
 
-// fontconfig keeps a few hundred bytes of its configuration unreachable
-// once per process; that is not the painter's to free.
-extern "C" __attribute__((visibility("default"), used)) const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }
-
 namespace quenta {
 namespace {
 

@@ -1,42 +1,20 @@
 // Scrivo2.so and Plotra.so as a host sees them: loaded at run time, one
 // export, interfaces only for their own IDs, and working through them.
-#include <dlfcn.h>
 #include <gtest/gtest.h>
 
 #include "BitmapSurface.h"
+#include "LoadedModule.h"
 #include "quenta/CreateInterface.h"
 #include "quenta/Plotra.h"
 #include "quenta/TextPainter.h"
 
-// fontconfig keeps a few hundred bytes of its configuration unreachable
-// once per process; that is not the modules' to free.
-extern "C" __attribute__((visibility("default"), used)) const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }
-
 namespace quenta {
 namespace {
 
-class Module {
-public:
-    // Kept in memory after dlclose, as hosts keep their modules: unloading
-    // Scrivo2.so would unload fontconfig with it, and LeakSanitizer would
-    // then count fontconfig's configuration, out of reach, as a leak.
-    explicit Module(const char* path) : handle_(dlopen(path, RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE)) {}
-    Module(const Module&) = delete;
-    Module& operator=(const Module&) = delete;
-    ~Module() {
-        if (handle_) dlclose(handle_);
-    }
-    CreateInterfaceFn Create() const {
-        return handle_ ? reinterpret_cast<CreateInterfaceFn>(dlsym(handle_, "CreateInterface")) : nullptr;
-    }
-    const char* Error() const { return handle_ ? "" : dlerror(); }
-
-private:
-    void* handle_;
-};
+using testing::LoadedModule;
 
 TEST(Scrivo2Module, HandsOutAPainterForItsIdOnly) {
-    Module module(SCRIVO2_MODULE_PATH);
+    LoadedModule module(SCRIVO2_MODULE_PATH, true);
     CreateInterfaceFn create = module.Create();
     ASSERT_TRUE(create) << module.Error();
     EXPECT_EQ(create(nullptr), nullptr);
@@ -63,7 +41,7 @@ TEST(Scrivo2Module, HandsOutAPainterForItsIdOnly) {
 }
 
 TEST(PlotraModule, HandsOutAPlotterForItsIdOnly) {
-    Module module(PLOTRA_MODULE_PATH);
+    LoadedModule module(PLOTRA_MODULE_PATH, true);
     CreateInterfaceFn create = module.Create();
     ASSERT_TRUE(create) << module.Error();
     EXPECT_EQ(create(nullptr), nullptr);
