@@ -11,11 +11,13 @@
 #include "BitmapSurface.h"
 #include "quenta/Ref.h"
 #include "Plotter.h"
+#include "SurfaceBytes.h"
 
 namespace quenta {
 namespace {
 
 using plotra::Plotter;
+using testing::PlaneBytes;
 
 using PlotterPtr = Ref<Plotter>;
 
@@ -79,11 +81,6 @@ BitmapPtr MakeAlphaOnly(int32_t w, int32_t h) {
         for (int32_t x = 0; x < w; ++x) *s->GetAlphaAddress(x, y) = AlphaPattern(x, y);
     }
     return s;
-}
-
-std::vector<uint8_t> PlaneBytes(BitmapSurface& s) {
-    const uint8_t* p = s.GetPixelAddress(0, 0);
-    return {p, p + static_cast<size_t>(s.GetPitch()) * s.GetHeight()};
 }
 
 // (c * a + t * (255 - a)) / 255, rounded to nearest: the documented blend.

@@ -12,11 +12,14 @@
 #include "BitmapSurface.h"
 #include "quenta/Ref.h"
 #include "Painter.h"
+#include "SurfaceBytes.h"
 
 namespace quenta {
 namespace {
 
 using scrivo2::Painter;
+using testing::AlphaBytes;
+using testing::PlaneBytes;
 
 // "ＭＳ ゴシック" and "ＭＳ 明朝" as Quenta sends them.
 constexpr char kGothic[] = "\x82\x6C\x82\x72\x20\x83\x53\x83\x56\x83\x62\x83\x4E";
@@ -43,16 +46,6 @@ BitmapPtr MakeAlphaBuffer(int32_t w, int32_t h, uint8_t fill) {
     BitmapPtr s(BitmapSurface::Create(w, h, 0, false, true));
     if (s) std::memset(s->GetAlphaAddress(0, 0), fill, static_cast<size_t>(s->GetAlphaPitch()) * h);
     return s;
-}
-
-// Every colour byte (padding included) of a surface, to compare whole planes.
-std::vector<uint8_t> PlaneBytes(BitmapSurface& s) {
-    const uint8_t* p = s.GetPixelAddress(0, 0);
-    return {p, p + static_cast<size_t>(s.GetPitch()) * s.GetHeight()};
-}
-std::vector<uint8_t> AlphaBytes(BitmapSurface& s) {
-    const uint8_t* p = s.GetAlphaAddress(0, 0);
-    return {p, p + static_cast<size_t>(s.GetAlphaPitch()) * s.GetHeight()};
 }
 
 bool IsWhite(BitmapSurface& s, int32_t x, int32_t y) {
