@@ -13,6 +13,7 @@
 #include "quenta/FaceNames.h"
 #include "quenta/InterfaceId.h"
 #include "quenta/Pictura.h"
+#include "quenta/Plotra.h"
 #include "quenta/Surface.h"
 #include "quenta/TextPainter.h"
 #include "quenta/Vaultrix.h"
@@ -31,7 +32,13 @@ struct ModuleCase {
     // and keeps a reference of its own on it.
     bool allocates;
     int32_t countAfterRelease;
+    int32_t (*release)(void* created);  // through the module's own interface
 };
+
+template <typename Interface>
+int32_t ReleaseAs(void* created) {
+    return static_cast<Interface*>(created)->Release();
+}
 
 void PrintTo(const ModuleCase& c, std::ostream* os) { *os << c.name; }
 
@@ -48,9 +55,9 @@ TEST_P(ModuleCreate, AnswersItsOwnIdOnly) {
             EXPECT_EQ(create(other), nullptr);
         }
     }
-    auto* counted = static_cast<Surface*>(create(c.id));  // any interface: slots 0 and 1 count
-    ASSERT_NE(counted, nullptr);
-    EXPECT_EQ(counted->Release(), c.countAfterRelease);
+    void* created = create(c.id);
+    ASSERT_NE(created, nullptr);
+    EXPECT_EQ(c.release(created), c.countAfterRelease);
 }
 
 TEST_P(ModuleCreate, AnswersNullWhenMemoryRunsOut) {
@@ -67,20 +74,20 @@ TEST_P(ModuleCreate, AnswersNullWhenMemoryRunsOut) {
         EXPECT_EQ(created, nullptr);
     } else {
         ASSERT_NE(created, nullptr);
-        static_cast<Surface*>(created)->Release();
+        c.release(created);
     }
     // Memory back, the module works again.
-    auto* counted = static_cast<Surface*>(create(c.id));
-    ASSERT_NE(counted, nullptr);
-    EXPECT_EQ(counted->Release(), c.countAfterRelease);
+    created = create(c.id);
+    ASSERT_NE(created, nullptr);
+    EXPECT_EQ(c.release(created), c.countAfterRelease);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     RealModules, ModuleCreate,
-    ::testing::Values(ModuleCase{"Scrivo2", SCRIVO2_MODULE_PATH, &kScrivo2Id, true, 0},
-                      ModuleCase{"Plotra", PLOTRA_MODULE_PATH, &kPlotraId, false, 1},
-                      ModuleCase{"Vaultrix", VAULTRIX_MODULE_PATH, &kVaultrixId, true, 0},
-                      ModuleCase{"Pictura", PICTURA_MODULE_PATH, &kPicturaId, true, 0}),
+    ::testing::Values(ModuleCase{"Scrivo2", SCRIVO2_MODULE_PATH, &kScrivo2Id, true, 0, ReleaseAs<TextPainter>},
+                      ModuleCase{"Plotra", PLOTRA_MODULE_PATH, &kPlotraId, false, 1, ReleaseAs<Plotra>},
+                      ModuleCase{"Vaultrix", VAULTRIX_MODULE_PATH, &kVaultrixId, true, 0, ReleaseAs<Vaultrix>},
+                      ModuleCase{"Pictura", PICTURA_MODULE_PATH, &kPicturaId, true, 0, ReleaseAs<Pictura>}),
     [](const ::testing::TestParamInfo<ModuleCase>& info) { return std::string(info.param.name); });
 
 // A 1 x 1 BMP of 24 bits: a file header, an info header and one padded row.
