@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <limits>
+#include <ostream>
 
 #include "quenta/ClipAxis.h"
 
@@ -18,6 +19,8 @@ struct Case {
     bool kept;
     int32_t outD, outS, outExtent;  // out
 };
+
+void PrintTo(const Case& c, std::ostream* os) { *os << c.what; }
 
 class ClipAxisCases : public ::testing::TestWithParam<Case> {};
 
