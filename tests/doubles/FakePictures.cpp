@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "BitmapSurface.h"
+#include "quenta/BitmapSurface.h"
 #include "Recorder.h"
 
 namespace quenta::testing {

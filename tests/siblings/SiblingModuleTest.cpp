@@ -1,10 +1,11 @@
 // Scrivo2.so and Plotra.so as a host sees them: loaded at run time, one
 // export, interfaces only for their own IDs, and working through them.
-#include <dlfcn.h>
 #include <gtest/gtest.h>
 
-#include "BitmapSurface.h"
+#include "quenta/BitmapSurface.h"
 #include "quenta/CreateInterface.h"
+#include "quenta/FaceNames.h"
+#include "quenta/ModuleSet.h"
 #include "quenta/Plotra.h"
 #include "quenta/TextPainter.h"
 
@@ -15,30 +16,20 @@ extern "C" __attribute__((visibility("default"), used)) const char* __lsan_defau
 namespace quenta {
 namespace {
 
-class Module {
-public:
-    // Kept in memory after dlclose, as hosts keep their modules: unloading
-    // Scrivo2.so would unload fontconfig with it, and LeakSanitizer would
-    // then count fontconfig's configuration, out of reach, as a leak.
-    explicit Module(const char* path) : handle_(dlopen(path, RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE)) {}
-    Module(const Module&) = delete;
-    Module& operator=(const Module&) = delete;
-    ~Module() {
-        if (handle_) dlclose(handle_);
-    }
-    CreateInterfaceFn Create() const {
-        return handle_ ? reinterpret_cast<CreateInterfaceFn>(dlsym(handle_, "CreateInterface")) : nullptr;
-    }
-    const char* Error() const { return handle_ ? "" : dlerror(); }
-
-private:
-    void* handle_;
-};
+// Loaded and, as a module set leaves them, never unloaded, as hosts keep
+// their modules: unloading Scrivo2.so would unload fontconfig with it, and
+// LeakSanitizer would then count fontconfig's configuration, out of reach,
+// as a leak.
+CreateInterfaceFn LoadModule(host::Module module, const char* path) {
+    host::ModuleSet modules;
+    const host::Result<void> loaded = modules.LoadFile(module, path);
+    EXPECT_TRUE(loaded) << loaded.Error().Describe();
+    return modules.Entry(module);
+}
 
 TEST(Scrivo2Module, HandsOutAPainterForItsIdOnly) {
-    Module module(SCRIVO2_MODULE_PATH);
-    CreateInterfaceFn create = module.Create();
-    ASSERT_TRUE(create) << module.Error();
+    CreateInterfaceFn create = LoadModule(host::Module::kScrivo2, SCRIVO2_MODULE_PATH);
+    ASSERT_TRUE(create);
     EXPECT_EQ(create(nullptr), nullptr);
     EXPECT_EQ(create(&kPlotraId), nullptr);
     EXPECT_EQ(create(&kMessageRendererId), nullptr);
@@ -50,7 +41,7 @@ TEST(Scrivo2Module, HandsOutAPainterForItsIdOnly) {
     BitmapPtr surface(BitmapSurface::Create(48, 24, 24, true, false));
     surface->Fill(255, 255, 255);
     painter->SetSize(24);
-    painter->SetFace("\x82\x6C\x82\x72\x20\x96\xBE\x92\xA9");
+    painter->SetFace(kMinchoFace);
     painter->SetColor(0, 0, 0);
     EXPECT_EQ(painter->PaintText(surface.get(), 0, 0, "\x8A\xBF"), 1);
     int inked = 0;
@@ -63,9 +54,8 @@ TEST(Scrivo2Module, HandsOutAPainterForItsIdOnly) {
 }
 
 TEST(PlotraModule, HandsOutAPlotterForItsIdOnly) {
-    Module module(PLOTRA_MODULE_PATH);
-    CreateInterfaceFn create = module.Create();
-    ASSERT_TRUE(create) << module.Error();
+    CreateInterfaceFn create = LoadModule(host::Module::kPlotra, PLOTRA_MODULE_PATH);
+    ASSERT_TRUE(create);
     EXPECT_EQ(create(nullptr), nullptr);
     EXPECT_EQ(create(&kScrivo2Id), nullptr);
     auto* plotra = static_cast<Plotra*>(create(&kPlotraId));

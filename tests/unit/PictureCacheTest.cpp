@@ -16,7 +16,7 @@ protected:
 };
 
 TEST_F(PictureCacheTest, BindsThenLoadsOnceAndLends) {
-    LoadDoubles({"Vaultrix", "Pictura"});
+    LoadDoubles({Module::kVaultrix, Module::kPictura});
     SetSetting("picture.7", kColorOnly);
     PictureCache cache;
     Surface* picture = cache.GetPicture(7);
@@ -31,7 +31,7 @@ TEST_F(PictureCacheTest, BindsThenLoadsOnceAndLends) {
 }
 
 TEST_F(PictureCacheTest, ReleasesPicturesInOrderBeforeTheSiblings) {
-    LoadDoubles({"Vaultrix", "Pictura"});
+    LoadDoubles({Module::kVaultrix, Module::kPictura});
     for (const char* key : {"picture.9", "picture.-3", "picture.4"}) SetSetting(key, kColorAndAlpha);
     {
         PictureCache cache;
@@ -43,7 +43,7 @@ TEST_F(PictureCacheTest, ReleasesPicturesInOrderBeforeTheSiblings) {
 }
 
 TEST_F(PictureCacheTest, FailedDecodesAreNotRemembered) {
-    LoadDoubles({"Vaultrix", "Pictura"});
+    LoadDoubles({Module::kVaultrix, Module::kPictura});
     SetSetting("picture.5", kUndecodable);
     PictureCache cache;
     for (int attempt = 0; attempt < 2; ++attempt) {
@@ -66,7 +66,7 @@ TEST_F(PictureCacheTest, WithoutVaultrixEveryRequestShowsTheMessage) {
 }
 
 TEST_F(PictureCacheTest, WithoutPicturaEveryRequestShowsTheMessageAndGivesBackWhatItGot) {
-    LoadDoubles({"Vaultrix"});
+    LoadDoubles({Module::kVaultrix});
     SetSetting("picture.1", kColorOnly);
     PictureCache cache;
     for (int attempt = 0; attempt < 2; ++attempt) {
@@ -80,7 +80,7 @@ TEST_F(PictureCacheTest, WithoutPicturaEveryRequestShowsTheMessageAndGivesBackWh
 }
 
 TEST_F(PictureCacheTest, AMissingArchiveFailsSilentlyUntilThereIsOne) {
-    LoadDoubles({"Vaultrix", "Pictura"});
+    LoadDoubles({Module::kVaultrix, Module::kPictura});
     SetSetting("vaultrix.archive", 0);
     SetSetting("picture.1", kColorOnly);
     PictureCache cache;

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string>
 
-#include "BitmapSurface.h"
+#include "quenta/BitmapSurface.h"
 #include "ToolError.h"
 
 namespace quenta::render {
