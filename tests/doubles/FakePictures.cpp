@@ -110,7 +110,7 @@ Archive* FakeVaultrix::OpenArchive(int32_t number) {
 
 bool FakeVaultrix::SetArchivePath(int32_t number, const char* path) {
     Record("Vaultrix.SetArchivePath(%d,%s)", number, Printable(path).c_str());
-    return true;
+    return GetSetting("vaultrix.path", 1) != 0;
 }
 
 int32_t FakePictura::AddRef() {
