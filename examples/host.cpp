@@ -15,9 +15,10 @@
 
 namespace {
 
-int Fail(const std::string& what) {
+// Exit status 1 for a failure, 2 for a bad command line.
+int Fail(const std::string& what, int status = 1) {
     std::fprintf(stderr, "host: error: %s\n", what.c_str());
-    return 1;
+    return status;
 }
 
 // 24-bit BGR rows to an RGB PNG file; with one byte a sample, the stride
@@ -36,11 +37,11 @@ bool WritePng(quenta::BitmapSurface& canvas, const char* path) {
 int main(int argc, char** argv) {
     using namespace quenta;
     std::string moduleDir = QUENTA_MODULE_DIR, archive, font, output;
-    for (int i = 1; i + 1 < argc; i += 2) {
+    for (int i = 1; i < argc; i += 2) {
         const std::string flag = argv[i];
         std::string* value = flag == "-m" ? &moduleDir : flag == "-a" ? &archive : flag == "-f" ? &font
                            : flag == "-o" ? &output : nullptr;
-        if (!value) return Fail("unknown option " + flag);
+        if (!value || i + 1 == argc) return Fail("usage: host [-m MODULE_DIR] [-a ARCHIVE] [-f FONT] [-o OUT.png]", 2);
         *value = argv[i + 1];
     }
 
