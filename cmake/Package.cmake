@@ -21,6 +21,10 @@ install(FILES "${PROJECT_BINARY_DIR}/QuentaConfig.cmake" "${PROJECT_BINARY_DIR}/
 # tree can move as a whole.
 file(RELATIVE_PATH QUENTA_PC_TO_PREFIX "/prefix/${CMAKE_INSTALL_LIBDIR}/pkgconfig" "/prefix")
 string(REGEX REPLACE "/$" "" QUENTA_PC_TO_PREFIX "${QUENTA_PC_TO_PREFIX}")
+set(QUENTA_PC_LIBS "-lquenta_host")
+if(CMAKE_DL_LIBS)
+  string(APPEND QUENTA_PC_LIBS " -l${CMAKE_DL_LIBS}")
+endif()
 configure_file(cmake/quenta.pc.in "${PROJECT_BINARY_DIR}/quenta.pc" @ONLY)
 install(FILES "${PROJECT_BINARY_DIR}/quenta.pc" DESTINATION "${CMAKE_INSTALL_LIBDIR}/pkgconfig"
   COMPONENT Development)

@@ -23,8 +23,9 @@ Result<void> ModuleSet::Load(const std::string& folder, std::initializer_list<Mo
         bool wanted = false;
         for (Module listed : modules) wanted = wanted || listed == module;
         if (!wanted || IsLoaded(module)) continue;
-        std::string path = folder;
-        if (!path.empty() && path.back() != '/' && path.back() != PathSeparator()) path += PathSeparator();
+        // An empty folder is the working one, never the system's search path.
+        std::string path = folder.empty() ? "." : folder;
+        if (path.back() != '/' && path.back() != PathSeparator()) path += PathSeparator();
         Result<void> loaded = LoadFile(module, path + ModuleFileName(module));
         if (!loaded) return loaded;
     }

@@ -38,8 +38,8 @@ public:
     ~ModuleSet() = default;  // unloads nothing (see above)
 
     // Loads each of `modules` that this set has not loaded yet from its file
-    // in `folder`, in load order whatever the order of the list, and stops at
-    // the first that fails.
+    // in `folder` (empty: the working folder), in load order whatever the
+    // order of the list, and stops at the first that fails.
     Result<void> Load(const std::string& folder,
                       std::initializer_list<Module> modules = {Module::kScrivo2, Module::kPlotra, Module::kVaultrix,
                                                                Module::kPictura, Module::kQuenta});

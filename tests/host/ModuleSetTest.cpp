@@ -83,6 +83,19 @@ TEST_F(ModuleSetTest, LoadsSiblingsBeforeQuentaWhateverTheListSays) {
     EXPECT_FALSE(modules.IsLoaded(Module::kVaultrix));  // not asked for
 }
 
+TEST_F(ModuleSetTest, AnEmptyFolderIsTheWorkingFolder) {
+#if defined(_WIN32)
+    const std::string here = ".\\" + host::ModuleFileName(Module::kPlotra);
+#else
+    const std::string here = "./" + host::ModuleFileName(Module::kPlotra);
+#endif
+    // CTest runs the test where no module lies; the system's search path
+    // is never asked.
+    const host::Result<void> loaded = modules.Load("", {Module::kPlotra});
+    ASSERT_FALSE(loaded);
+    EXPECT_NE(loaded.Error().reason.find(here), std::string::npos) << loaded.Error().reason;
+}
+
 TEST_F(ModuleSetTest, LoadsOnlyWhatItHasNotLoadedYet) {
     ASSERT_TRUE(modules.LoadFile(Module::kScrivo2, NoExportModulePath(Module::kScrivo2)));
     // The Scrivo2 already there stays the one without the export.
