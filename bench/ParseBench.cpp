@@ -13,7 +13,7 @@ namespace quenta::bench {
 namespace {
 
 void QuentaParse(benchmark::State& state, Workbench& bench) {
-    RendererPtr renderer = bench.modules.NewRenderer(bench.fontFile);
+    RendererPtr renderer = NewRenderer(bench);
     const std::string message = QuentaMessage(Colouring::kWhite);
     for (auto _ : state) {
         renderer->SetText(message.c_str());

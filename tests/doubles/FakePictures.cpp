@@ -3,7 +3,7 @@
 #include <string>
 #include <utility>
 
-#include "BitmapSurface.h"
+#include "quenta/BitmapSurface.h"
 #include "Recorder.h"
 
 namespace quenta::testing {
@@ -96,7 +96,7 @@ Archive* FakeVaultrix::OpenArchive(int32_t number) {
 
 bool FakeVaultrix::SetArchivePath(int32_t number, const char* path) {
     Record("Vaultrix.SetArchivePath(%d,%s)", number, Printable(path).c_str());
-    return true;
+    return GetSetting("vaultrix.path", 1) != 0;
 }
 
 Surface* FakePictura::DecodeEntry(std::uintptr_t shared) {

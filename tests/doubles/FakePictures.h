@@ -1,8 +1,9 @@
 // A Vaultrix and a Pictura whose pictures are described by settings:
 // "picture.N" is the kind of picture N (see PictureKind), "picture.N.w" and
 // "picture.N.h" its size (16 x 8 unless set); "vaultrix.archive" 0 makes
-// OpenArchive fail. Every call is recorded. Each module's one object is
-// kept by the module with a reference of its own, as Plotra's is.
+// OpenArchive fail, "vaultrix.path" 0 SetArchivePath. Every call is
+// recorded. Each module's one object is kept by the module with a reference
+// of its own, as Plotra's is.
 #pragma once
 
 #include "RecordedCount.h"

@@ -36,7 +36,7 @@ int32_t RecordingTextPainter::SetFace(const char* faceName) {
 
 bool RecordingTextPainter::SetFontFile(const char* faceName, const char* path) {
     Record("Scrivo2.SetFontFile(%s,%s)", Printable(faceName).c_str(), Printable(path).c_str());
-    return false;
+    return GetSetting("scrivo.fontfile", 0) != 0;
 }
 
 int32_t RecordingTextPainter::SetColor(int32_t r, int32_t g, int32_t b) {

@@ -1,6 +1,7 @@
 // A text painter that records every call. PaintCoverage fills its cell with
 // the coverage set under "scrivo.coverage" (255 unless set), so gradient
-// blending can be checked on real pixels.
+// blending can be checked on real pixels; SetFontFile answers true once
+// "scrivo.fontfile" is 1.
 #pragma once
 
 #include "RecordedCount.h"

@@ -6,9 +6,10 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 #include <string>
 
-#include "LoadedModule.h"
+#include "quenta/ModuleSet.h"
 #include "quenta/Pictura.h"
 #include "quenta/Ref.h"
 #include "quenta/Vaultrix.h"
@@ -20,17 +21,23 @@ namespace quenta::testing {
 template <typename Interface>
 class SiblingModule {
 public:
-    SiblingModule(const char* path, const InterfaceId& id) : module_(path), id_(id) {
-        EXPECT_TRUE(module_.IsLoaded()) << module_.Error();
+    SiblingModule(host::Module module, const char* path, const InterfaceId& id) : module_(module), id_(id) {
+        const host::Result<void> loaded = modules_.LoadFile(module, path);
+        EXPECT_TRUE(loaded) << loaded.Error().Describe();
     }
+    SiblingModule(const SiblingModule&) = delete;
+    SiblingModule& operator=(const SiblingModule&) = delete;
+    ~SiblingModule() { modules_.UnloadAll(); }
 
     Ref<Interface> Create() {
-        EXPECT_NE(module_.Create(), nullptr) << "module not loaded or without CreateInterface";
-        return module_.Obtain<Interface>(id_);
+        host::Result<Ref<Interface>> made = modules_.Create<Interface>(module_, id_);
+        EXPECT_TRUE(made) << made.Error().Describe();
+        return made ? made.Take() : nullptr;
     }
 
 private:
-    LoadedModule module_;
+    host::ModuleSet modules_;
+    host::Module module_;
     InterfaceId id_;
 };
 

@@ -11,7 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "BitmapSurface.h"
+#include "quenta/BitmapSurface.h"
+#include "quenta/FaceNames.h"
 #include "quenta/Ref.h"
 #include "Painter.h"
 #include "SurfaceBytes.h"
@@ -21,8 +22,6 @@ namespace {
 
 using scrivo2::Painter;
 
-// "ＭＳ ゴシック" as Quenta sends it.
-constexpr char kGothic[] = "\x82\x6C\x82\x72\x20\x83\x53\x83\x56\x83\x62\x83\x4E";
 // 漢字あ: three distinct glyphs.
 constexpr char kThreeGlyphs[] = "\x8A\xBF\x8E\x9A\x82\xA0";
 
@@ -32,7 +31,7 @@ PainterPtr GothicPainter() {
     PainterPtr painter(Painter::Create());
     if (painter) {
         painter->SetColor(0, 0, 0);
-        painter->SetFace(kGothic);
+        painter->SetFace(kGothicFace);
     }
     return painter;
 }

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "FailingAllocation.h"
-#include "LoadedModule.h"
+#include "KeptModule.h"
 #include "quenta/FaceNames.h"
 #include "quenta/InterfaceId.h"
 #include "quenta/Pictura.h"
@@ -22,10 +22,12 @@ namespace quenta {
 namespace {
 
 using testing::FailingAllocation;
-using testing::LoadedModule;
+using testing::LoadKept;
+using testing::ObtainKept;
 
 struct ModuleCase {
     const char* name;
+    host::Module module;
     const char* path;
     const InterfaceId* id;
     // Plotra hands out the one plotter of the module, which takes no memory,
@@ -46,9 +48,8 @@ class ModuleCreate : public ::testing::TestWithParam<ModuleCase> {};
 
 TEST_P(ModuleCreate, AnswersItsOwnIdOnly) {
     const ModuleCase& c = GetParam();
-    LoadedModule module(c.path, true);
-    const CreateInterfaceFn create = module.Create();
-    ASSERT_NE(create, nullptr) << module.Error();
+    const CreateInterfaceFn create = LoadKept(c.module, c.path);
+    ASSERT_NE(create, nullptr);
     EXPECT_EQ(create(nullptr), nullptr);
     for (const InterfaceId* other : {&kMessageRendererId, &kScrivo2Id, &kPlotraId, &kVaultrixId, &kPicturaId}) {
         if (other != c.id) {
@@ -62,9 +63,8 @@ TEST_P(ModuleCreate, AnswersItsOwnIdOnly) {
 
 TEST_P(ModuleCreate, AnswersNullWhenMemoryRunsOut) {
     const ModuleCase& c = GetParam();
-    LoadedModule module(c.path, true);
-    const CreateInterfaceFn create = module.Create();
-    ASSERT_NE(create, nullptr) << module.Error();
+    const CreateInterfaceFn create = LoadKept(c.module, c.path);
+    ASSERT_NE(create, nullptr);
     void* created = nullptr;
     {
         FailingAllocation failing;
@@ -84,10 +84,10 @@ TEST_P(ModuleCreate, AnswersNullWhenMemoryRunsOut) {
 
 INSTANTIATE_TEST_SUITE_P(
     RealModules, ModuleCreate,
-    ::testing::Values(ModuleCase{"Scrivo2", SCRIVO2_MODULE_PATH, &kScrivo2Id, true, 0, ReleaseAs<TextPainter>},
-                      ModuleCase{"Plotra", PLOTRA_MODULE_PATH, &kPlotraId, false, 1, ReleaseAs<Plotra>},
-                      ModuleCase{"Vaultrix", VAULTRIX_MODULE_PATH, &kVaultrixId, true, 0, ReleaseAs<Vaultrix>},
-                      ModuleCase{"Pictura", PICTURA_MODULE_PATH, &kPicturaId, true, 0, ReleaseAs<Pictura>}),
+    ::testing::Values(ModuleCase{"Scrivo2", host::Module::kScrivo2, SCRIVO2_MODULE_PATH, &kScrivo2Id, true, 0, ReleaseAs<TextPainter>},
+                      ModuleCase{"Plotra", host::Module::kPlotra, PLOTRA_MODULE_PATH, &kPlotraId, false, 1, ReleaseAs<Plotra>},
+                      ModuleCase{"Vaultrix", host::Module::kVaultrix, VAULTRIX_MODULE_PATH, &kVaultrixId, true, 0, ReleaseAs<Vaultrix>},
+                      ModuleCase{"Pictura", host::Module::kPictura, PICTURA_MODULE_PATH, &kPicturaId, true, 0, ReleaseAs<Pictura>}),
     [](const ::testing::TestParamInfo<ModuleCase>& info) { return std::string(info.param.name); });
 
 // A 1 x 1 BMP of 24 bits: a file header, an info header and one padded row.
@@ -113,12 +113,9 @@ std::vector<uint8_t> OnePixelBmp() {
 }
 
 TEST(ModuleSlots, AnswerTheirFailureValueWhenMemoryRunsOut) {
-    LoadedModule scrivo2(SCRIVO2_MODULE_PATH, true);
-    LoadedModule vaultrix(VAULTRIX_MODULE_PATH, true);
-    LoadedModule pictura(PICTURA_MODULE_PATH, true);
-    Ref<TextPainter> painter = scrivo2.Obtain<TextPainter>(kScrivo2Id);
-    Ref<Vaultrix> archives = vaultrix.Obtain<Vaultrix>(kVaultrixId);
-    Ref<Pictura> decoder = pictura.Obtain<Pictura>(kPicturaId);
+    Ref<TextPainter> painter = ObtainKept<TextPainter>(host::Module::kScrivo2, SCRIVO2_MODULE_PATH, kScrivo2Id);
+    Ref<Vaultrix> archives = ObtainKept<Vaultrix>(host::Module::kVaultrix, VAULTRIX_MODULE_PATH, kVaultrixId);
+    Ref<Pictura> decoder = ObtainKept<Pictura>(host::Module::kPictura, PICTURA_MODULE_PATH, kPicturaId);
     ASSERT_TRUE(painter && archives && decoder);
     const std::vector<uint8_t> bmp = OnePixelBmp();
     const std::string folder = std::filesystem::temp_directory_path().string();

@@ -8,7 +8,7 @@
 #include <limits>
 #include <vector>
 
-#include "BitmapSurface.h"
+#include "quenta/BitmapSurface.h"
 #include "quenta/Ref.h"
 #include "Plotter.h"
 #include "SurfaceBytes.h"

@@ -9,7 +9,8 @@
 #include <unistd.h>
 #include <vector>
 
-#include "BitmapSurface.h"
+#include "quenta/BitmapSurface.h"
+#include "quenta/FaceNames.h"
 #include "quenta/Ref.h"
 #include "Painter.h"
 #include "SurfaceBytes.h"
@@ -21,9 +22,6 @@ using scrivo2::Painter;
 using testing::AlphaBytes;
 using testing::PlaneBytes;
 
-// "ＭＳ ゴシック" and "ＭＳ 明朝" as Quenta sends them.
-constexpr char kGothic[] = "\x82\x6C\x82\x72\x20\x83\x53\x83\x56\x83\x62\x83\x4E";
-constexpr char kMincho[] = "\x82\x6C\x82\x72\x20\x96\xBE\x92\xA9";
 constexpr char kKanji[] = "\x8A\xBF";     // 漢 U+6F22
 constexpr char kKanji2[] = "\x8E\x9A";    // 字 U+5B57
 constexpr char kHiragana[] = "\x82\xA0";  // あ U+3042
@@ -83,7 +81,7 @@ protected:
         ASSERT_TRUE(painter);
         painter->SetSize(24);
         painter->SetColor(0, 0, 0);
-        ASSERT_EQ(painter->SetFace(kGothic), 1);
+        ASSERT_EQ(painter->SetFace(kGothicFace), 1);
     }
 
     PainterPtr painter;
@@ -450,10 +448,10 @@ TEST_F(Scrivo2Test, BothClassicFacesAreJapaneseAndDiffer) {
     BitmapPtr gothic = MakeAlphaBuffer(48, 24, 0);
     BitmapPtr mincho = MakeAlphaBuffer(48, 24, 0);
     const std::string text = std::string(kKanji) + kHiragana;
-    ASSERT_EQ(painter->SetFace(kGothic), 1);
+    ASSERT_EQ(painter->SetFace(kGothicFace), 1);
     const std::string gothicPath = painter->CurrentFontPath();
     EXPECT_GT(painter->PaintCoverage(gothic.get(), 0, 0, text.c_str()), 1);
-    ASSERT_EQ(painter->SetFace(kMincho), 1);
+    ASSERT_EQ(painter->SetFace(kMinchoFace), 1);
     const std::string minchoPath = painter->CurrentFontPath();
     EXPECT_GT(painter->PaintCoverage(mincho.get(), 0, 0, text.c_str()), 1);
     EXPECT_FALSE(gothicPath.empty());
@@ -472,7 +470,7 @@ TEST_F(Scrivo2Test, BothClassicFacesAreJapaneseAndDiffer) {
     EXPECT_GT(inked(*mincho, 24, 48), 20) << "hiragana in the Mincho face";
     EXPECT_NE(AlphaBytes(*gothic), AlphaBytes(*mincho));
     // Back to Gothic: the same glyphs as before.
-    ASSERT_EQ(painter->SetFace(kGothic), 1);
+    ASSERT_EQ(painter->SetFace(kGothicFace), 1);
     BitmapPtr again = MakeAlphaBuffer(48, 24, 0);
     painter->PaintCoverage(again.get(), 0, 0, text.c_str());
     EXPECT_EQ(AlphaBytes(*again), AlphaBytes(*gothic));
@@ -493,12 +491,12 @@ TEST_F(Scrivo2Test, UnknownFamilyKeepsTheCurrentFace) {
 }
 
 TEST_F(Scrivo2Test, OtherNamesAreFontconfigFamilies) {
-    ASSERT_EQ(painter->SetFace(kMincho), 1);
+    ASSERT_EQ(painter->SetFace(kMinchoFace), 1);
     const std::string mincho = painter->CurrentFontPath();
     // "IPAGothic" by its family name selects the Gothic face's file.
-    ASSERT_EQ(painter->SetFace(kGothic), 1);
+    ASSERT_EQ(painter->SetFace(kGothicFace), 1);
     const std::string gothic = painter->CurrentFontPath();
-    ASSERT_EQ(painter->SetFace(kMincho), 1);
+    ASSERT_EQ(painter->SetFace(kMinchoFace), 1);
     if (painter->SetFace("IPAGothic") != 1) GTEST_SKIP() << "IPAGothic is not installed";
     EXPECT_EQ(painter->CurrentFontPath(), gothic);
     // Generic families resolve too.
@@ -506,9 +504,9 @@ TEST_F(Scrivo2Test, OtherNamesAreFontconfigFamilies) {
 }
 
 TEST_F(Scrivo2Test, SetFontFileRejectsWhatFreeTypeCannotOpen) {
-    EXPECT_FALSE(painter->SetFontFile(kGothic, "/nonexistent/font.ttf"));
-    EXPECT_FALSE(painter->SetFontFile(kGothic, ""));
-    EXPECT_FALSE(painter->SetFontFile(kGothic, nullptr));
+    EXPECT_FALSE(painter->SetFontFile(kGothicFace, "/nonexistent/font.ttf"));
+    EXPECT_FALSE(painter->SetFontFile(kGothicFace, ""));
+    EXPECT_FALSE(painter->SetFontFile(kGothicFace, nullptr));
     EXPECT_FALSE(painter->SetFontFile(nullptr, "/nonexistent/font.ttf"));
     char path[] = "/tmp/scrivo2-not-a-font-XXXXXX";
     const int fd = mkstemp(path);
@@ -516,7 +514,7 @@ TEST_F(Scrivo2Test, SetFontFileRejectsWhatFreeTypeCannotOpen) {
     const char junk[] = "this is not a font file at all, just text";
     ASSERT_EQ(write(fd, junk, sizeof junk), static_cast<ssize_t>(sizeof junk));
     close(fd);
-    EXPECT_FALSE(painter->SetFontFile(kGothic, path));
+    EXPECT_FALSE(painter->SetFontFile(kGothicFace, path));
     unlink(path);
     // The face is unchanged and still paints.
     BitmapPtr buffer = MakeAlphaBuffer(24, 24, 0);
@@ -524,17 +522,17 @@ TEST_F(Scrivo2Test, SetFontFileRejectsWhatFreeTypeCannotOpen) {
 }
 
 TEST_F(Scrivo2Test, SetFontFileRedirectsAFaceName) {
-    ASSERT_EQ(painter->SetFace(kMincho), 1);
+    ASSERT_EQ(painter->SetFace(kMinchoFace), 1);
     const std::string mincho = painter->CurrentFontPath();
-    ASSERT_EQ(painter->SetFace(kGothic), 1);
+    ASSERT_EQ(painter->SetFace(kGothicFace), 1);
     const std::string gothic = painter->CurrentFontPath();
     ASSERT_NE(mincho, gothic);
     BitmapPtr minchoGlyph = MakeAlphaBuffer(24, 24, 0);
-    painter->SetFace(kMincho);
+    painter->SetFace(kMinchoFace);
     painter->PaintCoverage(minchoGlyph.get(), 0, 0, kKanji);
-    painter->SetFace(kGothic);
+    painter->SetFace(kGothicFace);
     // The current face's name now means the Mincho file, at once.
-    ASSERT_TRUE(painter->SetFontFile(kGothic, mincho.c_str()));
+    ASSERT_TRUE(painter->SetFontFile(kGothicFace, mincho.c_str()));
     EXPECT_EQ(painter->CurrentFontPath(), mincho);
     BitmapPtr glyph = MakeAlphaBuffer(24, 24, 0);
     painter->PaintCoverage(glyph.get(), 0, 0, kKanji);

@@ -3,21 +3,22 @@
 // they answer is ModuleCreateTest's).
 #include <gtest/gtest.h>
 
-#include "BitmapSurface.h"
-#include "LoadedModule.h"
+#include "KeptModule.h"
+#include "quenta/BitmapSurface.h"
 #include "quenta/CreateInterface.h"
+#include "quenta/FaceNames.h"
+#include "quenta/ModuleSet.h"
 #include "quenta/Plotra.h"
 #include "quenta/TextPainter.h"
 
 namespace quenta {
 namespace {
 
-using testing::LoadedModule;
+using testing::LoadKept;
 
 TEST(Scrivo2Module, PaintsThroughItsInterface) {
-    LoadedModule module(SCRIVO2_MODULE_PATH, true);
-    CreateInterfaceFn create = module.Create();
-    ASSERT_TRUE(create) << module.Error();
+    CreateInterfaceFn create = LoadKept(host::Module::kScrivo2, SCRIVO2_MODULE_PATH);
+    ASSERT_TRUE(create);
     auto* painter = static_cast<TextPainter*>(create(&kScrivo2Id));
     ASSERT_TRUE(painter);
     EXPECT_EQ(painter->AddRef(), 2);
@@ -26,7 +27,7 @@ TEST(Scrivo2Module, PaintsThroughItsInterface) {
     BitmapPtr surface(BitmapSurface::Create(48, 24, 24, true, false));
     surface->Fill(255, 255, 255);
     painter->SetSize(24);
-    painter->SetFace("\x82\x6C\x82\x72\x20\x96\xBE\x92\xA9");
+    painter->SetFace(kMinchoFace);
     painter->SetColor(0, 0, 0);
     EXPECT_EQ(painter->PaintText(surface.get(), 0, 0, "\x8A\xBF"), 1);
     int inked = 0;
@@ -39,9 +40,8 @@ TEST(Scrivo2Module, PaintsThroughItsInterface) {
 }
 
 TEST(PlotraModule, CopiesThroughItsInterface) {
-    LoadedModule module(PLOTRA_MODULE_PATH, true);
-    CreateInterfaceFn create = module.Create();
-    ASSERT_TRUE(create) << module.Error();
+    CreateInterfaceFn create = LoadKept(host::Module::kPlotra, PLOTRA_MODULE_PATH);
+    ASSERT_TRUE(create);
     auto* plotra = static_cast<Plotra*>(create(&kPlotraId));
     ASSERT_TRUE(plotra);
     EXPECT_TRUE(plotra->Startup());

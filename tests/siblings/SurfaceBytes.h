@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "BitmapSurface.h"
+#include "quenta/BitmapSurface.h"
 
 namespace quenta::testing {
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "BitmapSurface.h"
+#include "quenta/BitmapSurface.h"
 #include "QuietTextPainter.h"
 #include "layout/DrawnExtent.h"
 #include "markup/MarkupParser.h"

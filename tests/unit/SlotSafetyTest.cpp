@@ -6,7 +6,7 @@
 #include <new>
 #include <stdexcept>
 
-#include "BitmapSurface.h"
+#include "quenta/BitmapSurface.h"
 #include "QuietTextPainter.h"
 #include "RendererFixture.h"
 #include "markup/MarkupParser.h"
