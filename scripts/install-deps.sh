@@ -11,6 +11,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libfreetype-dev libfontconfig-dev fonts-ipafont-gothic fonts-ipafont-mincho
   libpng-dev libzip-dev libstb-dev zip
+  libcli11-dev nlohmann-json3-dev libicu-dev libcsv-dev libgettextpo-dev  # quenta: options, reports, scripts
+  python3-jsonschema  # the tests validate the checker's JSON and SARIF against their schemas
   libpango1.0-dev libcairo2-dev manpages-ja  # the benchmarks: PangoCairo, and a long Japanese text
   clang libclang-rt-14-dev llvm  # the fuzz targets: libFuzzer, the sanitizer runtimes, llvm-symbolizer
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix googletest wine wine64  # Quenta.dll, tested under wine

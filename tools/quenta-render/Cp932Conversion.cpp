@@ -16,9 +16,9 @@ namespace {
 
 class Converter {
 public:
-    Converter() : cd_(iconv_open("CP932", "UTF-8")) {
+    Converter(const char* to = "CP932", const char* from = "UTF-8") : cd_(iconv_open(to, from)) {
         if (cd_ == reinterpret_cast<iconv_t>(-1)) {
-            throw ToolError("this system's iconv cannot convert UTF-8 to code page 932; use --cp932 input");
+            throw ToolError(std::string("this system's iconv cannot convert ") + from + " to " + to);
         }
     }
     Converter(const Converter&) = delete;
@@ -98,6 +98,25 @@ std::string Utf8ToCp932(const std::string& utf8) {
         }
         // EILSEQ and EINVAL: a sequence iconv cannot take stands at `in`.
         RejectAt(utf8, static_cast<size_t>(in - utf8.data()));
+    }
+    out.resize(out.size() - outLeft);
+    return out;
+}
+
+bool IsUtf16(const std::string& bytes) {
+    return bytes.rfind("\xFF\xFE", 0) == 0 || bytes.rfind("\xFE\xFF", 0) == 0;
+}
+
+std::string Utf16ToUtf8(const std::string& utf16) {
+    // iconv's "UTF-16" reads the byte-order mark and drops it.
+    Converter converter("UTF-8", "UTF-16");
+    std::string out(utf16.size() * 2 + 16, '\0');
+    char* in = const_cast<char*>(utf16.data());
+    size_t inLeft = utf16.size();
+    char* dest = out.data();
+    size_t outLeft = out.size();
+    if (iconv(converter.get(), &in, &inLeft, &dest, &outLeft) == static_cast<size_t>(-1)) {
+        throw ToolError("byte " + std::to_string(in - utf16.data()) + ": the input is not valid UTF-16");
     }
     out.resize(out.size() - outLeft);
     return out;

@@ -2,6 +2,8 @@
 
 #include <png.h>
 
+#include <cstdio>
+
 #include "ToolError.h"
 
 namespace quenta::render {
@@ -13,6 +15,13 @@ void WritePng(BitmapSurface& canvas, const std::string& path) {
     image.height = static_cast<png_uint_32>(canvas.GetHeight());
     image.format = PNG_FORMAT_BGR;  // the tool's canvases are 24-bit
     // The row stride counts components, which for 8-bit formats are bytes.
+    if (path == "-") {
+        const bool written = png_image_write_to_stdio(&image, stdout, 0, canvas.GetPixelAddress(0, 0),
+                                                      canvas.GetPitch(), nullptr) != 0 &&
+                             std::fflush(stdout) == 0;
+        if (!written) throw ToolError(std::string("cannot write the picture to standard output: ") + image.message);
+        return;
+    }
     const bool written = png_image_write_to_file(&image, path.c_str(), 0, canvas.GetPixelAddress(0, 0),
                                                  canvas.GetPitch(), nullptr) != 0;
     if (!written) throw ToolError("cannot write '" + path + "': " + image.message);

@@ -7,7 +7,8 @@
 
 namespace quenta::render {
 
-// Throws a ToolError when the file cannot be written; leaves no partial file.
+// "-" writes to standard output. Throws a ToolError when the file cannot
+// be written; leaves no partial file.
 void WritePng(BitmapSurface& canvas, const std::string& path);
 
 }  // namespace quenta::render
