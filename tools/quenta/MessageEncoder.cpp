@@ -5,6 +5,7 @@
 #include <unicode/ucnv.h>
 #include <unicode/unistr.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <memory>
 #include <stdexcept>
@@ -42,13 +43,45 @@ std::string ToUtf8(const icu::UnicodeString& text) {
 }  // namespace
 
 MessageEncoder::MessageEncoder(ScriptEncoding encoding)
-    : encoding_(encoding), toCp932_(iconv_open("CP932", "UTF-8")) {
-    if (toCp932_ == reinterpret_cast<iconv_t>(-1)) {
-        throw std::runtime_error("this system's iconv cannot convert UTF-8 to code page 932");
+    : encoding_(encoding), toCp932_(iconv_open("CP932", "UTF-8")), fromCp932_(iconv_open("UTF-8", "CP932")) {
+    if (toCp932_ == reinterpret_cast<iconv_t>(-1) || fromCp932_ == reinterpret_cast<iconv_t>(-1)) {
+        if (toCp932_ != reinterpret_cast<iconv_t>(-1)) iconv_close(toCp932_);
+        if (fromCp932_ != reinterpret_cast<iconv_t>(-1)) iconv_close(fromCp932_);
+        throw std::runtime_error("this system's iconv cannot convert between UTF-8 and code page 932");
     }
 }
 
-MessageEncoder::~MessageEncoder() { iconv_close(toCp932_); }
+MessageEncoder::~MessageEncoder() {
+    iconv_close(toCp932_);
+    iconv_close(fromCp932_);
+}
+
+std::string MessageEncoder::Show(std::string_view cp932) {
+    std::string out;
+    size_t i = 0;
+    char buffer[16];
+    while (i < cp932.size()) {
+        const auto lead = static_cast<unsigned char>(cp932[i]);
+        if (lead < 0x80) {
+            out += static_cast<char>(lead);
+            ++i;
+            continue;
+        }
+        const size_t length = std::min(Cp932Length(lead), cp932.size() - i);
+        char* in = const_cast<char*>(cp932.data() + i);
+        size_t inLeft = length;
+        char* dest = buffer;
+        size_t outLeft = sizeof buffer;
+        iconv(fromCp932_, nullptr, nullptr, nullptr, nullptr);
+        if (iconv(fromCp932_, &in, &inLeft, &dest, &outLeft) == static_cast<size_t>(-1)) {
+            out += "\xEF\xBF\xBD";
+        } else {
+            out.append(buffer, sizeof buffer - outLeft);
+        }
+        i += length;
+    }
+    return out;
+}
 
 void MessageEncoder::Encode(const SourceText& source, ScriptMessage& message) {
     message.text.clear();

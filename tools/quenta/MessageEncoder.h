@@ -6,6 +6,9 @@
 
 #include <iconv.h>
 
+#include <string>
+#include <string_view>
+
 #include "ScriptEncoding.h"
 #include "ScriptMessage.h"
 #include "SourceText.h"
@@ -25,12 +28,17 @@ public:
     // The nearest character sequence (UTF-8) that code page 932 holds, or "".
     std::string Suggest(char32_t codePoint);
 
+    // Code page 932 text as UTF-8, to show it to a writer; a byte that is no
+    // character shows as U+FFFD.
+    std::string Show(std::string_view cp932);
+
 private:
     bool Convertible(const std::string& utf8);
     void EncodeUtf8(const SourceText& source, ScriptMessage& message);
 
     ScriptEncoding encoding_;
     iconv_t toCp932_;
+    iconv_t fromCp932_;
 };
 
 }  // namespace quenta::script

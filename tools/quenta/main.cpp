@@ -6,7 +6,9 @@
 #include <exception>
 #include <iostream>
 
+#include "CheckCommand.h"
 #include "RenderCommand.h"
+#include "WrapCommand.h"
 #include "ToolError.h"
 
 int main(int argc, char** argv) {
@@ -15,6 +17,8 @@ int main(int argc, char** argv) {
     app.set_version_flag("--version", QUENTA_VERSION);
     app.require_subcommand(1, 1);
     tool::RenderCommand render(app);
+    tool::CheckCommand check(app);
+    tool::WrapCommand wrap(app);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& error) {
@@ -24,8 +28,11 @@ int main(int argc, char** argv) {
     }
     try {
         if (render.Chosen()) return render.Run();
+        if (check.Chosen()) return check.Run(QUENTA_VERSION);
+        if (wrap.Chosen()) return wrap.Run();
     } catch (const render::ToolError& error) {
         std::fprintf(stderr, "quenta: %s\n", error.what());
+        if (error.Status() == render::kExitUsage) std::fputs("Try 'quenta --help'.\n", stderr);
         return error.Status();
     } catch (const std::exception& error) {
         std::fprintf(stderr, "quenta: %s\n", error.what());
