@@ -1,19 +1,16 @@
 #include "core/MessageRenderer.h"
 
-#include <new>
+#include "core/ProcessState.h"
+#include "render/DrawPass.h"
 
-#include "core/ShowError.h"
-
-namespace quenta {
-
-MessageRenderer::MessageRenderer() = default;
+namespace quenta::core {
 
 MessageRenderer::~MessageRenderer() {
     if (scrivo) scrivo->Release();
     scrivo = nullptr;
-    // The remaining members go in reverse declaration order: the stacks (W
-    // first), the glyph buffer, the Plotra binding (clearing sharedPlotra),
-    // the Scrivo2 binding, then the lines.
+    // The remaining members go in reverse declaration order: the glyph
+    // buffer, the Plotra binding (clearing sharedPlotra), the Scrivo2
+    // binding, then the parser with its lines and stacks.
 }
 
 int32_t MessageRenderer::AddRef() { return ++refCount; }
@@ -25,7 +22,37 @@ int32_t MessageRenderer::Release() {
     return 0;
 }
 
-void MessageRenderer::Clear() { lines.ResetLines(); }
+// No exception leaves a slot: the host is not C++ and cannot catch one.
+void MessageRenderer::SetText(const char* text) {
+    try {
+        if (!EnsureReady()) return;
+        parser.Parse(text);
+    } catch (...) {
+    }
+}
+
+void MessageRenderer::Clear() {
+    try {
+        parser.ResetLines();
+    } catch (...) {
+    }
+}
+
+void MessageRenderer::Draw(Surface* target, int32_t x, int32_t y) {
+    if (!scrivo) return;
+    // Another renderer's end clears sharedPlotra; this one still has Plotra.
+    plotraBinding.Republish();
+    DrawTools tools;
+    tools.painter = scrivo;
+    tools.plotra = sharedPlotra;
+    tools.blendTable = blendTable.rows;
+    tools.coverage = &glyphBuffer;
+    tools.pictures = &pictures;
+    try {
+        DrawLines(parser.Lines(), target, x, y, tools);
+    } catch (...) {
+    }
+}
 
 void* MessageRenderer::GetSubInterface(const InterfaceId* iid) {
     if (!iid || !SameInterfaceId(*iid, kScrivo2Id)) return nullptr;
@@ -40,4 +67,4 @@ bool MessageRenderer::EnsureReady() {
     return glyphBuffer.Create(256, 256, true);
 }
 
-}  // namespace quenta
+}  // namespace quenta::core

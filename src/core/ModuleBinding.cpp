@@ -3,7 +3,7 @@
 #include "core/ShowError.h"
 #include "quenta/CreateInterface.h"
 
-namespace quenta {
+namespace quenta::core {
 
 ModuleBinding::~ModuleBinding() {
     iface = nullptr;
@@ -30,4 +30,4 @@ void* ModuleBinding::ObtainInterface() {
     return result;
 }
 
-}  // namespace quenta
+}  // namespace quenta::core

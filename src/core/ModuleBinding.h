@@ -6,7 +6,7 @@
 #include "platform/Platform.h"
 #include "quenta/InterfaceId.h"
 
-namespace quenta {
+namespace quenta::core {
 
 class ModuleBinding {
 public:
@@ -29,4 +29,4 @@ public:
     TextString name;
 };
 
-}  // namespace quenta
+}  // namespace quenta::core

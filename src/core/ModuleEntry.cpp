@@ -16,8 +16,8 @@ BOOL WINAPI DllMain(HINSTANCE, DWORD, LPVOID) { return TRUE; }
 QUENTA_EXPORT void* QUENTA_CDECL CreateInterface(const quenta::InterfaceId* iid) {
     if (!iid || !quenta::SameInterfaceId(*iid, quenta::kMessageRendererId)) return nullptr;
     try {
-        return static_cast<quenta::IMessageRenderer*>(new quenta::MessageRenderer());
-    } catch (const std::bad_alloc&) {
+        return static_cast<quenta::IMessageRenderer*>(new quenta::core::MessageRenderer());
+    } catch (...) {
         return nullptr;  // no exception crosses into the host
     }
 }

@@ -2,7 +2,7 @@
 
 #include <new>
 
-namespace quenta {
+namespace quenta::core {
 
 PictureCache::~PictureCache() {
     for (auto& [number, picture] : pictures) picture->Release();
@@ -51,4 +51,4 @@ Surface* PictureCache::GetPicture(int32_t number) {
     return picture;
 }
 
-}  // namespace quenta
+}  // namespace quenta::core

@@ -10,7 +10,7 @@
 #include "quenta/Surface.h"
 #include "quenta/Vaultrix.h"
 
-namespace quenta {
+namespace quenta::core {
 
 class PictureCache {
 public:
@@ -37,6 +37,4 @@ private:
     void ReleaseSiblings();
 };
 
-extern PictureCache pictureCache;
-
-}  // namespace quenta
+}  // namespace quenta::core

@@ -1,8 +1,8 @@
 #include "core/PlotraBinding.h"
 
-#include "core/BlendTable.h"
+#include "core/ProcessState.h"
 
-namespace quenta {
+namespace quenta::core {
 
 PlotraBinding::~PlotraBinding() { sharedPlotra = nullptr; }
 
@@ -21,4 +21,4 @@ void PlotraBinding::Republish() const {
     if (started && iface) sharedPlotra = static_cast<Plotra*>(iface);
 }
 
-}  // namespace quenta
+}  // namespace quenta::core

@@ -5,10 +5,7 @@
 #include "core/ModuleBinding.h"
 #include "quenta/Plotra.h"
 
-namespace quenta {
-
-// The Plotra interface the blending routines call; never released.
-extern Plotra* sharedPlotra;
+namespace quenta::core {
 
 class PlotraBinding : public ModuleBinding {
 public:
@@ -23,4 +20,4 @@ public:
     bool started = false;  // Plotra's start-up answered true
 };
 
-}  // namespace quenta
+}  // namespace quenta::core

@@ -2,14 +2,12 @@
 // in a fixed order at load (picture cache, then blend table) and torn down in
 // the reverse order at unload: the table's storage is freed first, then the
 // cache releases its pictures and siblings.
-#include "core/BlendTable.h"
-#include "core/PictureCache.h"
-#include "core/PlotraBinding.h"
+#include "core/ProcessState.h"
 
-namespace quenta {
+namespace quenta::core {
 
 PictureCache pictureCache;
 BlendTable blendTable;
 Plotra* sharedPlotra = nullptr;
 
-}  // namespace quenta
+}  // namespace quenta::core

@@ -5,7 +5,7 @@
 
 #include "platform/Platform.h"
 
-namespace quenta {
+namespace quenta::core {
 
 namespace {
 char messageBuffer[kMessageBufferSize];
@@ -21,4 +21,4 @@ bool ShowError(const char* format, ...) {
     return false;
 }
 
-}  // namespace quenta
+}  // namespace quenta::core

@@ -3,7 +3,7 @@
 // one step.
 #pragma once
 
-namespace quenta {
+namespace quenta::core {
 
 // The three messages, Shift-JIS.
 // "ＤＬＬ【 %s 】の読み込みに失敗しました": loading module %s failed.
@@ -28,4 +28,4 @@ bool ShowError(const char* format, ...)
 #endif
     ;
 
-}  // namespace quenta
+}  // namespace quenta::core

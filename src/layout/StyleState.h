@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
-namespace quenta {
+namespace quenta::core {
 
 struct RgbColor {
     int32_t r;
@@ -38,4 +38,4 @@ static_assert(sizeof(StyleState) == 4 + 18 * 4, "four flag bytes, then eighteen 
 static_assert(offsetof(StyleState, size) == 4);
 static_assert(offsetof(StyleState, wValue) == 4 + 17 * 4);
 
-}  // namespace quenta
+}  // namespace quenta::core

@@ -1,38 +1,14 @@
-// One line of runs in drawing order, and the renderer's list of lines.
+// One line: its runs in drawing order, left to right.
 #pragma once
 
-#include <cstdint>
 #include <vector>
 
 #include "layout/TextRun.h"
 
-namespace quenta {
+namespace quenta::core {
 
 struct TextLine {
     std::vector<TextRun> runs;
 };
 
-// The laid-out text. Never empty; new runs go to the last line only.
-class LineList {
-public:
-    LineList() { ResetLines(); }
-
-    TextLine& LineAt(int32_t index) { return lines[static_cast<size_t>(index)]; }
-    // The line keeps its own copy at its end; the argument is consumed.
-    static void AppendRun(TextLine& line, TextRun run) { line.runs.push_back(std::move(run)); }
-    // Starts a new empty line (the caller fills an empty current line first).
-    void AppendLine() {
-        lines.emplace_back();
-        ++currentLine;
-    }
-    void ResetLines() {
-        lines.clear();
-        lines.emplace_back();
-        currentLine = 0;
-    }
-
-    std::vector<TextLine> lines;
-    int32_t currentLine = 0;
-};
-
-}  // namespace quenta
+}  // namespace quenta::core

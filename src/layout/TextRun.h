@@ -7,7 +7,7 @@
 #include "layout/StyleState.h"
 #include "layout/TextString.h"
 
-namespace quenta {
+namespace quenta::core {
 
 struct TextRun {
     TextString text;            // Shift-JIS bytes; empty for a picture
@@ -19,4 +19,4 @@ struct TextRun {
     bool IsPicture() const { return pictureNumber != -1; }
 };
 
-}  // namespace quenta
+}  // namespace quenta::core

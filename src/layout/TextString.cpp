@@ -3,7 +3,7 @@
 #include <cstring>
 #include <new>
 
-namespace quenta {
+namespace quenta::core {
 
 namespace {
 
@@ -75,4 +75,4 @@ bool TextString::Equals(const char* text) const {
 
 int32_t TextString::Length() const { return data ? static_cast<int32_t>(std::strlen(data)) : 0; }
 
-}  // namespace quenta
+}  // namespace quenta::core

@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-namespace quenta {
+namespace quenta::core {
 
 class TextString {
 public:
@@ -38,4 +38,4 @@ private:
     char inline_[kInlineSize] = {};  // fills what would be padding after `capacity`
 };
 
-}  // namespace quenta
+}  // namespace quenta::core

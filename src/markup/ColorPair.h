@@ -4,11 +4,11 @@
 
 #include "layout/StyleState.h"
 
-namespace quenta {
+namespace quenta::core {
 
 struct ColorPair {
     RgbColor first{0, 0, 0};
     RgbColor second{0, 0, 0};
 };
 
-}  // namespace quenta
+}  // namespace quenta::core

@@ -1,56 +1,45 @@
 // The tags that take colours or place a picture. Each reads and checks all
 // of its arguments before it changes anything, so a malformed tag leaves no
 // half-applied effect.
-#include "core/MessageRenderer.h"
-#include "core/PictureCache.h"
+#include "markup/MarkupParser.h"
 
-namespace quenta {
+namespace quenta::core {
 
-bool MessageRenderer::ReadColor(RgbColor& color) {
-    return scanner.ReadNumber(color.r) && scanner.Expect(",") && scanner.ReadNumber(color.g) &&
-           scanner.Expect(",") && scanner.ReadNumber(color.b);
+bool MarkupParser::ReadColor(RgbColor& color) {
+    return scanner_.ReadNumber(color.r) && scanner_.Expect(",") && scanner_.ReadNumber(color.g) &&
+           scanner_.Expect(",") && scanner_.ReadNumber(color.b);
 }
 
-bool MessageRenderer::ParseColorTag() {
+bool MarkupParser::ParseColorTag() {
     RgbColor top{};
     if (!ReadColor(top)) return AppendErrorText();
     RgbColor bottom = top;
-    if (scanner.Expect(",") && !ReadColor(bottom)) return AppendErrorText();
-    if (!scanner.Expect(">")) return AppendErrorText();
-    colorStack.push_back({style.color, style.gradientColor});
-    style.color = top;
-    style.gradientColor = bottom;
+    if (scanner_.Expect(",") && !ReadColor(bottom)) return AppendErrorText();
+    if (!scanner_.Expect(">")) return AppendErrorText();
+    stacks_.color.push_back({style_.color, style_.gradientColor});
+    style_.color = top;
+    style_.gradientColor = bottom;
     return true;
 }
 
-bool MessageRenderer::ParseEdgeColorTag() {
+// The edge and shadow colours: one colour, saved in the first of the pair.
+bool MarkupParser::ParseSingleColorTag(std::vector<ColorPair>& stack, RgbColor& field) {
     RgbColor color{};
-    if (!ReadColor(color) || !scanner.Expect(">")) return AppendErrorText();
-    edgeColorStack.push_back({style.edgeColor, {}});
-    style.edgeColor = color;
+    if (!ReadColor(color) || !scanner_.Expect(">")) return AppendErrorText();
+    stack.push_back({field, {}});
+    field = color;
     return true;
 }
 
-bool MessageRenderer::ParseShadowColorTag() {
-    RgbColor color{};
-    if (!ReadColor(color) || !scanner.Expect(">")) return AppendErrorText();
-    shadowColorStack.push_back({style.shadowColor, {}});
-    style.shadowColor = color;
-    return true;
-}
-
-bool MessageRenderer::ParsePictureTag() {
+bool MarkupParser::ParsePictureTag() {
     int32_t number = 0;
-    if (!scanner.ReadNumber(number) || !scanner.Expect(">")) return AppendErrorText();
-    Surface* picture = pictureCache.GetPicture(number);
-    if (!picture) return AppendErrorText();
+    if (!scanner_.ReadNumber(number) || !scanner_.Expect(">")) return AppendErrorText();
     TextRun run;
-    run.width = picture->GetWidth();
-    run.height = picture->GetHeight();
+    if (!pictures_ || !pictures_->PictureSize(number, run.width, run.height)) return AppendErrorText();
     run.pictureNumber = number;
-    run.style = style;
-    LineList::AppendRun(lines.LineAt(lines.currentLine), std::move(run));
+    run.style = style_;
+    AppendRun(std::move(run), tagBegin_, Offset());
     return true;
 }
 
-}  // namespace quenta
+}  // namespace quenta::core

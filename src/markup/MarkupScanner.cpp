@@ -1,6 +1,8 @@
 #include "markup/MarkupScanner.h"
 
-namespace quenta {
+#include "quenta/CharacterBytes.h"
+
+namespace quenta::core {
 
 namespace {
 
@@ -11,11 +13,8 @@ bool IsDigit(unsigned char c) { return c >= '0' && c <= '9'; }
 
 bool MarkupScanner::NextChar(TextString& piece) {
     if (!position_) return false;
-    const auto lead = static_cast<unsigned char>(position_[0]);
-    if (lead == 0) return false;
-    // A lead byte right before the end stays a one-byte piece: the scanner
-    // never steps past the terminating zero.
-    const int32_t length = (lead >= 0x80 && position_[1] != '\0') ? 2 : 1;
+    if (position_[0] == '\0') return false;
+    const int32_t length = CharacterBytes(position_);
     piece.Assign(position_, length);
     position_ += length;
     return true;
@@ -27,6 +26,10 @@ bool MarkupScanner::ReadTagName(TextString& name) {
     while (IsTagNameByte(static_cast<unsigned char>(*end))) ++end;
     const auto length = static_cast<int32_t>(end - position_);
     name.Assign(position_, length);
+    // A name the string had no room for is consumed and left empty, so that
+    // the caller can tell it from a name that was read and never applies a
+    // name read earlier in its place.
+    if (name.capacity < length + 1) name.Assign("");
     position_ = end;
     return length > 0;
 }
@@ -56,4 +59,4 @@ bool MarkupScanner::Expect(const char* literal) {
     return false;
 }
 
-}  // namespace quenta
+}  // namespace quenta::core

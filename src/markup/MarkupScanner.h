@@ -7,14 +7,16 @@
 
 #include "layout/TextString.h"
 
-namespace quenta {
+namespace quenta::core {
 
 class MarkupScanner {
 public:
     void SetInput(const char* text) { position_ = text; }
-    // One character: one byte, or two when the first is 0x80 or above.
+    // One character: one byte, or two when the first opens a pair (a byte
+    // from 0x80 up that is no half-width katakana).
     bool NextChar(TextString& piece);
-    // The longest run of '/' and 'A'..'Z'; false (nothing consumed) when empty.
+    // The longest run of '/' and 'A'..'Z'; false (nothing consumed) when
+    // empty. True with an empty name when the run could not be stored.
     bool ReadTagName(TextString& name);
     // The longest run of decimal digits; false (nothing consumed) when there
     // is none or its value does not fit a signed 32-bit integer.
@@ -29,4 +31,4 @@ private:
     TextString scratch_;
 };
 
-}  // namespace quenta
+}  // namespace quenta::core

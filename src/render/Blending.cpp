@@ -2,11 +2,9 @@
 
 #include <cstddef>
 
-#include "core/BlendTable.h"
-#include "core/PlotraBinding.h"
 #include "render/GradientRow.h"
 
-namespace quenta {
+namespace quenta::core {
 
 namespace {
 
@@ -47,40 +45,39 @@ bool ClipRect(Surface* target, int32_t& dx, int32_t& dy, Surface* source, int32_
     return h > 0;
 }
 
-void CopyClipped(Surface* target, int32_t dx, int32_t dy, Surface* source, int32_t sx, int32_t sy,
+void CopyClipped(Plotra* plotra, Surface* target, int32_t dx, int32_t dy, Surface* source, int32_t sx, int32_t sy,
                  int32_t w, int32_t h) {
-    if (sharedPlotra && ClipRect(target, dx, dy, source, sx, sy, w, h)) {
-        sharedPlotra->CopyRect(target, dx, dy, source, sx, sy, w, h);
+    if (plotra && ClipRect(target, dx, dy, source, sx, sy, w, h)) {
+        plotra->CopyRect(target, dx, dy, source, sx, sy, w, h);
     }
 }
 
-void BlendClipped(Surface* target, int32_t dx, int32_t dy, Surface* source, int32_t sx, int32_t sy,
+void BlendClipped(Plotra* plotra, Surface* target, int32_t dx, int32_t dy, Surface* source, int32_t sx, int32_t sy,
                   int32_t w, int32_t h) {
-    if (sharedPlotra && ClipRect(target, dx, dy, source, sx, sy, w, h)) {
-        sharedPlotra->BlendRect(target, dx, dy, source, sx, sy, w, h);
+    if (plotra && ClipRect(target, dx, dy, source, sx, sy, w, h)) {
+        plotra->BlendRect(target, dx, dy, source, sx, sy, w, h);
     }
 }
 
-void BlendColorClipped(Surface* target, int32_t dx, int32_t dy, Surface* source, int32_t sx,
+void BlendColorClipped(Plotra* plotra, Surface* target, int32_t dx, int32_t dy, Surface* source, int32_t sx,
                        int32_t sy, int32_t w, int32_t h, int32_t r, int32_t g, int32_t b) {
-    if (sharedPlotra && ClipRect(target, dx, dy, source, sx, sy, w, h)) {
-        sharedPlotra->BlendColorRect(target, dx, dy, source, sx, sy, w, h, r, g, b);
+    if (plotra && ClipRect(target, dx, dy, source, sx, sy, w, h)) {
+        plotra->BlendColorRect(target, dx, dy, source, sx, sy, w, h, r, g, b);
     }
 }
 
-void GradientBlendClipped(Surface* target, int32_t dx, int32_t dy, Surface* source, int32_t sx,
+void GradientBlendClipped(uint8_t* const* table, Surface* target, int32_t dx, int32_t dy, Surface* source, int32_t sx,
                           int32_t sy, int32_t w, int32_t h, int32_t r1, int32_t g1, int32_t b1,
                           int32_t r2, int32_t g2, int32_t b2) {
     if (ClipRect(target, dx, dy, source, sx, sy, w, h)) {
-        GradientBlend(target, dx, dy, source, sx, sy, w, h, r1, g1, b1, r2, g2, b2);
+        GradientBlend(table, target, dx, dy, source, sx, sy, w, h, r1, g1, b1, r2, g2, b2);
     }
 }
 
-void GradientBlend(Surface* target, int32_t dx, int32_t dy, Surface* source, int32_t sx, int32_t sy,
+void GradientBlend(uint8_t* const* table, Surface* target, int32_t dx, int32_t dy, Surface* source, int32_t sx, int32_t sy,
                    int32_t w, int32_t h, int32_t r1, int32_t g1, int32_t b1, int32_t r2, int32_t g2,
                    int32_t b2) {
     if (w <= 0 || h <= 0) return;
-    uint8_t* const* const table = blendTable.rows;
     if (!table || !target->HasPixels() || !source->HasAlpha()) return;
     int32_t bytesPerPixel = 0;
     switch (target->GetDepth()) {
@@ -116,4 +113,4 @@ void GradientBlend(Surface* target, int32_t dx, int32_t dy, Surface* source, int
     }
 }
 
-}  // namespace quenta
+}  // namespace quenta::core

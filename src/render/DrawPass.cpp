@@ -1,65 +1,22 @@
-// Draw: stacks the lines from y down, runs from x across, every run on the
-// bottom edge of its line, and paints each run's layers before the next run.
+#include "render/DrawPass.h"
+
 #include <algorithm>
 
-#include "core/BlendTable.h"
-#include "core/MessageRenderer.h"
-#include "core/PictureCache.h"
+#include "layout/RunPlacement.h"
+#include "quenta/FaceNames.h"
 #include "render/Blending.h"
 
-namespace quenta {
+namespace quenta::core {
 
 namespace {
 
-// "ＭＳ ゴシック" and "ＭＳ 明朝" in Shift-JIS.
-constexpr char kGothicFace[] = "\x82l\x82r \x83S\x83V\x83\x62\x83N";
-constexpr char kMinchoFace[] = "\x82l\x82r \x96\xBE\x92\xA9";
-static_assert(sizeof kGothicFace - 1 == 13 && sizeof kMinchoFace - 1 == 9);
-
-// Positions are summed in 64 bits, since spacings and centring widths may be
-// any int32. A run placed beyond +-2^30 is far off any surface; clamping it
-// there leaves room for the few pixels of layer offsets without wrapping.
+// A run placed beyond +-2^30 is far off any surface; clamping it there leaves
+// room for the few pixels of layer offsets without wrapping.
 constexpr int64_t kFarAway = int64_t{1} << 30;
 int32_t ClampPosition(int64_t v) { return static_cast<int32_t>(std::clamp(v, -kFarAway, kFarAway)); }
 
-}  // namespace
-
-void MessageRenderer::Draw(Surface* target, int32_t x, int32_t y) {
-    if (!scrivo || !target) return;
-    // Another renderer's end clears sharedPlotra; this one still has Plotra.
-    plotraBinding.Republish();
-
-    int64_t lineTop = 0;
-    for (const TextLine& line : lines.lines) {
-        int32_t lineHeight = 0;
-        int32_t lineGap = 0;
-        for (const TextRun& run : line.runs) {
-            lineHeight = std::max(lineHeight, run.height);
-            lineGap = std::max(lineGap, run.style.lineSpacing);
-        }
-        int64_t lineWidth = 0;
-        for (size_t i = 0; i < line.runs.size(); ++i) {
-            lineWidth += line.runs[i].width;
-            if (i + 1 < line.runs.size()) lineWidth += line.runs[i].style.charSpacing;
-        }
-        int64_t penX = 0;
-        for (const TextRun& run : line.runs) {
-            int64_t runX = int64_t{x} + penX;
-            // Truncating toward zero, as C++ division does.
-            if (run.style.centerWidth >= 0) runX += (run.style.centerWidth - lineWidth) / 2;
-            const int64_t runY = int64_t{y} + lineTop + lineHeight - run.height;
-            if (run.pictureNumber == -1) {
-                DrawTextRun(target, run, ClampPosition(runX), ClampPosition(runY));
-            } else {
-                DrawPictureRun(target, run, ClampPosition(runX), ClampPosition(runY));
-            }
-            penX += int64_t{run.width} + run.style.charSpacing;
-        }
-        lineTop += int64_t{lineHeight} + lineGap;
-    }
-}
-
-void MessageRenderer::DrawTextRun(Surface* target, const TextRun& run, int32_t runX, int32_t runY) {
+void DrawTextRun(Surface* target, const TextRun& run, int32_t runX, int32_t runY, const DrawTools& tools) {
+    TextPainter* scrivo = tools.painter;
     const StyleState& s = run.style;
     const char* text = run.text.data ? run.text.data : "";
     scrivo->SetSize(s.size);
@@ -87,36 +44,52 @@ void MessageRenderer::DrawTextRun(Surface* target, const TextRun& run, int32_t r
         if (s.bold) scrivo->PaintText(target, runX + 2, runY + 1, text);
         return;
     }
-    // A gradient needs the glyph buffer's storage and the blend table; a
+    // A gradient needs the coverage buffer's storage and the blend table; a
     // renderer whose start-up could not provide them skips the face.
-    if (!glyphBuffer.HasAlpha() || !blendTable.IsBuilt()) return;
-    scrivo->PaintCoverage(&glyphBuffer, 0, 0, text);
-    const int32_t w = static_cast<int32_t>(static_cast<int64_t>(run.text.Length()) * s.size / 2);
+    if (!tools.coverage || !tools.coverage->HasAlpha() || !tools.blendTable) return;
+    scrivo->PaintCoverage(tools.coverage, 0, 0, text);
+    // Held at the int32 limit like the run's own width.
+    const auto w = static_cast<int32_t>(std::min<int64_t>(int64_t{run.text.Length()} * s.size / 2, INT32_MAX));
     const int32_t h = s.size;
-    GradientBlendClipped(target, runX + 1, runY + 1, &glyphBuffer, 0, 0, w, h, s.color.r, s.color.g,
-                         s.color.b, s.gradientColor.r, s.gradientColor.g, s.gradientColor.b);
+    GradientBlendClipped(tools.blendTable, target, runX + 1, runY + 1, tools.coverage, 0, 0, w, h, s.color.r,
+                         s.color.g, s.color.b, s.gradientColor.r, s.gradientColor.g, s.gradientColor.b);
     if (s.bold) {
-        GradientBlendClipped(target, runX + 2, runY + 1, &glyphBuffer, 0, 0, w, h, s.color.r,
-                             s.color.g, s.color.b, s.gradientColor.r, s.gradientColor.g,
+        GradientBlendClipped(tools.blendTable, target, runX + 2, runY + 1, tools.coverage, 0, 0, w, h,
+                             s.color.r, s.color.g, s.color.b, s.gradientColor.r, s.gradientColor.g,
                              s.gradientColor.b);
     }
 }
 
-void MessageRenderer::DrawPictureRun(Surface* target, const TextRun& run, int32_t runX, int32_t runY) {
-    Surface* picture = pictureCache.GetPicture(run.pictureNumber);
+void DrawPictureRun(Surface* target, const TextRun& run, int32_t runX, int32_t runY, const DrawTools& tools) {
+    Surface* picture = tools.pictures ? tools.pictures->GetPicture(run.pictureNumber) : nullptr;
     if (!picture) return;  // the run keeps its place
     const bool pixels = picture->HasPixels();
     const bool alpha = picture->HasAlpha();
     const int32_t w = picture->GetWidth();
     const int32_t h = picture->GetHeight();
     if (pixels && !alpha) {
-        CopyClipped(target, runX, runY, picture, 0, 0, w, h);
+        CopyClipped(tools.plotra, target, runX, runY, picture, 0, 0, w, h);
     } else if (pixels && alpha) {
-        BlendClipped(target, runX, runY, picture, 0, 0, w, h);
+        BlendClipped(tools.plotra, target, runX, runY, picture, 0, 0, w, h);
     } else if (alpha) {
-        BlendColorClipped(target, runX, runY, picture, 0, 0, w, h, run.style.color.r,
+        BlendColorClipped(tools.plotra, target, runX, runY, picture, 0, 0, w, h, run.style.color.r,
                           run.style.color.g, run.style.color.b);
     }
 }
 
-}  // namespace quenta
+}  // namespace
+
+void DrawLines(const LineList& lines, Surface* target, int32_t x, int32_t y, const DrawTools& tools) {
+    if (!tools.painter || !target) return;
+    PlaceRuns(lines, [&](const TextRun& run, int32_t, int64_t runX, int64_t runY) {
+        const int32_t atX = ClampPosition(int64_t{x} + runX);
+        const int32_t atY = ClampPosition(int64_t{y} + runY);
+        if (run.IsPicture()) {
+            DrawPictureRun(target, run, atX, atY, tools);
+        } else {
+            DrawTextRun(target, run, atX, atY, tools);
+        }
+    });
+}
+
+}  // namespace quenta::core

@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <new>
 
-namespace quenta {
+namespace quenta::core {
 
 GlyphBuffer::~GlyphBuffer() {
     alphaRows.clear();
@@ -87,4 +87,4 @@ uint8_t* GlyphBuffer::GetAlphaAddress(int32_t x, int32_t y) {
     return alphaRows[static_cast<size_t>(y)] + x;
 }
 
-}  // namespace quenta
+}  // namespace quenta::core

@@ -8,7 +8,7 @@
 #include "quenta/Surface.h"
 #include "render/MemoryBlock.h"
 
-namespace quenta {
+namespace quenta::core {
 
 class GlyphBuffer final : public Surface {
 public:
@@ -54,4 +54,4 @@ private:
     bool onHeap_ = false;
 };
 
-}  // namespace quenta
+}  // namespace quenta::core

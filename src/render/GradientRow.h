@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-namespace quenta {
+namespace quenta::core {
 
 // The table-driven row, pixels kBytesPerPixel apart. `table` is the blend
 // table's rows; red, green and blue are the row's colour.
@@ -38,4 +38,4 @@ inline void BlendGradientRow(uint8_t* t, const uint8_t* coverage, int32_t width,
 void BlendGradientRow32(uint8_t* target, const uint8_t* coverage, int32_t width, uint8_t red, uint8_t green,
                         uint8_t blue, uint8_t* const* table);
 
-}  // namespace quenta
+}  // namespace quenta::core

@@ -6,7 +6,7 @@
 #include <emmintrin.h>
 #endif
 
-namespace quenta {
+namespace quenta::core {
 
 namespace {
 
@@ -50,4 +50,4 @@ void BlendGradientRow32(uint8_t* t, const uint8_t* c, int32_t w, uint8_t red, ui
     BlendGradientRow<4>(t, c + i, w - i, red, green, blue, table);  // the ragged end
 }
 
-}  // namespace quenta
+}  // namespace quenta::core

@@ -1,6 +1,6 @@
 #include "render/MemoryBlock.h"
 
-namespace quenta {
+namespace quenta::core {
 
 MemoryBlock::~MemoryBlock() { MemoryBlock::Free(); }
 
@@ -54,4 +54,4 @@ void MemoryBlock::Free() {
     }
 }
 
-}  // namespace quenta
+}  // namespace quenta::core

@@ -6,7 +6,7 @@
 
 #include "platform/Platform.h"
 
-namespace quenta {
+namespace quenta::core {
 
 class MemoryBlock {
 public:
@@ -28,4 +28,4 @@ public:
     int32_t size = 0;
 };
 
-}  // namespace quenta
+}  // namespace quenta::core

@@ -13,6 +13,8 @@
 #include "core/MessageRenderer.h"
 
 namespace quenta::testing {
+
+using namespace ::quenta::core;
 namespace {
 
 // Every layer Draw paints: shadow, edge, bold, a gradient, and a picture of

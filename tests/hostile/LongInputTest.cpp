@@ -23,6 +23,8 @@
 #include "core/MessageRenderer.h"
 
 namespace quenta::testing {
+
+using namespace ::quenta::core;
 namespace {
 
 bool FullSize() {
@@ -78,7 +80,7 @@ protected:
         for (const std::string& text : texts) renderer->SetText(text.c_str());
         figures.parseSeconds = SecondsSince(start);
         figures.bytesHeld = Growth(bound, HeapInUse());
-        for (const TextLine& line : renderer->lines.lines) {
+        for (const TextLine& line : renderer->Parser().Lines().lines) {
             ++figures.lines;
             for (const TextRun& run : line.runs) {
                 ++figures.runs;
@@ -156,7 +158,7 @@ TEST_F(LongInput, MegabyteLongTagTokens) {
          }) {
         size_t longest = 0;
         const Figures f = Measure({c.text}, [&](MessageRenderer& renderer) {
-            for (const TextRun& run : renderer.lines.LineAt(0).runs) {
+            for (const TextRun& run : renderer.Parser().Lines().lines[0].runs) {
                 longest = std::max(longest, static_cast<size_t>(run.text.Length()));
             }
         });
@@ -189,7 +191,7 @@ TEST_F(LongInput, MillionNestedOpeningTags) {
         }
         // Opened in one SetText and closed in the next, with no Clear between.
         const Figures f = Measure({opening + "A", closing + "B"}, [&](MessageRenderer& renderer) {
-            const auto& runs = renderer.lines.LineAt(0).runs;
+            const auto& runs = renderer.Parser().Lines().lines[0].runs;
             ASSERT_EQ(runs.size(), 2u);
             if (c.field) {
                 EXPECT_EQ(runs[0].style.*c.field, c.inside) << c.open;
@@ -209,8 +211,8 @@ TEST_F(LongInput, TenThousandSetTextCallsWithoutClear) {
     // "<C255,0,0>こんにちは</C><R>": five runs and a line break per call.
     const std::vector<std::string> messages(calls, "<C255,0,0>\x82\xB1\x82\xF1\x82\xC9\x82\xBF\x82\xCD</C><R>");
     const Figures f = Measure(messages, [](MessageRenderer& renderer) {
-        EXPECT_TRUE(renderer.colorStack.empty());
-        EXPECT_EQ(renderer.lines.LineAt(0).runs[0].style.color, (RgbColor{255, 0, 0}));
+        EXPECT_TRUE(renderer.Parser().Stacks().color.empty());
+        EXPECT_EQ(renderer.Parser().Lines().lines[0].runs[0].style.color, (RgbColor{255, 0, 0}));
     });
     Print("SetText calls without Clear", f);
     EXPECT_EQ(f.runs, 5 * calls);

@@ -12,6 +12,8 @@
 
 namespace quenta::testing {
 
+using namespace ::quenta::core;
+
 class RendererTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -23,7 +25,7 @@ protected:
         if (renderer) renderer->Release();
     }
 
-    std::vector<TextLine>& Lines() { return renderer->lines.lines; }
+    const std::vector<TextLine>& Lines() { return renderer->Parser().Lines().lines; }
     const TextRun& Run(size_t line, size_t index) { return Lines().at(line).runs.at(index); }
 
     // The texts of a line's runs joined by '|', so "<b>" reads "<||b|>".

@@ -4,12 +4,14 @@
 
 #include "Doubles.h"
 #include "ShownMessages.h"
-#include "core/BlendTable.h"
+#include "render/BlendTable.h"
 #include "core/MessageRenderer.h"
 #include "core/ModuleBinding.h"
-#include "core/PlotraBinding.h"
+#include "core/ProcessState.h"
 
 namespace quenta::testing {
+
+using namespace ::quenta::core;
 namespace {
 
 const std::string kNotLoaded(const char* name) {
@@ -103,7 +105,7 @@ TEST_F(Binding, SetTextWithoutScrivo2ShowsTheMessageEveryTime) {
         renderer->SetText("AB");
         EXPECT_EQ(CapturedMessages(), kNotLoaded("Scrivo2"));
     }
-    EXPECT_TRUE(renderer->lines.LineAt(0).runs.empty());
+    EXPECT_TRUE(renderer->Parser().Lines().lines[0].runs.empty());
     EXPECT_EQ(renderer->GetSubInterface(&kScrivo2Id), nullptr);
     EXPECT_TRUE(CallsStartingWith("Plotra.").empty());
     renderer->Release();
@@ -115,11 +117,11 @@ TEST_F(Binding, SetTextWithoutPlotraDropsOnlyTheFirstText) {
     StartCapturingMessages();
     renderer->SetText("AB");
     EXPECT_EQ(CapturedMessages(), kNotLoaded("Plotra"));
-    EXPECT_TRUE(renderer->lines.LineAt(0).runs.empty());
+    EXPECT_TRUE(renderer->Parser().Lines().lines[0].runs.empty());
     StartCapturingMessages();
     renderer->SetText("CD");
     EXPECT_EQ(CapturedMessages(), "");
-    EXPECT_EQ(renderer->lines.LineAt(0).runs.size(), 2u);
+    EXPECT_EQ(renderer->Parser().Lines().lines[0].runs.size(), 2u);
     EXPECT_FALSE(renderer->glyphBuffer.HasAlpha());  // never given its storage
     renderer->Release();
 }

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "core/BlendTable.h"
+#include "render/BlendTable.h"
 
-namespace quenta {
+namespace quenta::core {
 namespace {
 
 TEST(BlendTable, HoldsTruncatedProducts) {
@@ -36,4 +36,4 @@ TEST(BlendTable, RebuildsAndFrees) {
 }
 
 }  // namespace
-}  // namespace quenta
+}  // namespace quenta::core

@@ -6,12 +6,11 @@
 #include "BitmapSurface.h"
 #include "RecordingPlotra.h"
 #include "Recorder.h"
-#include "core/BlendTable.h"
-#include "core/PlotraBinding.h"
+#include "render/BlendTable.h"
 #include "render/Blending.h"
 #include "render/GlyphBuffer.h"
 
-namespace quenta {
+namespace quenta::core {
 namespace {
 
 using testing::Calls;
@@ -57,11 +56,7 @@ TEST(ClipRect, ClipsAgainstTargetAndSource) {
 
 class PictureBlending : public ::testing::Test {
 protected:
-    void SetUp() override {
-        ClearCalls();
-        sharedPlotra = &plotra;
-    }
-    void TearDown() override { sharedPlotra = nullptr; }
+    void SetUp() override { ClearCalls(); }
 
     testing::RecordingPlotra plotra;
     BitmapPtr target{BitmapSurface::Create(100, 50, 24, true, false)};
@@ -69,30 +64,28 @@ protected:
 };
 
 TEST_F(PictureBlending, HandsClippedRectanglesToPlotra) {
-    CopyClipped(target.get(), -5, 45, picture.get(), 0, 0, 20, 10);
-    BlendClipped(target.get(), 3, 4, picture.get(), 0, 0, 20, 10);
-    BlendColorClipped(target.get(), 90, 0, picture.get(), 0, 0, 20, 10, 1, 2, 3);
+    CopyClipped(&plotra, target.get(), -5, 45, picture.get(), 0, 0, 20, 10);
+    BlendClipped(&plotra, target.get(), 3, 4, picture.get(), 0, 0, 20, 10);
+    BlendColorClipped(&plotra, target.get(), 90, 0, picture.get(), 0, 0, 20, 10, 1, 2, 3);
     EXPECT_EQ(Calls(), (std::vector<std::string>{"Plotra.CopyRect(0,45,5,0,15,5)",
                                                  "Plotra.BlendRect(3,4,0,0,20,10)",
                                                  "Plotra.BlendColorRect(90,0,0,0,10,10,1,2,3)"}));
 }
 
 TEST_F(PictureBlending, CallsNothingForInvisibleRectanglesOrWithoutPlotra) {
-    CopyClipped(target.get(), 100, 0, picture.get(), 0, 0, 20, 10);
-    BlendClipped(target.get(), 0, -10, picture.get(), 0, 0, 20, 10);
-    BlendColorClipped(target.get(), 0, 0, picture.get(), 0, 0, 0, 10, 1, 2, 3);
-    sharedPlotra = nullptr;
-    CopyClipped(target.get(), 0, 0, picture.get(), 0, 0, 20, 10);
+    CopyClipped(&plotra, target.get(), 100, 0, picture.get(), 0, 0, 20, 10);
+    BlendClipped(&plotra, target.get(), 0, -10, picture.get(), 0, 0, 20, 10);
+    BlendColorClipped(&plotra, target.get(), 0, 0, picture.get(), 0, 0, 0, 10, 1, 2, 3);
+    CopyClipped(nullptr, target.get(), 0, 0, picture.get(), 0, 0, 20, 10);
     EXPECT_TRUE(Calls().empty());
 }
 
 class GradientBlending : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(blendTable.Build());
+        ASSERT_TRUE(table.Build());
         ASSERT_TRUE(coverage.Create(256, 256, true));
     }
-    void TearDown() override { blendTable.Free(); }
 
     void Cover(int32_t w, int32_t h, uint8_t value) {
         for (int32_t y = 0; y < h; ++y) std::memset(coverage.GetAlphaAddress(0, y), value, static_cast<size_t>(w));
@@ -102,13 +95,14 @@ protected:
         return {p[0], p[1], p[2]};
     }
 
+    BlendTable table;
     GlyphBuffer coverage;
 };
 
 TEST_F(GradientBlending, RowColoursRunFromTopTowardBottom) {
     BitmapPtr target(BitmapSurface::Create(8, 24, 24, true, false));
     Cover(8, 24, 255);
-    GradientBlendClipped(target.get(), 0, 0, &coverage, 0, 0, 8, 24, 255, 255, 255, 0, 0, 0);
+    GradientBlendClipped(table.rows, target.get(), 0, 0, &coverage, 0, 0, 8, 24, 255, 255, 255, 0, 0, 0);
     EXPECT_EQ(Bgr(target.get(), 0, 0), (std::array<uint8_t, 3>{255, 255, 255}));
     EXPECT_EQ(Bgr(target.get(), 7, 12), (std::array<uint8_t, 3>{128, 128, 128}));  // 255 - 12*255/24
     EXPECT_EQ(Bgr(target.get(), 3, 23), (std::array<uint8_t, 3>{11, 11, 11}));     // 255 + 23*-255/24
@@ -117,7 +111,7 @@ TEST_F(GradientBlending, RowColoursRunFromTopTowardBottom) {
 TEST_F(GradientBlending, ComponentsBlendSeparatelyInBlueGreenRedOrder) {
     BitmapPtr target(BitmapSurface::Create(4, 2, 24, true, false));
     Cover(4, 2, 255);
-    GradientBlendClipped(target.get(), 0, 0, &coverage, 0, 0, 4, 2, 10, 20, 30, 10, 20, 30);
+    GradientBlendClipped(table.rows, target.get(), 0, 0, &coverage, 0, 0, 4, 2, 10, 20, 30, 10, 20, 30);
     EXPECT_EQ(Bgr(target.get(), 0, 0), (std::array<uint8_t, 3>{30, 20, 10}));
     EXPECT_EQ(Bgr(target.get(), 3, 1), (std::array<uint8_t, 3>{30, 20, 10}));
 }
@@ -134,7 +128,7 @@ TEST_F(GradientBlending, CoverageWeighsColourAgainstTheTarget) {
         BitmapPtr target(BitmapSurface::Create(2, 1, 24, true, false));
         target->Fill(c.before, c.before, c.before);
         Cover(2, 1, c.coverage);
-        GradientBlendClipped(target.get(), 0, 0, &coverage, 0, 0, 2, 1, c.colour, c.colour, c.colour, c.colour,
+        GradientBlendClipped(table.rows, target.get(), 0, 0, &coverage, 0, 0, 2, 1, c.colour, c.colour, c.colour, c.colour,
                              c.colour, c.colour);
         EXPECT_EQ(Bgr(target.get(), 1, 0)[0], c.after) << int(c.coverage) << " of " << c.colour << " over " << int(c.before);
     }
@@ -144,7 +138,7 @@ TEST_F(GradientBlending, ClippedTopRowsStartWithTheTopColour) {
     BitmapPtr target(BitmapSurface::Create(4, 10, 24, true, false));
     Cover(4, 24, 255);
     // 24 rows placed at y = -14: ten rows remain, spanning the whole gradient.
-    GradientBlendClipped(target.get(), 0, -14, &coverage, 0, 0, 4, 24, 0, 0, 0, 100, 100, 100);
+    GradientBlendClipped(table.rows, target.get(), 0, -14, &coverage, 0, 0, 4, 24, 0, 0, 0, 100, 100, 100);
     EXPECT_EQ(Bgr(target.get(), 0, 0)[0], 0);
     EXPECT_EQ(Bgr(target.get(), 0, 9)[0], 90);  // 9 * 100 / 10
 }
@@ -152,7 +146,7 @@ TEST_F(GradientBlending, ClippedTopRowsStartWithTheTopColour) {
 TEST_F(GradientBlending, ComponentsWrapToTheirLowByte) {
     BitmapPtr target(BitmapSurface::Create(1, 2, 24, true, false));
     Cover(1, 2, 255);
-    GradientBlendClipped(target.get(), 0, 0, &coverage, 0, 0, 1, 2, 300, -1, 256, 300, -1, 256);
+    GradientBlendClipped(table.rows, target.get(), 0, 0, &coverage, 0, 0, 1, 2, 300, -1, 256, 300, -1, 256);
     EXPECT_EQ(Bgr(target.get(), 0, 0), (std::array<uint8_t, 3>{0, 255, 44}));
 }
 
@@ -160,13 +154,13 @@ TEST_F(GradientBlending, StaysInsideTheGlyphBufferAndTheTarget) {
     // A run 300 pixels wide: only the buffer's 256 columns are drawn.
     BitmapPtr target(BitmapSurface::Create(320, 4, 24, true, false));
     Cover(256, 4, 255);
-    GradientBlendClipped(target.get(), 0, 0, &coverage, 0, 0, 300, 4, 9, 9, 9, 9, 9, 9);
+    GradientBlendClipped(table.rows, target.get(), 0, 0, &coverage, 0, 0, 300, 4, 9, 9, 9, 9, 9, 9);
     EXPECT_EQ(Bgr(target.get(), 255, 0)[0], 9);
     EXPECT_EQ(Bgr(target.get(), 256, 0)[0], 0);
     // Partly off every edge of a small target.
     BitmapPtr small(BitmapSurface::Create(5, 5, 24, true, false));
     Cover(20, 20, 255);
-    GradientBlendClipped(small.get(), -3, -3, &coverage, 0, 0, 20, 20, 9, 9, 9, 9, 9, 9);
+    GradientBlendClipped(table.rows, small.get(), -3, -3, &coverage, 0, 0, 20, 20, 9, 9, 9, 9, 9, 9);
     EXPECT_EQ(Bgr(small.get(), 4, 4)[0], 9);
 }
 
@@ -175,7 +169,7 @@ TEST_F(GradientBlending, ThirtyTwoBitTargetsKeepTheirFourthByte) {
     target->Fill(0, 0, 0);
     *(target->GetPixelAddress(1, 0) + 3) = 42;
     Cover(3, 1, 255);
-    GradientBlendClipped(target.get(), 0, 0, &coverage, 0, 0, 3, 1, 1, 2, 3, 1, 2, 3);
+    GradientBlendClipped(table.rows, target.get(), 0, 0, &coverage, 0, 0, 3, 1, 1, 2, 3, 1, 2, 3);
     const uint8_t* p = target->GetPixelAddress(1, 0);
     EXPECT_EQ(p[0], 3);
     EXPECT_EQ(p[1], 2);
@@ -203,8 +197,8 @@ TEST_F(GradientBlending, ThirtyTwoBitTargetsMatchTwentyFourBitOnes) {
             }
         }
     }
-    GradientBlendClipped(narrow.get(), 0, 0, &coverage, 0, 0, kWidth, kHeight, 250, 3, 128, 7, 255, 64);
-    GradientBlendClipped(wide.get(), 0, 0, &coverage, 0, 0, kWidth, kHeight, 250, 3, 128, 7, 255, 64);
+    GradientBlendClipped(table.rows, narrow.get(), 0, 0, &coverage, 0, 0, kWidth, kHeight, 250, 3, 128, 7, 255, 64);
+    GradientBlendClipped(table.rows, wide.get(), 0, 0, &coverage, 0, 0, kWidth, kHeight, 250, 3, 128, 7, 255, 64);
     for (int32_t y = 0; y < kHeight; ++y) {
         for (int32_t x = 0; x < kWidth; ++x) {
             const uint8_t* n = narrow->GetPixelAddress(x, y);
@@ -219,14 +213,14 @@ TEST_F(GradientBlending, ThirtyTwoBitTargetsMatchTwentyFourBitOnes) {
 TEST_F(GradientBlending, DrawsNothingWithoutColourPlaneOrTable) {
     BitmapPtr alphaOnly(BitmapSurface::Create(4, 4, 24, false, true));
     Cover(4, 4, 255);
-    GradientBlendClipped(alphaOnly.get(), 0, 0, &coverage, 0, 0, 4, 4, 9, 9, 9, 9, 9, 9);
+    GradientBlendClipped(table.rows, alphaOnly.get(), 0, 0, &coverage, 0, 0, 4, 4, 9, 9, 9, 9, 9, 9);
     EXPECT_EQ(*alphaOnly->GetAlphaAddress(0, 0), 0);
 
-    blendTable.Free();
+    table.Free();
     BitmapPtr target(BitmapSurface::Create(4, 4, 24, true, false));
-    GradientBlendClipped(target.get(), 0, 0, &coverage, 0, 0, 4, 4, 9, 9, 9, 9, 9, 9);
+    GradientBlendClipped(table.rows, target.get(), 0, 0, &coverage, 0, 0, 4, 4, 9, 9, 9, 9, 9, 9);
     EXPECT_EQ(Bgr(target.get(), 0, 0)[0], 0);
 }
 
 }  // namespace
-}  // namespace quenta
+}  // namespace quenta::core

@@ -30,10 +30,10 @@ TEST_F(ColorTags, MalformedTagsChangeNothing) {
                           Case{"<EC1,2,3,4>", error + "|,|4|>"}, Case{"<KC1,2>", error + "|>"},
                           Case{"<C-1,0,0>", error + "|-|1|,|0|,|0|>"}}) {
         EXPECT_EQ(Parse(c.text), c.runs) << c.text;
-        EXPECT_TRUE(renderer->colorStack.empty()) << c.text;
-        EXPECT_TRUE(renderer->edgeColorStack.empty()) << c.text;
-        EXPECT_TRUE(renderer->shadowColorStack.empty()) << c.text;
-        EXPECT_EQ(renderer->style.color, (RgbColor{255, 255, 255})) << c.text;
+        EXPECT_TRUE(renderer->Parser().Stacks().color.empty()) << c.text;
+        EXPECT_TRUE(renderer->Parser().Stacks().edgeColor.empty()) << c.text;
+        EXPECT_TRUE(renderer->Parser().Stacks().shadowColor.empty()) << c.text;
+        EXPECT_EQ(renderer->Parser().Style().color, (RgbColor{255, 255, 255})) << c.text;
     }
 }
 

@@ -3,8 +3,8 @@
 #include "BitmapSurface.h"
 #include "FakePictures.h"
 #include "RendererFixture.h"
-#include "core/BlendTable.h"
-#include "core/PlotraBinding.h"
+#include "render/BlendTable.h"
+#include "core/ProcessState.h"
 
 namespace quenta::testing {
 namespace {
@@ -123,7 +123,7 @@ TEST_F(DrawPass, NothingToDraw) {
 
     // A renderer that never bound Scrivo2 draws nothing.
     auto* unready = new MessageRenderer();
-    unready->lines.LineAt(0).runs.emplace_back();
+    unready->parser.Parse("A");
     unready->Draw(target.get(), 0, 0);
     EXPECT_TRUE(Calls().empty());
     unready->Release();
@@ -156,7 +156,7 @@ TEST(DrawPassWithoutPlotra, PlainTextStillDraws) {
     auto* renderer = new MessageRenderer();
     renderer->SetText("dropped");  // the binding fails: this text is dropped
     renderer->SetText("A<C1,1,1,2,2,2>B<G5>");
-    ASSERT_EQ(renderer->lines.LineAt(0).runs.size(), 3u);
+    ASSERT_EQ(renderer->Parser().Lines().lines[0].runs.size(), 3u);
     EXPECT_FALSE(blendTable.IsBuilt());
     BitmapPtr target(BitmapSurface::Create(64, 64, 24, true, false));
     ClearCalls();

@@ -6,7 +6,7 @@
 #include "render/GlyphBuffer.h"
 #include "render/MemoryBlock.h"
 
-namespace quenta {
+namespace quenta::core {
 namespace {
 
 TEST(GlyphBuffer, CreateLaysOutAlignedAlphaRows) {
@@ -106,4 +106,4 @@ TEST(MemoryBlock, AllocResizeAndFree) {
 }
 
 }  // namespace
-}  // namespace quenta
+}  // namespace quenta::core

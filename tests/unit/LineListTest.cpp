@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "layout/TextLine.h"
+#include "layout/LineList.h"
 
-namespace quenta {
+namespace quenta::core {
 namespace {
 
 TextRun MakeRun(const char* text) {
@@ -63,4 +63,4 @@ TEST(StyleState, DefaultsAndReset) {
 }
 
 }  // namespace
-}  // namespace quenta
+}  // namespace quenta::core

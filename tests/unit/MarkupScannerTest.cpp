@@ -5,7 +5,7 @@
 
 #include "markup/MarkupScanner.h"
 
-namespace quenta {
+namespace quenta::core {
 namespace {
 
 std::vector<std::string> Pieces(const char* text) {
@@ -36,14 +36,29 @@ TEST(MarkupScanner, ReadsATagStepByStep) {
 }
 
 TEST(MarkupScanner, StepsOverTwoByteCharacters) {
-    EXPECT_EQ(Pieces("a\x82\xA0" "b"), (std::vector<std::string>{"a", "\x82\xA0", "b"}));
-    // Every byte of 0x80 and above leads a pair, half-width katakana too: the
-    // "<" after it is swallowed.
-    EXPECT_EQ(Pieces("\xB1<"), (std::vector<std::string>{"\xB1<"}));
-    EXPECT_EQ(Pieces("\x80x\xFFy"), (std::vector<std::string>{"\x80x", "\xFFy"}));
-    // A lead byte right before the end never steps past it.
-    EXPECT_EQ(Pieces("a\x82"), (std::vector<std::string>{"a", "\x82"}));
-    EXPECT_TRUE(Pieces("").empty());
+    using Pieces_ = std::vector<std::string>;
+    struct Case {
+        const char* text;
+        Pieces_ pieces;
+    };
+    for (const Case& c : {
+             Case{"a\x82\xA0" "b", {"a", "\x82\xA0", "b"}},
+             // Half-width katakana stand alone, in odd and even runs, before a
+             // tag, before a two-byte character and at the end of the text.
+             Case{"\xB1<", {"\xB1", "<"}},
+             Case{"\xB1\xB2<", {"\xB1", "\xB2", "<"}},
+             Case{"\xCF\xBC\xDE\x82\xC5", {"\xCF", "\xBC", "\xDE", "\x82\xC5"}},  // "ﾏｼﾞで"
+             Case{"\xA1\xDF", {"\xA1", "\xDF"}},
+             Case{"\xB1", {"\xB1"}},
+             // Every other byte from 0x80 up still opens a pair, whatever follows.
+             Case{"\x80x\xFFy", {"\x80x", "\xFFy"}},
+             Case{"\xA0<\xFD<\xE0\xB1", {"\xA0<", "\xFD<", "\xE0\xB1"}},
+             // An opening byte right before the end never steps past it.
+             Case{"a\x82", {"a", "\x82"}},
+             Case{"", {}},
+         }) {
+        EXPECT_EQ(Pieces(c.text), c.pieces) << c.text;
+    }
     EXPECT_TRUE(Pieces(nullptr).empty());
 }
 
@@ -124,4 +139,4 @@ TEST(MarkupScanner, ExpectConsumesOnlyAMatch) {
 }
 
 }  // namespace
-}  // namespace quenta
+}  // namespace quenta::core

@@ -5,9 +5,11 @@
 #include "Doubles.h"
 #include "FakePictures.h"
 #include "ShownMessages.h"
-#include "core/PictureCache.h"
+#include "core/ProcessState.h"
 
 namespace quenta::testing {
+
+using namespace ::quenta::core;
 namespace {
 
 class PictureCacheTest : public ::testing::Test {

@@ -78,7 +78,7 @@ TEST_F(TagInterpreter, OpeningAndClosingTagsSaveAndRestore) {
     EXPECT_EQ(Run(0, 2).style.size, 24);  // an empty stack pops nothing
     EXPECT_EQ(Run(0, 3).style.size, 24);  // 300 is ignored, not pushed
     EXPECT_EQ(Run(0, 4).style.size, 24);
-    EXPECT_TRUE(renderer->sizeStack.empty());
+    EXPECT_TRUE(renderer->Parser().Stacks().size.empty());
     EXPECT_EQ(Texts(), "A|B|C|D|E");  // no tag left a trace
 }
 
@@ -125,7 +125,7 @@ TEST_F(TagInterpreter, BreakLineFillsOnlyEmptyLines) {
     EXPECT_EQ(Texts(0), " ");
     EXPECT_EQ(Texts(1), " ");
     EXPECT_TRUE(Lines()[2].runs.empty());
-    EXPECT_EQ(renderer->lines.currentLine, 2);
+    EXPECT_EQ(renderer->Parser().Lines().currentLine, 2);
     EXPECT_EQ(Run(0, 0).width, 12);
 
     Parse("A<R><R><S30>B<R>");
@@ -148,8 +148,8 @@ TEST_F(TagInterpreter, ResetEmptiesStacksAndKeepsTheLine) {
     const StyleState defaults;
     EXPECT_EQ(std::memcmp(&Run(0, 1).style, &defaults, sizeof defaults), 0);
     EXPECT_EQ(std::memcmp(&Run(0, 2).style, &defaults, sizeof defaults), 0);
-    EXPECT_TRUE(renderer->sizeStack.empty());
-    EXPECT_TRUE(renderer->colorStack.empty());
+    EXPECT_TRUE(renderer->Parser().Stacks().size.empty());
+    EXPECT_TRUE(renderer->Parser().Stacks().color.empty());
 }
 
 TEST_F(TagInterpreter, StyleAndRunsCarryAcrossCallsAndClear) {
@@ -171,7 +171,7 @@ TEST_F(TagInterpreter, RunsAreSnapshots) {
     Parse("<S30>A<S40>B");
     EXPECT_EQ(Run(0, 0).style.size, 30);
     EXPECT_EQ(Run(0, 1).style.size, 40);
-    EXPECT_EQ(renderer->sizeStack, (std::vector<int32_t>{24, 30}));
+    EXPECT_EQ(renderer->Parser().Stacks().size, (std::vector<int32_t>{24, 30}));
 }
 
 }  // namespace

@@ -5,7 +5,7 @@
 
 #include "layout/TextString.h"
 
-namespace quenta {
+namespace quenta::core {
 namespace {
 
 TEST(TextString, ConstructsWithExactCapacity) {
@@ -113,4 +113,4 @@ TEST(TextString, ShortStringsSurviveMovesAndGrowth) {
 }
 
 }  // namespace
-}  // namespace quenta
+}  // namespace quenta::core

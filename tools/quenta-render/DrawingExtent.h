@@ -1,26 +1,17 @@
-// What a renderer's drawing covers, for a canvas fitted to the text.
+// What drawing a text covers, for a canvas fitted to it: the text is laid
+// out by the module's own parser and measured by its layout query, so the
+// canvas holds everything Quenta draws, however large.
 #pragma once
 
-#include <cstdint>
-#include <optional>
+#include <string>
 
-#include "quenta/MessageRenderer.h"
+#include "layout/DrawnExtent.h"
+#include "markup/PictureSizes.h"
 
 namespace quenta::render {
 
-struct Box {
-    int32_t left = 0;
-    int32_t top = 0;
-    int32_t right = 0;   // one past the last column
-    int32_t bottom = 0;  // one past the last row
-
-    int32_t Width() const { return right - left; }
-    int32_t Height() const { return bottom - top; }
-};
-
-// The box of the pixels that drawing at (0, 0) changes, found by drawing on
-// scratch canvases; nothing when the text changes no pixel. Throws a
-// ToolError when the drawing does not fit the largest scratch canvas.
-std::optional<Box> MeasureDrawing(IMessageRenderer& renderer);
+// The extent of `text` (Shift-JIS with tags) drawn at (0, 0) by a fresh
+// renderer; empty when it paints nothing.
+core::Extent MeasureDrawing(const std::string& text, core::PictureSizes& pictures);
 
 }  // namespace quenta::render

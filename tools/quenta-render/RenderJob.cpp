@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "ArchivePictures.h"
 #include "Background.h"
 #include "BitmapSurface.h"
 #include "DrawingExtent.h"
@@ -47,6 +48,9 @@ void UseFont(TextPainter& painter, const char* face, const std::string& path, co
     }
 }
 
+// As for --size: larger canvases are refused rather than half-allocated.
+constexpr int64_t kMaxCanvasSide = 16384;
+
 BitmapPtr NewCanvas(int32_t width, int32_t height) {
     BitmapPtr canvas(BitmapSurface::Create(width, height, 24, true, false));
     if (!canvas) throw ToolError("out of memory for a " + std::to_string(width) + "x" + std::to_string(height) + " canvas");
@@ -87,14 +91,20 @@ void RunRenderJob(const Options& options) {
         } else if (backgroundPicture) {
             canvas = NewCanvas(backgroundPicture->GetWidth(), backgroundPicture->GetHeight());
         } else {
-            const std::optional<Box> drawn = MeasureDrawing(*renderer);
-            if (!drawn) {
+            ArchivePictures pictures(*vaultrix, *pictura);
+            const core::Extent drawn = MeasureDrawing(text, pictures);
+            if (drawn.IsEmpty()) {
                 throw ToolError("the text draws nothing, so there is no canvas to fit; give --size WxH");
             }
-            const int64_t width = int64_t{drawn->Width()} + 2 * options.margin;
-            const int64_t height = int64_t{drawn->Height()} + 2 * options.margin;
+            const int64_t width = drawn.Width() + 2 * int64_t{options.margin};
+            const int64_t height = drawn.Height() + 2 * int64_t{options.margin};
+            if (width > kMaxCanvasSide || height > kMaxCanvasSide) {
+                throw ToolError("the text needs a " + std::to_string(width) + "x" + std::to_string(height) +
+                                " canvas, more than " + std::to_string(kMaxCanvasSide) +
+                                " pixels a side; give --size WxH to draw part of it");
+            }
             canvas = NewCanvas(static_cast<int32_t>(width), static_cast<int32_t>(height));
-            at = {options.margin - drawn->left, options.margin - drawn->top};
+            at = {static_cast<int32_t>(options.margin - drawn.left), static_cast<int32_t>(options.margin - drawn.top)};
         }
         PaintBackground(*canvas, options.background, backgroundPicture.get());
         renderer->Draw(canvas.get(), at.x, at.y);

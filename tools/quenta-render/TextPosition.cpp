@@ -1,12 +1,8 @@
 #include "TextPosition.h"
 
+#include "quenta/CharacterBytes.h"
+
 namespace quenta::render {
-
-namespace {
-
-bool IsCp932Lead(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
-
-}  // namespace
 
 std::string TextPosition::Describe() const {
     return "line " + std::to_string(line) + ", column " + std::to_string(column);
@@ -35,7 +31,7 @@ TextPosition LocateInCp932(std::string_view text, size_t offset) {
             at.column = 1;
             continue;
         }
-        if (IsCp932Lead(c) && i + 1 < offset) ++i;
+        if (OpensPair(c) && i + 1 < offset) ++i;
         ++at.column;
     }
     return at;

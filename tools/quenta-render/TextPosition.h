@@ -16,7 +16,7 @@ struct TextPosition {
 };
 
 TextPosition LocateInUtf8(std::string_view text, size_t offset);
-// Shift-JIS: a lead byte 0x81-0x9F or 0xE0-0xFC and the byte after it are one character.
+// Shift-JIS, stepped as Quenta steps it (quenta/CharacterBytes.h).
 TextPosition LocateInCp932(std::string_view text, size_t offset);
 
 }  // namespace quenta::render

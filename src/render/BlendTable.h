@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-namespace quenta {
+namespace quenta::core {
 
 class BlendTable {
 public:
@@ -21,7 +21,4 @@ public:
     uint8_t** rows = nullptr;  // 256 row pointers into one 65,536-byte block
 };
 
-// Built by every Plotra binding, freed at module unload.
-extern BlendTable blendTable;
-
-}  // namespace quenta
+}  // namespace quenta::core

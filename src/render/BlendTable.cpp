@@ -1,8 +1,8 @@
-#include "core/BlendTable.h"
+#include "render/BlendTable.h"
 
 #include <new>
 
-namespace quenta {
+namespace quenta::core {
 
 void BlendTable::Free() {
     if (!rows) return;
@@ -28,4 +28,4 @@ bool BlendTable::Build() {
     return true;
 }
 
-}  // namespace quenta
+}  // namespace quenta::core
