@@ -4,7 +4,7 @@
 #include <memory>
 #include <stdexcept>
 
-#include "ArchivePictures.h"
+#include "OpenedArchive.h"
 #include "CheckCatalogue.h"
 #include "FindingReport.h"
 #include "ToolError.h"
@@ -41,9 +41,9 @@ int CheckCommand::Run(const std::string& version) {
     settings.window = script_.Window();
     settings.resetBetweenMessages = script_.reset;
     settings.warningsAsErrors = warningsAsErrors_;
-    std::unique_ptr<script::ArchivePictures> pictures;
-    if (!script_.archive.empty()) pictures = std::make_unique<script::ArchivePictures>(script_.archive);
-    settings.pictures = pictures.get();
+    std::unique_ptr<script::OpenedArchive> archive;
+    if (!script_.archive.empty()) archive = std::make_unique<script::OpenedArchive>(script_.archive);
+    settings.pictures = archive ? archive->Pictures() : nullptr;
 
     std::vector<script::FileFindings> results;
     for (const std::string& path : script_.files) {

@@ -4,7 +4,7 @@
 #include <memory>
 #include <stdexcept>
 
-#include "ArchivePictures.h"
+#include "OpenedArchive.h"
 #include "ScriptWrapper.h"
 #include "ToolError.h"
 
@@ -23,9 +23,9 @@ int WrapCommand::Run() {
     settings.window = script_.Window();
     if (!settings.window.width) throw render::UsageError("give the width to wrap to: --window WxH or --width N");
     settings.resetBetweenMessages = script_.reset;
-    std::unique_ptr<script::ArchivePictures> pictures;
-    if (!script_.archive.empty()) pictures = std::make_unique<script::ArchivePictures>(script_.archive);
-    settings.pictures = pictures.get();
+    std::unique_ptr<script::OpenedArchive> archive;
+    if (!script_.archive.empty()) archive = std::make_unique<script::OpenedArchive>(script_.archive);
+    settings.pictures = archive ? archive->Pictures() : nullptr;
     if (inPlace_) {
         for (const std::string& path : script_.files) {
             if (path == "-") throw render::UsageError("-i rewrites files; standard input cannot be rewritten");

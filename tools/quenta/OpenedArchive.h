@@ -1,0 +1,29 @@
+// A picture archive named on the command line, opened through the Vaultrix
+// and Pictura modules, answering the parser's picture-size questions.
+#pragma once
+
+#include <string>
+
+#include "ArchivePictures.h"
+#include "ModuleSet.h"
+#include "quenta/Pictura.h"
+#include "quenta/Ref.h"
+#include "quenta/Vaultrix.h"
+
+namespace quenta::script {
+
+class OpenedArchive {
+public:
+    // Throws quenta::render::ToolError when a module or the archive cannot
+    // be opened.
+    explicit OpenedArchive(const std::string& path);
+    core::PictureSizes* Pictures() { return &sizes_; }
+
+private:
+    render::ModuleSet modules_;
+    Ref<Vaultrix> vaultrix_;
+    Ref<Pictura> pictura_;
+    render::ArchivePictures sizes_;
+};
+
+}  // namespace quenta::script
