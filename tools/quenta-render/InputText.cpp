@@ -52,8 +52,11 @@ std::string LineBreaksToTags(const std::string& text) {
     return out;
 }
 
-std::string ReadMessageText(const Options& options) {
-    std::string text = ReadAll(options.input);
+std::string ReadMessageText(const Options& options) { return ConvertMessageText(options, ReadAll(options.input)); }
+
+std::string ReadInputBytes(const Options& options) { return ReadAll(options.input); }
+
+std::string ConvertMessageText(const Options& options, std::string text) {
     // A UTF-16 byte-order mark names the encoding whatever --cp932 says: no
     // Shift-JIS text starts with FF FE or FE FF.
     const bool utf16 = IsUtf16(text);

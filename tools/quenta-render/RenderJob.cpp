@@ -59,8 +59,9 @@ BitmapPtr NewCanvas(int32_t width, int32_t height) {
 
 }  // namespace
 
-void RunRenderJob(const Options& options) {
-    const std::string text = ReadMessageText(options);
+void RunRenderJob(const Options& options) { RenderMessage(options, ReadMessageText(options)); }
+
+void RenderMessage(const Options& options, const std::string& text) {
 
     ModuleSet modules(ModuleSet::DefaultFolder());
     {

@@ -105,6 +105,7 @@ private:
                 ++i;
             }
         } else {
+            // Unquoted fields hold no line breaks.
             for (size_t i = begin; i < end; ++i) text_.Append(bytes[i], static_cast<uint32_t>(i));
         }
         if (text_.bytes != value) {
@@ -114,7 +115,27 @@ private:
             for (char c : value) text_.Append(c, static_cast<uint32_t>(begin));
         }
         text_.end = static_cast<uint32_t>(end);
-        if (!text_.bytes.empty()) sink_(text_);
+        if (text_.bytes.empty()) return;
+        BreaksToTags();
+        sink_(text_);
+    }
+
+    // A line break inside a quoted field ("\r\n", "\n" or "\r") is a line
+    // break of the message.
+    void BreaksToTags() {
+        if (text_.bytes.find_first_of("\r\n") == std::string::npos) return;
+        SourceText converted;
+        for (size_t i = 0; i < text_.bytes.size(); ++i) {
+            const char c = text_.bytes[i];
+            if (c != '\r' && c != '\n') {
+                converted.Append(c, text_.origin[i]);
+                continue;
+            }
+            converted.AppendLineBreak(text_.origin[i]);
+            if (c == '\r' && i + 1 < text_.bytes.size() && text_.bytes[i + 1] == '\n') ++i;
+        }
+        converted.end = text_.end;
+        text_ = std::move(converted);
     }
 
     const ScriptFile& file_;

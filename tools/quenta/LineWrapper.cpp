@@ -23,8 +23,9 @@ LineWrapper::LineWrapper() {
 
 LineWrapper::~LineWrapper() { ucnv_close(cp932_); }
 
-void LineWrapper::Units(const LaidOutMessage& laid, size_t from, size_t to) {
+void LineWrapper::Units(const std::string& text, const LaidOutMessage& laid, size_t from, size_t to) {
     units_.clear();
+    bool glueNext = false;
     for (size_t r = from; r < to; ++r) {
         const PlacedRun& run = laid.runs[r];
         // The runs of one tag drawn as text ("<error>", an unknown name with
@@ -38,11 +39,16 @@ void LineWrapper::Units(const LaidOutMessage& laid, size_t from, size_t to) {
                 }
             }
         }
-        if (!units_.empty() && !run.plain && !laid.runs[units_.back().lastRun].plain && units_.back().begin == key) {
+        // The empty run after a "<" that opened no tag goes with the "<".
+        const bool empty = run.begin == run.end && !run.picture;
+        if (!units_.empty() && (empty || (!run.plain && !laid.runs[units_.back().lastRun].plain && units_.back().begin == key))) {
             units_.back().lastRun = r;
             continue;
         }
-        units_.push_back({r, r, key, run.space});
+        units_.push_back({r, r, key, run.space, glueNext});
+        // A "<" drawn as text is read as "<<" with a "<R>" right after it:
+        // nothing may come between it and what follows.
+        glueNext = run.plain && run.end - run.begin == 1 && text[static_cast<size_t>(run.begin)] == '<';
     }
 }
 
@@ -66,7 +72,9 @@ void LineWrapper::Opportunities(const std::string& text, const LaidOutMessage& l
     }
     breaks_->setText(line);
     breakBefore_.assign(units_.size(), false);
-    for (size_t u = 1; u < units_.size(); ++u) breakBefore_[u] = breaks_->isBoundary(unitStart[u]) != 0;
+    for (size_t u = 1; u < units_.size(); ++u) {
+        breakBefore_[u] = !units_[u].glued && breaks_->isBoundary(unitStart[u]) != 0;
+    }
 }
 
 std::vector<LineBreakEdit> LineWrapper::Breaks(const std::string& text, const LaidOutMessage& laid, int32_t width) {
@@ -88,7 +96,7 @@ std::vector<LineBreakEdit> LineWrapper::Breaks(const std::string& text, const La
             ++end;
         }
         if (tooWide) {
-            Units(laid, r, end);
+            Units(text, laid, r, end);
             Opportunities(text, laid);
             size_t start = 0;
             int64_t x0 = laid.runs[units_[0].firstRun].x;
@@ -99,7 +107,12 @@ std::vector<LineBreakEdit> LineWrapper::Breaks(const std::string& text, const La
                 if (u == start || last.x + last.width - x0 <= width) continue;
                 size_t k = u;
                 while (k > start && !breakBefore_[k]) --k;
-                if (k == start) k = u;  // no opportunity: the word is longer than a line
+                if (k == start) {
+                    // No opportunity: the word is longer than a line.
+                    k = u;
+                    while (k > start && units_[k].glued) --k;
+                    if (k == start) continue;
+                }
                 const Unit& before = units_[k - 1];
                 if (before.space) edits.push_back({before.begin, 1});
                 else edits.push_back({units_[k].begin, 0});

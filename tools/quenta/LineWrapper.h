@@ -40,8 +40,9 @@ private:
         size_t lastRun = 0;
         int32_t begin = 0;
         bool space = false;
+        bool glued = false;  // no break may come before it
     };
-    void Units(const LaidOutMessage& laid, size_t from, size_t to);
+    void Units(const std::string& text, const LaidOutMessage& laid, size_t from, size_t to);
     void Opportunities(const std::string& text, const LaidOutMessage& laid);
 
     std::unique_ptr<icu::BreakIterator> breaks_;

@@ -42,7 +42,6 @@ struct LocatedString {
 
 char Unescape(char c) {
     switch (c) {
-        case 'n': return '\n';
         case 't': return '\t';
         case 'r': return '\r';
         case 'a': return '\a';
@@ -93,7 +92,8 @@ private:
         size_t i = quote + 1;
         while (i < lineEnd && bytes_[i] != '"') {
             if (bytes_[i] == '\\' && i + 1 < lineEnd) {
-                text.Append(Unescape(bytes_[i + 1]), static_cast<uint32_t>(i));
+                if (bytes_[i + 1] == 'n') text.AppendLineBreak(static_cast<uint32_t>(i));
+                else text.Append(Unescape(bytes_[i + 1]), static_cast<uint32_t>(i));
                 i += 2;
             } else {
                 text.Append(bytes_[i], static_cast<uint32_t>(i));
@@ -107,12 +107,23 @@ private:
     size_t at_ = 0;
 };
 
+// The translation as the scanner decodes it: a line break is the break tag.
+std::string WithBreakTags(const char* translation) {
+    std::string out;
+    for (const char* p = translation; *p; ++p) {
+        if (*p == '\n') out += "<R>";
+        else out += *p;
+    }
+    return out;
+}
+
 void EmitTranslation(const char* translation, LocatedString& located, const MessageSink& sink) {
     if (!translation || !*translation) return;
-    if (located.text.bytes != translation) {
+    const std::string expected = WithBreakTags(translation);
+    if (located.text.bytes != expected) {
         // Not what the scanner found: every byte points at the keyword.
         located.text.Clear();
-        for (const char* p = translation; *p; ++p) located.text.Append(*p, static_cast<uint32_t>(located.keyword));
+        for (const char c : expected) located.text.Append(c, static_cast<uint32_t>(located.keyword));
         located.text.end = static_cast<uint32_t>(located.keyword);
     }
     sink(located.text);

@@ -1,6 +1,13 @@
 #include "RenderCommand.h"
 
+#include <iostream>
+#include <memory>
+
+#include "Cp932Conversion.h"
+#include "InputText.h"
+#include "OpenedArchive.h"
 #include "OptionValues.h"
+#include "ScriptChecker.h"
 #include "RenderJob.h"
 #include "ToolError.h"
 
@@ -33,7 +40,28 @@ int RenderCommand::Run() {
     if (options_.position && !options_.size && options_.backgroundImage.empty()) {
         throw UsageError("--position needs a canvas of known size: give --size or --background-image");
     }
-    render::RunRenderJob(options_);
+    const std::string bytes = render::ReadInputBytes(options_);
+    const std::string text = render::ConvertMessageText(options_, bytes);
+
+    // What the checker finds in the message goes to standard error, placed
+    // in the input as written.
+    script::ScriptFile input;
+    input.path = options_.input.empty() ? "-" : options_.input;
+    const bool utf16 = render::IsUtf16(bytes);
+    input.bytes = utf16 ? render::Utf16ToUtf8(bytes) : bytes;
+    input.encoding = options_.cp932 && !utf16 ? script::ScriptEncoding::kCp932 : script::ScriptEncoding::kUtf8;
+    std::unique_ptr<script::OpenedArchive> archive;
+    script::CheckSettings settings;
+    if (!options_.archive.empty()) {
+        archive = std::make_unique<script::OpenedArchive>(options_.archive);
+        settings.pictures = archive->Pictures();
+    }
+    const script::FileFindings findings = script::CheckRenderInput(input, options_.keepNewlines, settings);
+    for (const script::Finding& f : findings.findings) std::cerr << script::FindingLine(input.path, f) << '\n';
+    if (failOnFindings_ && script::HasErrors({findings})) {
+        throw render::ToolError("the message has errors (see above); nothing was drawn");
+    }
+    render::RenderMessage(options_, text);
     return 0;
 }
 

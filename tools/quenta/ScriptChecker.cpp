@@ -1,6 +1,7 @@
 #include "ScriptChecker.h"
 
 #include <algorithm>
+#include <functional>
 #include <cctype>
 #include <stdexcept>
 
@@ -90,7 +91,11 @@ ScriptFile OpenScript(const std::string& path, const std::string& form, bool cp9
     return file;
 }
 
-FileFindings CheckScript(const ScriptFile& file, const CheckSettings& settings) {
+namespace {
+
+// Checks the messages that `feed` hands to its sink, in order.
+FileFindings CheckMessages(const ScriptFile& file, const CheckSettings& settings,
+                           const std::function<void(const MessageSink&)>& feed) {
     FileFindings result;
     result.path = file.path;
     const SourcePlaces places(file.bytes, file.encoding);
@@ -121,7 +126,7 @@ FileFindings CheckScript(const ScriptFile& file, const CheckSettings& settings) 
         result.findings.push_back(std::move(f));
     };
 
-    ReadMessages(file, [&](const SourceText& source) {
+    feed([&](const SourceText& source) {
         ++message.number;
         encoder.Encode(source, message);
         for (const UnencodableCharacter& u : message.unencodable) {
@@ -146,6 +151,34 @@ FileFindings CheckScript(const ScriptFile& file, const CheckSettings& settings) 
         return a.message != b.message ? a.message < b.message : a.offset < b.offset;
     });
     return result;
+}
+
+}  // namespace
+
+FileFindings CheckScript(const ScriptFile& file, const CheckSettings& settings) {
+    return CheckMessages(file, settings, [&](const MessageSink& sink) { ReadMessages(file, sink); });
+}
+
+FileFindings CheckRenderInput(const ScriptFile& file, bool keepNewlines, const CheckSettings& settings) {
+    return CheckMessages(file, settings, [&](const MessageSink& sink) {
+        // As quenta-render reads its input: one message, each line break a
+        // break tag but the one that ends the input.
+        const std::string& bytes = file.bytes;
+        size_t at = file.encoding == ScriptEncoding::kUtf8 && bytes.rfind("\xEF\xBB\xBF", 0) == 0 ? 3 : 0;
+        SourceText text;
+        for (; at < bytes.size(); ++at) {
+            const char c = bytes[at];
+            if (keepNewlines || (c != '\n' && c != '\r')) {
+                text.Append(c, static_cast<uint32_t>(at));
+                continue;
+            }
+            const size_t breakAt = at;
+            if (c == '\r' && at + 1 < bytes.size() && bytes[at + 1] == '\n') ++at;
+            if (at + 1 < bytes.size()) text.AppendLineBreak(static_cast<uint32_t>(breakAt));
+        }
+        text.end = static_cast<uint32_t>(bytes.size());
+        sink(text);
+    });
 }
 
 bool HasErrors(const std::vector<FileFindings>& files) {

@@ -30,6 +30,9 @@ ScriptFile OpenScript(const std::string& path, const std::string& form, bool cp9
 // Throws std::runtime_error when the file cannot be read as its form.
 FileFindings CheckScript(const ScriptFile& file, const CheckSettings& settings);
 
+// The input of `quenta render`: the whole file is one message.
+FileFindings CheckRenderInput(const ScriptFile& file, bool keepNewlines, const CheckSettings& settings);
+
 bool HasErrors(const std::vector<FileFindings>& files);
 
 }  // namespace quenta::script

@@ -20,6 +20,9 @@ struct SourceText {
     void Append(const char* text, uint32_t at) {
         for (; *text; ++text) Append(*text, at);
     }
+    // A line break written in the file becomes the break tag, as a host's
+    // text would hold it.
+    void AppendLineBreak(uint32_t at) { Append("<R>", at); }
     void Clear() {
         bytes.clear();
         origin.clear();
