@@ -3,7 +3,7 @@
 
 #include <CLI/CLI.hpp>
 
-#include "Options.h"
+#include "RenderOptions.h"
 
 namespace quenta::tool {
 
@@ -16,9 +16,9 @@ public:
 
 private:
     CLI::App* command_;
-    render::Options options_;
-    std::string size_, position_, background_;
-    int32_t margin_ = 16;
+    RenderOptions drawing_;
+    std::string output_, input_;
+    bool cp932_ = false;
     bool failOnFindings_ = false;
 };
 

@@ -1,5 +1,5 @@
 // quenta: the tools for hosts, writers and translators in one program,
-// `quenta render`, `quenta check` and `quenta wrap`.
+// `quenta render`, `quenta check`, `quenta wrap` and `quenta preview`.
 #include <CLI/CLI.hpp>
 
 #include <cstdio>
@@ -7,6 +7,7 @@
 #include <iostream>
 
 #include "CheckCommand.h"
+#include "PreviewCommand.h"
 #include "RenderCommand.h"
 #include "WrapCommand.h"
 #include "ToolError.h"
@@ -19,6 +20,7 @@ int main(int argc, char** argv) {
     tool::RenderCommand render(app);
     tool::CheckCommand check(app);
     tool::WrapCommand wrap(app);
+    tool::PreviewCommand preview(app);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& error) {
@@ -30,6 +32,7 @@ int main(int argc, char** argv) {
         if (render.Chosen()) return render.Run();
         if (check.Chosen()) return check.Run(QUENTA_VERSION);
         if (wrap.Chosen()) return wrap.Run();
+        if (preview.Chosen()) return preview.Run();
     } catch (const render::ToolError& error) {
         std::fprintf(stderr, "quenta: %s\n", error.what());
         if (error.Status() == render::kExitUsage) std::fputs("Try 'quenta --help'.\n", stderr);
