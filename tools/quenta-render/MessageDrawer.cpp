@@ -73,13 +73,17 @@ std::optional<CanvasSize> MessageDrawer::FixedCanvas() const {
     return std::nullopt;
 }
 
-DrawnMessage MessageDrawer::Draw(const std::string& text) {
+DrawnMessage MessageDrawer::Draw(const std::string& text, const std::string& before) {
     // Runs pile up across SetText calls and the style outlives Clear: each
     // message starts from an empty layout in the default style, as it would
     // on a renderer of its own.
     renderer_->Clear();
     renderer_->SetText("<CR>");
     renderer_->Clear();
+    if (!before.empty()) {
+        renderer_->SetText(before.c_str());
+        renderer_->Clear();
+    }
     renderer_->SetText(text.c_str());
     DrawnMessage drawn;
     drawn.origin = options_.position.value_or(Point{16, 16});

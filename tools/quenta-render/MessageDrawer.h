@@ -32,9 +32,11 @@ public:
     MessageDrawer(const MessageDrawer&) = delete;
     MessageDrawer& operator=(const MessageDrawer&) = delete;
 
-    // `text` is code page 932 with tags. Throws a ToolError when there is no
-    // canvas to draw on.
-    DrawnMessage Draw(const std::string& text);
+    // `text` is code page 932 with tags. `before` is what the host handed
+    // over earlier: it leaves its style in force but is not drawn. A fitted
+    // canvas is measured from `text` alone. Throws a ToolError when there
+    // is no canvas to draw on.
+    DrawnMessage Draw(const std::string& text, const std::string& before = "");
 
     // The canvas's size when the options fix it (a size or a background
     // picture); none when it is fitted to each message.

@@ -80,10 +80,10 @@ script::CheckSettings MessagePreviewer::Settings(bool resetBetweenMessages) {
     return settings;
 }
 
-void MessagePreviewer::Draw(const std::string& cp932, MessagePreview& preview) {
+void MessagePreviewer::Draw(const std::string& cp932, const std::string& before, MessagePreview& preview) {
     render::DrawnMessage drawn;
     try {
-        drawn = drawer_.Draw(cp932);
+        drawn = drawer_.Draw(cp932, before);
     } catch (const std::exception& error) {
         preview.error = error.what();
         return;
@@ -96,8 +96,9 @@ void MessagePreviewer::Draw(const std::string& cp932, MessagePreview& preview) {
                             window_.height.value_or(preview.height - drawn.origin.y)};
     }
     AnyPicture anyPicture;
-    script::MessageLayout layout(archive_ ? archive_->Pictures() : &anyPicture, true);
+    script::MessageLayout layout(archive_ ? archive_->Pictures() : &anyPicture, false);
     script::LaidOutMessage laid;
+    if (!before.empty()) layout.Lay(before, laid);
     layout.Lay(cp932, laid);
     for (Box box : Overflow(laid, window_)) {
         box.x += drawn.origin.x;
@@ -124,20 +125,26 @@ MessagePreview MessagePreviewer::PreviewTyped(const std::string& utf8) {
         preview.error = error.what();
         return preview;
     }
-    Draw(cp932, preview);
+    Draw(cp932, "", preview);
     return preview;
 }
 
-MessagePreview MessagePreviewer::PreviewEntry(const ScriptEntry& entry) {
+MessagePreview MessagePreviewer::PreviewEntry(const ScriptSnapshot& script, int32_t number) {
+    const auto index = static_cast<size_t>(number - 1);
     MessagePreview preview;
-    preview.findings = entry.findings;
-    Draw(entry.cp932, preview);
+    preview.findings = script.messages[index].findings;
+    std::string before;
+    if (!script.resetBetweenMessages) {
+        for (size_t i = 0; i < index; ++i) before += script.messages[i].cp932;
+    }
+    Draw(script.messages[index].cp932, before, preview);
     return preview;
 }
 
 ScriptSnapshot MessagePreviewer::ReadScript(const script::ScriptFile& file, bool resetBetweenMessages) {
     ScriptSnapshot snapshot;
     snapshot.path = file.path;
+    snapshot.resetBetweenMessages = resetBetweenMessages;
     const script::SourcePlaces places(file.bytes, file.encoding);
     script::MessageEncoder encoder(file.encoding);
     std::vector<uint32_t> starts;

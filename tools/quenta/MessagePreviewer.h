@@ -33,14 +33,15 @@ public:
     // as `quenta render` reads a file.
     MessagePreview PreviewTyped(const std::string& utf8);
 
-    // One message of a script, drawn on its own in the default style.
-    MessagePreview PreviewEntry(const ScriptEntry& entry);
+    // The script's message `number` (from 1), drawn in the style the
+    // messages before it leave, unless the host resets between messages.
+    MessagePreview PreviewEntry(const ScriptSnapshot& script, int32_t number);
 
     // Throws std::runtime_error when the file is not of its form.
     ScriptSnapshot ReadScript(const script::ScriptFile& file, bool resetBetweenMessages);
 
 private:
-    void Draw(const std::string& cp932, MessagePreview& preview);
+    void Draw(const std::string& cp932, const std::string& before, MessagePreview& preview);
     script::CheckSettings Settings(bool resetBetweenMessages);
 
     render::Options options_;

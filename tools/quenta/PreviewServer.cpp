@@ -22,6 +22,9 @@ constexpr char kPolicy[] =
 
 void Refuse(httplib::Response& res, int status, const std::string& why) {
     res.status = status;
+    // A request refused before its body was read leaves the body on the
+    // connection, where it would be read as the next request.
+    res.set_header("Connection", "close");
     res.set_content(why + "\n", "text/plain; charset=utf-8");
 }
 
@@ -177,7 +180,7 @@ void PreviewServer::Route() {
                 return Refuse(res, 404, "the script has no message " + std::to_string(number));
             }
             job = [previewer, preview, snapshot, number] {
-                *preview = previewer->PreviewEntry(snapshot->messages[static_cast<size_t>(number - 1)]);
+                *preview = previewer->PreviewEntry(*snapshot, static_cast<int32_t>(number));
             };
         } else {
             return Refuse(res, 400, "send {\"text\": \"...\"} or, with a script, {\"message\": N}");

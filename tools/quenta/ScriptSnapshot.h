@@ -22,6 +22,7 @@ struct ScriptEntry {
 struct ScriptSnapshot {
     int64_t version = 0;  // grows with every reading that changed something
     std::string path;
+    bool resetBetweenMessages = false;  // else style carries from one message to the next
     std::vector<ScriptEntry> messages;
     std::string error;  // why the last reading failed; the messages are the ones before it
 };
