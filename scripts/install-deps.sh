@@ -13,6 +13,8 @@ packages=(
   libpng-dev libzip-dev libstb-dev zip
   libcli11-dev nlohmann-json3-dev libicu-dev libcsv-dev libgettextpo-dev  # quenta: options, reports, scripts
   python3-jsonschema  # the tests validate the checker's JSON and SARIF against their schemas
+  libcpp-httplib-dev  # quenta preview: its web server
+  chromium chromium-driver python3-selenium python3-pil  # the preview's tests: its page in headless Chromium
   libpango1.0-dev libcairo2-dev manpages-ja  # the benchmarks: PangoCairo, and a long Japanese text
   clang libclang-rt-14-dev llvm  # the fuzz targets: libFuzzer, the sanitizer runtimes, llvm-symbolizer
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix googletest wine wine64  # Quenta.dll, tested under wine
