@@ -96,6 +96,7 @@ WrapResult WrapScript(const ScriptFile& file, const CheckSettings& settings) {
         if (edit.offset < at) continue;  // two messages never share bytes; kept safe all the same
         result.bytes.append(file.bytes, at, edit.offset - at);
         result.bytes += "<R>";
+        result.edits.emplace_back(edit.offset, edit.length);
         at = edit.offset + edit.length;
     }
     result.bytes.append(file.bytes, at, std::string::npos);
