@@ -39,8 +39,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     settings.window.maxLines = 3;
     try {
         const script::FileFindings found = script::CheckScript(file, settings);
+        // Lines end at "\n", "\r\n" and a "\r" alone, as editors count them.
         int32_t lines = 1;
-        for (const char c : file.bytes) lines += c == '\n' ? 1 : 0;
+        for (size_t i = 0; i < file.bytes.size(); ++i) {
+            const char c = file.bytes[i];
+            lines += c == '\n' || (c == '\r' && (i + 1 == file.bytes.size() || file.bytes[i + 1] != '\n')) ? 1 : 0;
+        }
         for (const script::Finding& f : found.findings) {
             fuzzing::Require(f.offset <= file.bytes.size(), "a finding lies inside the file");
             fuzzing::Require(f.place.line >= 1 && f.place.line <= lines + 1, "a finding's line exists");
