@@ -23,7 +23,8 @@ LineWrapper::LineWrapper() {
 
 LineWrapper::~LineWrapper() { ucnv_close(cp932_); }
 
-void LineWrapper::Units(const std::string& text, const LaidOutMessage& laid, size_t from, size_t to) {
+void LineWrapper::Units(const std::string& text, const std::vector<uint32_t>& origin, const LaidOutMessage& laid,
+                        size_t from, size_t to) {
     units_.clear();
     bool glueNext = false;
     for (size_t r = from; r < to; ++r) {
@@ -45,7 +46,9 @@ void LineWrapper::Units(const std::string& text, const LaidOutMessage& laid, siz
             units_.back().lastRun = r;
             continue;
         }
-        units_.push_back({r, r, key, run.space, glueNext});
+        const size_t at = static_cast<size_t>(key);
+        const bool placeable = at == 0 || at >= origin.size() || origin[at] != origin[at - 1];
+        units_.push_back({r, r, key, run.space, glueNext || !placeable});
         // A "<" drawn as text is read as "<<" with a "<R>" right after it:
         // nothing may come between it and what follows.
         glueNext = run.plain && run.end - run.begin == 1 && text[static_cast<size_t>(run.begin)] == '<';
@@ -77,7 +80,8 @@ void LineWrapper::Opportunities(const std::string& text, const LaidOutMessage& l
     }
 }
 
-std::vector<LineBreakEdit> LineWrapper::Breaks(const std::string& text, const LaidOutMessage& laid, int32_t width) {
+std::vector<LineBreakEdit> LineWrapper::Breaks(const std::string& text, const std::vector<uint32_t>& origin,
+                                               const LaidOutMessage& laid, int32_t width) {
     std::vector<LineBreakEdit> edits;
     atomic_.clear();
     for (const TagNote& tag : laid.tags) {
@@ -96,7 +100,7 @@ std::vector<LineBreakEdit> LineWrapper::Breaks(const std::string& text, const La
             ++end;
         }
         if (tooWide) {
-            Units(text, laid, r, end);
+            Units(text, origin, laid, r, end);
             Opportunities(text, laid);
             size_t start = 0;
             int64_t x0 = laid.runs[units_[0].firstRun].x;
@@ -113,8 +117,10 @@ std::vector<LineBreakEdit> LineWrapper::Breaks(const std::string& text, const La
                     while (k > start && units_[k].glued) --k;
                     if (k == start) continue;
                 }
+                // The blank before the break goes, unless it follows a "<"
+                // drawn as text, which would then read "<<".
                 const Unit& before = units_[k - 1];
-                if (before.space) edits.push_back({before.begin, 1});
+                if (before.space && !before.glued) edits.push_back({before.begin, 1});
                 else edits.push_back({units_[k].begin, 0});
                 start = k;
                 x0 = laid.runs[units_[k].firstRun].x;

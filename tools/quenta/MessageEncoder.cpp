@@ -93,7 +93,16 @@ void MessageEncoder::Encode(const SourceText& source, ScriptMessage& message) {
     } else {
         EncodeUtf8(source, message);
     }
-    message.origin.push_back(source.end);
+    // The module reads up to a NUL and no further: the message ends there,
+    // as the host's would.
+    uint32_t end = source.end;
+    if (const size_t nul = message.text.find('\0'); nul != std::string::npos) {
+        end = message.origin[nul];
+        message.unencodable.push_back({end, 0, ""});
+        message.text.resize(nul);
+        message.origin.resize(nul);
+    }
+    message.origin.push_back(end);
 }
 
 void MessageEncoder::EncodeUtf8(const SourceText& source, ScriptMessage& message) {
@@ -139,7 +148,8 @@ void MessageEncoder::EncodeUtf8(const SourceText& source, ScriptMessage& message
         // A character iconv cannot take: record it and stand in for it.
         char32_t cp = 0;
         const size_t length = Utf8Character(bytes + i, size - i, cp);
-        message.unencodable.push_back({source.origin[i], cp, Suggest(cp)});
+        const bool valid = length > 1 || bytes[i] < 0x80;
+        message.unencodable.push_back({source.origin[i], valid ? cp : kNotUtf8 + bytes[i], valid ? Suggest(cp) : ""});
         message.text += kStandIn;
         message.origin.push_back(source.origin[i]);
         message.origin.push_back(source.origin[i]);

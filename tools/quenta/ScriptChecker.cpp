@@ -130,8 +130,17 @@ FileFindings CheckMessages(const ScriptFile& file, const CheckSettings& settings
         ++message.number;
         encoder.Encode(source, message);
         for (const UnencodableCharacter& u : message.unencodable) {
-            std::string text = "'" + Utf8(u.codePoint) + "' (" + Hex(u.codePoint) + ") has no code page 932 form";
-            if (!u.suggestion.empty()) text += "; the nearest it holds is '" + u.suggestion + "'";
+            std::string text;
+            if (u.codePoint == 0) {
+                text = "a NUL character (U+0000): the module stops reading the message there, and draws nothing after it";
+            } else if (u.codePoint >= kNotUtf8) {
+                char byte[16];
+                std::snprintf(byte, sizeof byte, "0x%02X", static_cast<unsigned>(u.codePoint - kNotUtf8));
+                text = std::string("byte ") + byte + " is not UTF-8; give --cp932 for a Shift-JIS script";
+            } else {
+                text = "'" + Utf8(u.codePoint) + "' (" + Hex(u.codePoint) + ") has no code page 932 form";
+                if (!u.suggestion.empty()) text += "; the nearest it holds is '" + u.suggestion + "'";
+            }
             add("unencodable", u.origin, text);
         }
         const MessageLayout::OpenState before = layout.Open();
@@ -146,6 +155,7 @@ FileFindings CheckMessages(const ScriptFile& file, const CheckSettings& settings
             const size_t at = std::min(static_cast<size_t>(std::max(f.offset, 0)), message.origin.size() - 1);
             add(f.check, message.origin[at], std::move(f.text));
         }
+        if (settings.afterMessage) settings.afterMessage(message.number);
     });
     std::stable_sort(result.findings.begin(), result.findings.end(), [](const Finding& a, const Finding& b) {
         return a.message != b.message ? a.message < b.message : a.offset < b.offset;

@@ -2,6 +2,7 @@
 // and places every finding in the file the writer edits.
 #pragma once
 
+#include <functional>
 #include <set>
 #include <string>
 #include <vector>
@@ -21,6 +22,9 @@ struct CheckSettings {
     std::set<std::string> only;     // when not empty, only these checks
     std::set<std::string> silenced;
     core::PictureSizes* pictures = nullptr;  // null: every picture exists, 0x0
+    // Called after each message with its number, for progress and for
+    // measuring what a long script holds while it is read.
+    std::function<void(int32_t)> afterMessage;
 };
 
 // Reads the file's bytes and finds its form and encoding. `cp932` forces

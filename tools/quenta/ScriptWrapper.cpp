@@ -62,7 +62,7 @@ WrapResult WrapScript(const ScriptFile& file, const CheckSettings& settings) {
         ++message.number;
         encoder.Encode(source, message);
         written.Lay(message.text, laid);
-        const std::vector<LineBreakEdit> breaks = wrapper.Breaks(message.text, laid, width);
+        const std::vector<LineBreakEdit> breaks = wrapper.Breaks(message.text, message.origin, laid, width);
         for (const LineBreakEdit& b : breaks) {
             edits.push_back({message.origin[static_cast<size_t>(b.offset)], static_cast<uint32_t>(b.length)});
         }
@@ -71,6 +71,7 @@ WrapResult WrapScript(const ScriptFile& file, const CheckSettings& settings) {
         wrapped.Lay(text, laid);
         misfits.clear();
         CheckFit(laid, settings.window, misfits);
+        if (settings.afterMessage) settings.afterMessage(message.number);
         if (misfits.empty()) return;
         // Where the misfit lies in the message as written: the breaks
         // before it shifted it.
@@ -96,6 +97,7 @@ WrapResult WrapScript(const ScriptFile& file, const CheckSettings& settings) {
         if (edit.offset < at) continue;  // two messages never share bytes; kept safe all the same
         result.bytes.append(file.bytes, at, edit.offset - at);
         result.bytes += "<R>";
+        result.edits.emplace_back(edit.offset, edit.length);
         at = edit.offset + edit.length;
     }
     result.bytes.append(file.bytes, at, std::string::npos);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "FindingReport.h"
@@ -16,6 +17,9 @@ struct WrapResult {
     std::string bytes;     // the whole file, wrapped
     FileFindings unfitting;  // messages that still do not fit
     int32_t breaksAdded = 0;
+    // Where "<R>" went in the file as read: [offset, offset + removed)
+    // became "<R>"; removed is 0, or 1 for a blank dropped at a break.
+    std::vector<std::pair<uint32_t, uint32_t>> edits;
 };
 
 // settings.window.width must be set. Throws std::runtime_error when the
