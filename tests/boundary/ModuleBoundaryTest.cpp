@@ -5,6 +5,7 @@
 
 #include "FakePictures.h"
 #include "LoadedModule.h"
+#include "ModulePaths.h"
 #include "Recorder.h"
 #include "ShownMessages.h"
 #include "quenta/CreateInterface.h"

@@ -4,14 +4,11 @@
 
 #include <gtest/gtest.h>
 
-#include <dlfcn.h>
-
 #include <cstdlib>
 #include <filesystem>
-#include <memory>
 #include <string>
 
-#include "quenta/CreateInterface.h"
+#include "LoadedModule.h"
 #include "quenta/Pictura.h"
 #include "quenta/Ref.h"
 #include "quenta/Vaultrix.h"
@@ -23,23 +20,17 @@ namespace quenta::testing {
 template <typename Interface>
 class SiblingModule {
 public:
-    SiblingModule(const char* path, const InterfaceId& id) : handle_(dlopen(path, RTLD_NOW | RTLD_LOCAL)), id_(id) {
-        EXPECT_NE(handle_, nullptr) << dlerror();
-    }
-    SiblingModule(const SiblingModule&) = delete;
-    SiblingModule& operator=(const SiblingModule&) = delete;
-    ~SiblingModule() {
-        if (handle_) dlclose(handle_);
+    SiblingModule(const char* path, const InterfaceId& id) : module_(path), id_(id) {
+        EXPECT_TRUE(module_.IsLoaded()) << module_.Error();
     }
 
     Ref<Interface> Create() {
-        auto create = handle_ ? reinterpret_cast<CreateInterfaceFn>(dlsym(handle_, "CreateInterface")) : nullptr;
-        EXPECT_NE(create, nullptr) << "module not loaded or without CreateInterface";
-        return Ref<Interface>(create ? static_cast<Interface*>(create(&id_)) : nullptr);
+        EXPECT_NE(module_.Create(), nullptr) << "module not loaded or without CreateInterface";
+        return module_.Obtain<Interface>(id_);
     }
 
 private:
-    void* handle_;
+    LoadedModule module_;
     InterfaceId id_;
 };
 

@@ -14,6 +14,7 @@
 #include "BitmapSurface.h"
 #include "quenta/Ref.h"
 #include "Painter.h"
+#include "SurfaceBytes.h"
 
 namespace quenta {
 namespace {
@@ -43,8 +44,7 @@ std::vector<uint8_t> Painted(Painter& painter, int32_t size, const char* text) {
     surface->Fill(255, 255, 255);
     painter.SetSize(size);
     painter.PaintText(surface.get(), 3, 5, text);
-    const uint8_t* p = surface->GetPixelAddress(0, 0);
-    return {p, p + static_cast<size_t>(surface->GetPitch()) * surface->GetHeight()};
+    return testing::PlaneBytes(*surface);
 }
 
 TEST(GlyphCache, EachGlyphIsRenderedOncePerSize) {

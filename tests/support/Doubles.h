@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "LoadedModule.h"
+#include "ModulePaths.h"
 #include "Recorder.h"
 
 namespace quenta::testing {

@@ -4,6 +4,9 @@
 
 #include <string>
 
+#include "quenta/CreateInterface.h"
+#include "quenta/Ref.h"
+
 #if defined(_WIN32)
 #include <windows.h>
 #else
@@ -14,11 +17,17 @@ namespace quenta::testing {
 
 class LoadedModule {
 public:
-    explicit LoadedModule(const std::string& path) {
+    // With `keepCode`, the module's code stays in memory after unloading, as
+    // hosts keep their modules: unloading Scrivo2 would unload fontconfig with
+    // it, and LeakSanitizer would then count fontconfig's configuration, out
+    // of reach, as a leak.
+    explicit LoadedModule(const std::string& path, bool keepCode = false) {
 #if defined(_WIN32)
+        (void)keepCode;
         handle_ = reinterpret_cast<void*>(LoadLibraryA(path.c_str()));
 #else
-        handle_ = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+        handle_ = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL | (keepCode ? RTLD_NODELETE : 0));
+        if (!handle_) error_ = dlerror();
 #endif
     }
     LoadedModule(const LoadedModule&) = delete;
@@ -26,6 +35,8 @@ public:
     ~LoadedModule() { Unload(); }
 
     bool IsLoaded() const { return handle_ != nullptr; }
+    // Why loading failed; empty when it did not.
+    const std::string& Error() const { return error_; }
 
     template <typename Fn>
     Fn Symbol(const char* name) const {
@@ -48,19 +59,19 @@ public:
         handle_ = nullptr;
     }
 
+    // The module's CreateInterface, or null.
+    CreateInterfaceFn Create() const { return Symbol<CreateInterfaceFn>("CreateInterface"); }
+
+    // The module's interface for `id`, or null.
+    template <typename Interface>
+    Ref<Interface> Obtain(const InterfaceId& id) const {
+        const CreateInterfaceFn create = Create();
+        return Ref<Interface>(create ? static_cast<Interface*>(create(&id)) : nullptr);
+    }
+
 private:
     void* handle_ = nullptr;
+    std::string error_;
 };
-
-// Where the build put the double modules and the real ones.
-inline std::string DoubleModulePath(const char* name) {
-    return std::string(QUENTA_DOUBLES_DIR) + "/" + name + QUENTA_MODULE_SUFFIX;
-}
-inline std::string NoExportModulePath(const char* name) {
-    return std::string(QUENTA_DOUBLES_DIR) + "/noexport/" + name + QUENTA_MODULE_SUFFIX;
-}
-inline std::string QuentaModulePath() {
-    return std::string(QUENTA_MODULE_PATH);
-}
 
 }  // namespace quenta::testing
