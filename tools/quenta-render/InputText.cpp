@@ -52,16 +52,24 @@ std::string LineBreaksToTags(const std::string& text) {
     return out;
 }
 
-std::string ReadMessageText(const Options& options) {
-    std::string text = ReadAll(options.input);
-    if (!options.cp932 && text.rfind(kUtf8Bom, 0) == 0) text.erase(0, sizeof kUtf8Bom - 1);
+std::string ReadMessageText(const Options& options) { return ConvertMessageText(options, ReadAll(options.input)); }
+
+std::string ReadInputBytes(const Options& options) { return ReadAll(options.input); }
+
+std::string ConvertMessageText(const Options& options, std::string text) {
+    // A UTF-16 byte-order mark names the encoding whatever --cp932 says: no
+    // Shift-JIS text starts with FF FE or FE FF.
+    const bool utf16 = IsUtf16(text);
+    if (utf16) text = Utf16ToUtf8(text);
+    else if (!options.cp932 && text.rfind(kUtf8Bom, 0) == 0) text.erase(0, sizeof kUtf8Bom - 1);
+    const bool cp932 = options.cp932 && !utf16;
 
     // Quenta reads up to the first NUL: anything after it would vanish unseen.
     if (const size_t nul = text.find('\0'); nul != std::string::npos) {
-        const TextPosition at = options.cp932 ? LocateInCp932(text, nul) : LocateInUtf8(text, nul);
+        const TextPosition at = cp932 ? LocateInCp932(text, nul) : LocateInUtf8(text, nul);
         throw ToolError(at.Describe() + ": the input holds a NUL character");
     }
-    if (!options.cp932) text = Utf8ToCp932(text);
+    if (!cp932) text = Utf8ToCp932(text);
     if (!options.keepNewlines) text = LineBreaksToTags(text);
     if (text.empty()) throw ToolError("the input is empty: there is nothing to render");
     return text;

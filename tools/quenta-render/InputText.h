@@ -14,6 +14,11 @@ namespace quenta::render {
 // holds a NUL character or is empty.
 std::string ReadMessageText(const Options& options);
 
+// The two halves of ReadMessageText: the input's bytes as they are, and
+// their conversion.
+std::string ReadInputBytes(const Options& options);
+std::string ConvertMessageText(const Options& options, std::string bytes);
+
 // "\r\n", "\n" and "\r" each become "<R>"; one break at the very end goes.
 // Safe on Shift-JIS bytes: their second bytes are never CR or LF.
 std::string LineBreaksToTags(const std::string& text);

@@ -7,7 +7,11 @@
 
 namespace quenta::render {
 
-// Throws a ToolError when the file cannot be written; leaves no partial file.
+// "-" writes to standard output. Throws a ToolError when the file cannot
+// be written; leaves no partial file.
 void WritePng(BitmapSurface& canvas, const std::string& path);
+
+// The same PNG in memory. Throws a ToolError when libpng cannot encode it.
+std::string EncodePng(BitmapSurface& canvas);
 
 }  // namespace quenta::render

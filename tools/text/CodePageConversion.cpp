@@ -46,4 +46,6 @@ Conversion Utf8ToCp932(const std::string& utf8) { return Convert(utf8, "CP932", 
 
 Conversion Cp932ToUtf8(const std::string& cp932) { return Convert(cp932, "UTF-8", "CP932"); }
 
+Conversion Utf16ToUtf8(const std::string& utf16) { return Convert(utf16, "UTF-8", "UTF-16"); }
+
 }  // namespace quenta::text

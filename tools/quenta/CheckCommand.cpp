@@ -1,0 +1,65 @@
+#include "CheckCommand.h"
+
+#include <iostream>
+#include <memory>
+#include <stdexcept>
+
+#include "OpenedArchive.h"
+#include "CheckCatalogue.h"
+#include "FindingReport.h"
+#include "ToolError.h"
+
+namespace quenta::tool {
+
+CheckCommand::CheckCommand(CLI::App& app) {
+    command_ = app.add_subcommand("check", "Check scripts for markup mistakes, characters Shift-JIS lacks and lines that overflow the window.");
+    script_.AddTo(*command_, false);
+    command_->add_option("--format", format_, "text (file:line:column: level: text [check]), json or sarif")
+        ->check(CLI::IsMember({"text", "json", "sarif"}));
+    command_->add_option("--only", only_, "run only these checks (names, comma-separated)")->delimiter(',');
+    command_->add_option("--silence", silenced_, "do not run these checks (names, comma-separated)")->delimiter(',');
+    command_->add_flag("-W,--warnings-as-errors", warningsAsErrors_, "count warnings as errors for the exit status");
+    command_->add_flag("--list-checks", listChecks_, "list the checks with their levels and stop");
+    command_->footer("Exit status: 0 when no error was found, 1 when one was, 2 for a bad command line or an unreadable script.");
+}
+
+int CheckCommand::Run(const std::string& version) {
+    if (listChecks_) {
+        for (const script::CheckInfo& check : script::AllChecks()) {
+            std::cout << check.name << " (" << script::LevelName(check.level) << "): " << check.summary << '\n';
+        }
+        return 0;
+    }
+    script::CheckSettings settings;
+    for (const auto* names : {&only_, &silenced_}) {
+        for (const std::string& name : *names) {
+            if (!script::FindCheck(name)) throw render::UsageError("no check is named '" + name + "'; see --list-checks");
+        }
+    }
+    settings.only.insert(only_.begin(), only_.end());
+    settings.silenced.insert(silenced_.begin(), silenced_.end());
+    settings.window = script_.Window();
+    settings.resetBetweenMessages = script_.reset;
+    settings.warningsAsErrors = warningsAsErrors_;
+    std::unique_ptr<script::OpenedArchive> archive;
+    if (!script_.archive.empty()) archive = std::make_unique<script::OpenedArchive>(script_.archive);
+    settings.pictures = archive ? archive->Pictures() : nullptr;
+
+    std::vector<script::FileFindings> results;
+    for (const std::string& path : script_.files) {
+        try {
+            const script::ScriptFile file = script::OpenScript(path, script_.form, script_.cp932, script_.column);
+            results.push_back(script::CheckScript(file, settings));
+        } catch (const std::runtime_error& error) {
+            throw render::UsageError(error.what());
+        }
+    }
+    const script::ReportFormat format = format_ == "json" ? script::ReportFormat::kJson
+                                        : format_ == "sarif" ? script::ReportFormat::kSarif
+                                                             : script::ReportFormat::kText;
+    script::WriteReport(std::cout, format, results, version);
+    std::cout.flush();
+    return script::HasErrors(results) ? 1 : 0;
+}
+
+}  // namespace quenta::tool

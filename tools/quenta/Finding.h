@@ -1,0 +1,24 @@
+// One thing the checker found in a script.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "SourcePlaces.h"
+
+namespace quenta::script {
+
+enum class Level { kNote, kWarning, kError };
+
+const char* LevelName(Level level);  // "note", "warning", "error"
+
+struct Finding {
+    std::string check;  // the check's stable name, e.g. "malformed-tag"
+    Level level = Level::kError;
+    int32_t message = 0;  // the message's number, from 1
+    SourcePlace place;
+    uint32_t offset = 0;  // byte offset in the file
+    std::string text;     // what a writer reads, UTF-8
+};
+
+}  // namespace quenta::script

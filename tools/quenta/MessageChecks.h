@@ -1,0 +1,32 @@
+// The checks on one laid-out message: what its tags did, what it left
+// open, and whether it fits the window.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "LaidOutMessage.h"
+#include "MessageFinding.h"
+#include "MessageLayout.h"
+#include "WindowSettings.h"
+
+namespace quenta::script {
+
+// Shows a piece of the message's text to a writer: code page 932 to UTF-8.
+using ShowText = std::function<std::string(std::string_view)>;
+
+void CheckTags(const std::string& text, const LaidOutMessage& laid, const ShowText& show, std::vector<MessageFinding>& out);
+
+void CheckLeftOpen(const LaidOutMessage& laid, const MessageLayout::OpenState& before,
+                   const MessageLayout::OpenState& after, const std::string& text, const ShowText& show,
+                   std::vector<MessageFinding>& out);
+
+void CheckFit(const LaidOutMessage& laid, const WindowSettings& window, std::vector<MessageFinding>& out);
+
+// True when every line lies within the window's width, the message within
+// its height and line count; what CheckFit reports nothing for.
+bool Fits(const LaidOutMessage& laid, const WindowSettings& window);
+
+}  // namespace quenta::script

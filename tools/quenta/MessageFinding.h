@@ -1,0 +1,17 @@
+// A finding inside one message, before it is placed in its file: the
+// offset is into the message's code page 932 text.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace quenta::script {
+
+struct MessageFinding {
+    std::string_view check;  // a name from the catalogue
+    int32_t offset = 0;
+    std::string text;        // UTF-8
+};
+
+}  // namespace quenta::script

@@ -1,0 +1,113 @@
+#include "MessageLayout.h"
+
+#include <cstring>
+
+#include "layout/DrawnExtent.h"
+#include "layout/RunPlacement.h"
+
+namespace quenta::script {
+
+MessageLayout::MessageLayout(core::PictureSizes* pictures, bool resetBetweenMessages)
+    : pictures_(pictures), parser_(this), reset_(resetBetweenMessages) {}
+
+bool MessageLayout::PictureSize(int32_t number, int32_t& width, int32_t& height) {
+    const bool found = pictures_ && pictures_->PictureSize(number, width, height);
+    lacking_ = !found;
+    lackingNumber_ = number;
+    return found;
+}
+
+void MessageLayout::Lay(const std::string& text, LaidOutMessage& out) {
+    out.Clear();
+    parser_.ResetLines();
+    if (reset_) parser_.ResetStyle();
+    text_ = &text;
+    out_ = &out;
+    parser_.Parse(text.c_str(), this);
+    text_ = nullptr;
+    out_ = nullptr;
+
+    // Runs reach the observer in the order drawing walks them: each is
+    // appended to the last line.
+    size_t index = 0;
+    core::PlaceRuns(parser_.Lines(), [&](const core::TextRun&, int32_t, int64_t x, int64_t y) {
+        if (index < out.runs.size()) {
+            out.runs[index].x = x;
+            out.runs[index].y = y;
+        }
+        ++index;
+    });
+    const std::vector<core::LineBox> boxes = core::MeasureLines(parser_.Lines());
+    out.lines.resize(boxes.size());
+    for (size_t i = 0; i < boxes.size(); ++i) {
+        out.lines[i].top = boxes[i].top;
+        out.lines[i].width = boxes[i].width;
+        out.lines[i].height = boxes[i].height;
+        out.lines[i].gap = boxes[i].gap;
+    }
+    for (size_t i = out.runs.size(); i-- > 0;) {
+        const size_t line = static_cast<size_t>(out.runs[i].line);
+        if (line < out.lines.size()) out.lines[line].firstRun = static_cast<int32_t>(i);
+    }
+}
+
+MessageLayout::OpenState MessageLayout::Open() const {
+    const core::StyleState& style = parser_.Style();
+    const core::StyleStacks& stacks = parser_.Stacks();
+    OpenState open;
+    open.bold = style.bold != 0;
+    open.edge = style.edge != 0;
+    open.shadow = style.shadow != 0;
+    open.size = stacks.size.size();
+    open.color = stacks.color.size();
+    open.edgeColor = stacks.edgeColor.size();
+    open.shadowColor = stacks.shadowColor.size();
+    open.font = stacks.font.size();
+    open.charSpacing = stacks.charSpacing.size();
+    open.lineSpacing = stacks.lineSpacing.size();
+    open.centerWidth = stacks.centerWidth.size();
+    open.wValue = stacks.wValue.size();
+    return open;
+}
+
+void MessageLayout::OnRun(const core::TextRun& run, int32_t line, int32_t begin, int32_t end) {
+    PlacedRun placed;
+    placed.begin = begin;
+    placed.end = end;
+    placed.line = line;
+    placed.width = run.width;
+    placed.height = run.height;
+    placed.picture = run.IsPicture();
+    const int32_t length = run.text.Length();
+    placed.plain = !placed.picture && length > 0 && end - begin == length &&
+                   std::memcmp(text_->data() + begin, run.text.data, static_cast<size_t>(length)) == 0;
+    placed.space = placed.plain && length == 1 && run.text.data[0] == ' ';
+    out_->runs.push_back(placed);
+}
+
+void MessageLayout::Note(TagEvent event, const core::TextString& name, int32_t begin, int32_t end, int32_t value) {
+    if (lacking_ && event == TagEvent::kMalformed && name.Equals("G")) {
+        event = TagEvent::kMissingPicture;
+        value = lackingNumber_;
+    }
+    lacking_ = false;
+    out_->tags.push_back({event, name.data ? std::string(name.data, static_cast<size_t>(name.Length())) : "", begin, end, value});
+}
+
+void MessageLayout::OnTag(const core::TextString& name, int32_t begin, int32_t end) {
+    Note(TagEvent::kApplied, name, begin, end);
+}
+void MessageLayout::OnMalformedTag(const core::TextString& name, int32_t begin, int32_t end) {
+    Note(TagEvent::kMalformed, name, begin, end);
+}
+void MessageLayout::OnUnknownName(const core::TextString& name, int32_t begin, int32_t end) {
+    Note(TagEvent::kUnknownName, name, begin, end);
+}
+void MessageLayout::OnEmptyClose(const core::TextString& name, int32_t begin, int32_t end) {
+    Note(TagEvent::kEmptyClose, name, begin, end);
+}
+void MessageLayout::OnIgnoredSize(int32_t size, int32_t begin, int32_t end) {
+    out_->tags.push_back({TagEvent::kIgnoredSize, "S", begin, end, size});
+}
+
+}  // namespace quenta::script

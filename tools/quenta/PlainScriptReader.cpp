@@ -1,0 +1,47 @@
+// Plain text: a blank line ends a message; inside one, a line break becomes
+// <R>, as quenta-render reads a file.
+#include "ScriptReader.h"
+
+namespace quenta::script {
+
+namespace {
+
+constexpr char kUtf8Bom[] = "\xEF\xBB\xBF";
+
+bool IsBlank(const std::string& bytes, size_t begin, size_t end) {
+    for (size_t i = begin; i < end; ++i) {
+        if (bytes[i] != ' ' && bytes[i] != '\t') return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+void ReadPlainMessages(const ScriptFile& file, const MessageSink& sink) {
+    const std::string& bytes = file.bytes;
+    size_t at = file.encoding == ScriptEncoding::kUtf8 && bytes.rfind(kUtf8Bom, 0) == 0 ? 3 : 0;
+    SourceText message;
+    bool open = false;
+    while (at < bytes.size()) {
+        size_t lineEnd = at;
+        while (lineEnd < bytes.size() && bytes[lineEnd] != '\n' && bytes[lineEnd] != '\r') ++lineEnd;
+        size_t next = lineEnd;
+        if (next < bytes.size()) next += (bytes[next] == '\r' && next + 1 < bytes.size() && bytes[next + 1] == '\n') ? 2 : 1;
+        if (IsBlank(bytes, at, lineEnd)) {
+            if (open) {
+                sink(message);
+                message.Clear();
+                open = false;
+            }
+        } else {
+            if (open) message.Append("<R>", message.end);  // at the line break it stands for
+            for (size_t i = at; i < lineEnd; ++i) message.Append(bytes[i], static_cast<uint32_t>(i));
+            message.end = static_cast<uint32_t>(lineEnd);
+            open = true;
+        }
+        at = next;
+    }
+    if (open) sink(message);
+}
+
+}  // namespace quenta::script

@@ -1,0 +1,179 @@
+// PO files: the translations, read by libgettextpo. libgettextpo tells no
+// places, so each msgstr keyword is also found in the file, in the same
+// order, and its quoted strings are matched back to the bytes that spell
+// them (escapes included). Untranslated entries and the header are skipped.
+#include <gettext-po.h>
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "ScriptReader.h"
+
+namespace quenta::script {
+
+namespace {
+
+// libgettextpo reports through these; the first error is kept and thrown.
+thread_local std::string* poError = nullptr;
+
+void XError(int severity, po_message_t, const char* filename, size_t line, size_t column, int,
+            const char* text) {
+    if (severity == PO_SEVERITY_WARNING || !poError || !poError->empty()) return;
+    *poError = std::string(filename ? filename : "") + ":" + std::to_string(line) + ":" +
+               std::to_string(column) + ": " + text;
+}
+
+void XError2(int severity, po_message_t, const char* filename, size_t line, size_t column, int,
+             const char* text, po_message_t, const char*, size_t, size_t, int, const char*) {
+    XError(severity, nullptr, filename, line, column, 0, text);
+}
+
+// The quoted strings after one msgstr keyword, decoded with their places.
+struct LocatedString {
+    SourceText text;
+    size_t keyword = 0;
+};
+
+char Unescape(char c) {
+    switch (c) {
+        case 't': return '\t';
+        case 'r': return '\r';
+        case 'a': return '\a';
+        case 'b': return '\b';
+        case 'f': return '\f';
+        case 'v': return '\v';
+        default: return c;  // \" \\ and the rest stand for themselves
+    }
+}
+
+// Every msgstr of the file outside obsolete entries, in order.
+class MsgstrScanner {
+public:
+    explicit MsgstrScanner(const std::string& bytes) : bytes_(bytes) {}
+
+    bool Next(LocatedString& out) {
+        while (at_ < bytes_.size()) {
+            const size_t lineStart = at_;
+            const size_t lineEnd = LineEnd(at_);
+            at_ = lineEnd + 1;
+            if (bytes_.compare(lineStart, 6, "msgstr") != 0) continue;
+            out.text.Clear();
+            out.keyword = lineStart;
+            size_t quote = bytes_.find('"', lineStart);
+            if (quote == std::string::npos || quote > lineEnd) return true;
+            Decode(quote, lineEnd, out.text);
+            // Continuation lines are nothing but a quoted string.
+            while (at_ < bytes_.size()) {
+                size_t i = at_;
+                while (i < bytes_.size() && (bytes_[i] == ' ' || bytes_[i] == '\t')) ++i;
+                if (i >= bytes_.size() || bytes_[i] != '"') break;
+                const size_t end = LineEnd(at_);
+                Decode(i, end, out.text);
+                at_ = end + 1;
+            }
+            return true;
+        }
+        return false;
+    }
+
+private:
+    size_t LineEnd(size_t from) const {
+        const size_t end = bytes_.find('\n', from);
+        return end == std::string::npos ? bytes_.size() : end;
+    }
+
+    void Decode(size_t quote, size_t lineEnd, SourceText& text) const {
+        size_t i = quote + 1;
+        while (i < lineEnd && bytes_[i] != '"') {
+            if (bytes_[i] == '\\' && i + 1 < lineEnd) {
+                if (bytes_[i + 1] == 'n') text.AppendLineBreak(static_cast<uint32_t>(i));
+                else text.Append(Unescape(bytes_[i + 1]), static_cast<uint32_t>(i));
+                i += 2;
+            } else {
+                text.Append(bytes_[i], static_cast<uint32_t>(i));
+                ++i;
+            }
+        }
+        text.end = static_cast<uint32_t>(i);
+    }
+
+    const std::string& bytes_;
+    size_t at_ = 0;
+};
+
+// The translation as the scanner decodes it: a line break is the break tag.
+std::string WithBreakTags(const char* translation) {
+    std::string out;
+    for (const char* p = translation; *p; ++p) {
+        if (*p == '\n') out += "<R>";
+        else out += *p;
+    }
+    return out;
+}
+
+void EmitTranslation(const char* translation, LocatedString& located, const MessageSink& sink) {
+    if (!translation || !*translation) return;
+    const std::string expected = WithBreakTags(translation);
+    if (located.text.bytes != expected) {
+        // Not what the scanner found: every byte points at the keyword.
+        located.text.Clear();
+        for (const char c : expected) located.text.Append(c, static_cast<uint32_t>(located.keyword));
+        located.text.end = static_cast<uint32_t>(located.keyword);
+    }
+    sink(located.text);
+}
+
+}  // namespace
+
+void ReadPoMessages(const ScriptFile& file, const MessageSink& sink) {
+    // libgettextpo reads files by name: the bytes already read go through a
+    // temporary file, so that what is read is what the places refer to.
+    char name[] = "/tmp/quenta-po-XXXXXX";
+    const int fd = mkstemp(name);
+    if (fd < 0) throw std::runtime_error("cannot make a temporary file to read '" + file.path + "'");
+    const std::unique_ptr<char, int (*)(const char*)> temporary(name, unlink);
+    const bool written = write(fd, file.bytes.data(), file.bytes.size()) == static_cast<ssize_t>(file.bytes.size());
+    close(fd);
+    if (!written) throw std::runtime_error("cannot write a temporary file to read '" + file.path + "'");
+    const std::string path = name;
+    // libgettextpo's handler takes no context; the error goes through this
+    // thread's slot for the duration of the read.
+    std::string error;
+    poError = &error;
+    const po_xerror_handler handler{XError, XError2};
+    std::unique_ptr<struct po_file, void (*)(po_file_t)> po(po_file_read(path.c_str(), &handler), po_file_free);
+    poError = nullptr;
+    if (!po || !error.empty()) {
+        // libgettextpo names the temporary file; the writer knows their own.
+        if (error.rfind(path, 0) == 0) error = file.path + error.substr(path.size());
+        throw std::runtime_error(error.empty() ? "cannot read '" + file.path + "' as a PO file" : error);
+    }
+
+    MsgstrScanner scanner(file.bytes);
+    LocatedString located;
+    for (const char* const* domain = po_file_domains(po.get()); domain && *domain; ++domain) {
+        std::unique_ptr<struct po_message_iterator, void (*)(po_message_iterator_t)> messages(
+            po_message_iterator(po.get(), *domain), po_message_iterator_free);
+        while (po_message_t message = po_next_message(messages.get())) {
+            if (po_message_is_obsolete(message)) continue;
+            if (po_message_msgid_plural(message)) {
+                for (int form = 0; po_message_msgstr_plural(message, form); ++form) {
+                    if (!scanner.Next(located)) located = {};
+                    EmitTranslation(po_message_msgstr_plural(message, form), located, sink);
+                }
+                continue;
+            }
+            if (!scanner.Next(located)) located = {};
+            if (*po_message_msgid(message) == '\0') continue;  // the header
+            EmitTranslation(po_message_msgstr(message), located, sink);
+        }
+    }
+}
+
+}  // namespace quenta::script

@@ -1,0 +1,25 @@
+// `quenta render`: quenta-render's drawing, with options read by CLI11.
+#pragma once
+
+#include <CLI/CLI.hpp>
+
+#include "RenderOptions.h"
+
+namespace quenta::tool {
+
+class RenderCommand {
+public:
+    explicit RenderCommand(CLI::App& app);
+    bool Chosen() const { return command_->parsed(); }
+    // Throws quenta::render::ToolError; returns the exit status.
+    int Run();
+
+private:
+    CLI::App* command_;
+    RenderOptions drawing_;
+    std::string output_, input_;
+    bool cp932_ = false;
+    bool failOnFindings_ = false;
+};
+
+}  // namespace quenta::tool

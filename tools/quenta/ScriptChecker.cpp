@@ -1,0 +1,203 @@
+#include "ScriptChecker.h"
+
+#include <algorithm>
+#include <functional>
+#include <cctype>
+#include <stdexcept>
+
+#include "CheckCatalogue.h"
+#include "LaidOutMessage.h"
+#include "MessageChecks.h"
+#include "MessageEncoder.h"
+#include "MessageLayout.h"
+#include "ScriptReader.h"
+#include "SourcePlaces.h"
+
+namespace quenta::script {
+
+namespace {
+
+// Without an archive every picture is taken to exist, with no size.
+class AnyPicture final : public core::PictureSizes {
+public:
+    bool PictureSize(int32_t, int32_t& width, int32_t& height) override {
+        width = 0;
+        height = 0;
+        return true;
+    }
+};
+
+std::string Lower(std::string text) {
+    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+// The charset a PO header names, lower case; "" when it names none.
+std::string PoCharset(const std::string& bytes) {
+    const size_t at = Lower(bytes.substr(0, 4096)).find("charset=");
+    if (at == std::string::npos) return "";
+    size_t end = at + 8;
+    while (end < bytes.size() && (std::isalnum(static_cast<unsigned char>(bytes[end])) || bytes[end] == '-' || bytes[end] == '_')) ++end;
+    return Lower(bytes.substr(at + 8, end - at - 8));
+}
+
+std::string Hex(char32_t cp) {
+    char buffer[16];
+    std::snprintf(buffer, sizeof buffer, "U+%04X", static_cast<unsigned>(cp));
+    return buffer;
+}
+
+std::string Utf8(char32_t cp) {
+    std::string out;
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (cp >> 18));
+        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+    return out;
+}
+
+}  // namespace
+
+ScriptFile OpenScript(const std::string& path, const std::string& form, bool cp932, const std::string& column) {
+    ScriptFile file;
+    file.path = path;
+    file.bytes = ReadFileBytes(path);
+    if (form.empty()) file.form = FormOfPath(path);
+    else if (form == "text") file.form = ScriptForm::kPlain;
+    else if (form == "csv") file.form = ScriptForm::kCsv;
+    else if (form == "tsv") file.form = ScriptForm::kTsv;
+    else if (form == "po") file.form = ScriptForm::kPo;
+    else throw std::invalid_argument("unknown script form '" + form + "'");
+    file.column = column;
+    file.encoding = cp932 ? ScriptEncoding::kCp932 : ScriptEncoding::kUtf8;
+    if (file.form == ScriptForm::kPo) {
+        const std::string charset = PoCharset(file.bytes);
+        if (charset == "cp932" || charset == "shift_jis" || charset == "shift-jis" || charset == "sjis" ||
+            charset == "windows-31j" || charset == "ms_kanji") {
+            file.encoding = ScriptEncoding::kCp932;
+        }
+    }
+    return file;
+}
+
+namespace {
+
+// Checks the messages that `feed` hands to its sink, in order.
+FileFindings CheckMessages(const ScriptFile& file, const CheckSettings& settings,
+                           const std::function<void(const MessageSink&)>& feed) {
+    FileFindings result;
+    result.path = file.path;
+    const SourcePlaces places(file.bytes, file.encoding);
+    MessageEncoder encoder(file.encoding);
+    AnyPicture anyPicture;
+    MessageLayout layout(settings.pictures ? settings.pictures : &anyPicture, settings.resetBetweenMessages);
+    ScriptMessage message;
+    LaidOutMessage laid;
+    std::vector<MessageFinding> found;
+    const ShowText show = [&](std::string_view cp932) { return encoder.Show(cp932); };
+
+    auto enabled = [&](std::string_view check) {
+        const std::string name(check);
+        if (!settings.only.empty() && !settings.only.count(name)) return false;
+        return !settings.silenced.count(name);
+    };
+    auto add = [&](std::string_view check, uint32_t offset, std::string text) {
+        if (!enabled(check)) return;
+        const CheckInfo* info = FindCheck(check);
+        Finding f;
+        f.check = std::string(check);
+        f.level = info ? info->level : Level::kError;
+        if (settings.warningsAsErrors && f.level == Level::kWarning) f.level = Level::kError;
+        f.message = message.number;
+        f.offset = offset;
+        f.place = places.At(offset);
+        f.text = "message " + std::to_string(message.number) + ": " + std::move(text);
+        result.findings.push_back(std::move(f));
+    };
+
+    feed([&](const SourceText& source) {
+        ++message.number;
+        encoder.Encode(source, message);
+        for (const UnencodableCharacter& u : message.unencodable) {
+            std::string text;
+            if (u.codePoint == 0) {
+                text = "a NUL character (U+0000): the module stops reading the message there, and draws nothing after it";
+            } else if (u.codePoint >= kNotUtf8) {
+                char byte[16];
+                std::snprintf(byte, sizeof byte, "0x%02X", static_cast<unsigned>(u.codePoint - kNotUtf8));
+                text = std::string("byte ") + byte + " is not UTF-8; give --cp932 for a Shift-JIS script";
+            } else {
+                text = "'" + Utf8(u.codePoint) + "' (" + Hex(u.codePoint) + ") has no code page 932 form";
+                if (!u.suggestion.empty()) text += "; the nearest it holds is '" + u.suggestion + "'";
+            }
+            add("unencodable", u.origin, text);
+        }
+        const MessageLayout::OpenState before = layout.Open();
+        layout.Lay(message.text, laid);
+        found.clear();
+        CheckTags(message.text, laid, show, found);
+        CheckLeftOpen(laid, before, layout.Open(), message.text, show, found);
+        CheckFit(laid, settings.window, found);
+        std::stable_sort(found.begin(), found.end(),
+                         [](const MessageFinding& a, const MessageFinding& b) { return a.offset < b.offset; });
+        for (MessageFinding& f : found) {
+            const size_t at = std::min(static_cast<size_t>(std::max(f.offset, 0)), message.origin.size() - 1);
+            add(f.check, message.origin[at], std::move(f.text));
+        }
+        if (settings.afterMessage) settings.afterMessage(message.number);
+    });
+    std::stable_sort(result.findings.begin(), result.findings.end(), [](const Finding& a, const Finding& b) {
+        return a.message != b.message ? a.message < b.message : a.offset < b.offset;
+    });
+    return result;
+}
+
+}  // namespace
+
+FileFindings CheckScript(const ScriptFile& file, const CheckSettings& settings) {
+    return CheckMessages(file, settings, [&](const MessageSink& sink) { ReadMessages(file, sink); });
+}
+
+FileFindings CheckRenderInput(const ScriptFile& file, bool keepNewlines, const CheckSettings& settings) {
+    return CheckMessages(file, settings, [&](const MessageSink& sink) {
+        // As quenta-render reads its input: one message, each line break a
+        // break tag but the one that ends the input.
+        const std::string& bytes = file.bytes;
+        size_t at = file.encoding == ScriptEncoding::kUtf8 && bytes.rfind("\xEF\xBB\xBF", 0) == 0 ? 3 : 0;
+        SourceText text;
+        for (; at < bytes.size(); ++at) {
+            const char c = bytes[at];
+            if (keepNewlines || (c != '\n' && c != '\r')) {
+                text.Append(c, static_cast<uint32_t>(at));
+                continue;
+            }
+            const size_t breakAt = at;
+            if (c == '\r' && at + 1 < bytes.size() && bytes[at + 1] == '\n') ++at;
+            if (at + 1 < bytes.size()) text.AppendLineBreak(static_cast<uint32_t>(breakAt));
+        }
+        text.end = static_cast<uint32_t>(bytes.size());
+        sink(text);
+    });
+}
+
+bool HasErrors(const std::vector<FileFindings>& files) {
+    for (const FileFindings& file : files) {
+        for (const Finding& f : file.findings) {
+            if (f.level == Level::kError) return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace quenta::script

@@ -1,0 +1,42 @@
+// Checks the messages of script files in order, as a host would show them,
+// and places every finding in the file the writer edits.
+#pragma once
+
+#include <functional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "Finding.h"
+#include "FindingReport.h"
+#include "ScriptFile.h"
+#include "WindowSettings.h"
+#include "markup/PictureSizes.h"
+
+namespace quenta::script {
+
+struct CheckSettings {
+    WindowSettings window;
+    bool resetBetweenMessages = false;
+    bool warningsAsErrors = false;
+    std::set<std::string> only;     // when not empty, only these checks
+    std::set<std::string> silenced;
+    core::PictureSizes* pictures = nullptr;  // null: every picture exists, 0x0
+    // Called after each message with its number, for progress and for
+    // measuring what a long script holds while it is read.
+    std::function<void(int32_t)> afterMessage;
+};
+
+// Reads the file's bytes and finds its form and encoding. `cp932` forces
+// code page 932; a PO file's header may name it too.
+ScriptFile OpenScript(const std::string& path, const std::string& form, bool cp932, const std::string& column);
+
+// Throws std::runtime_error when the file cannot be read as its form.
+FileFindings CheckScript(const ScriptFile& file, const CheckSettings& settings);
+
+// The input of `quenta render`: the whole file is one message.
+FileFindings CheckRenderInput(const ScriptFile& file, bool keepNewlines, const CheckSettings& settings);
+
+bool HasErrors(const std::vector<FileFindings>& files);
+
+}  // namespace quenta::script

@@ -1,0 +1,30 @@
+// A script file as read from disk: its bytes, untouched, and how to find
+// the messages in them.
+#pragma once
+
+#include <string>
+
+#include "ScriptEncoding.h"
+
+namespace quenta::script {
+
+enum class ScriptForm { kPlain, kCsv, kTsv, kPo };
+
+struct ScriptFile {
+    std::string path;   // as the user named it; "-" for standard input
+    std::string bytes;  // the whole file
+    ScriptForm form = ScriptForm::kPlain;
+    ScriptEncoding encoding = ScriptEncoding::kUtf8;
+    // CSV and TSV: the column holding the messages, from 1, or the name
+    // of that column in the first row (which is then no message).
+    std::string column = "1";
+};
+
+// The form its name suggests: .csv, .tsv, .po and .pot, else plain text.
+ScriptForm FormOfPath(const std::string& path);
+
+// Reads the file (or standard input for "-"); throws std::runtime_error
+// with the reason when it cannot.
+std::string ReadFileBytes(const std::string& path);
+
+}  // namespace quenta::script

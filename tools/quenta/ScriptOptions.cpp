@@ -1,0 +1,34 @@
+#include "ScriptOptions.h"
+
+#include "OptionValues.h"
+#include "ToolError.h"
+
+namespace quenta::tool {
+
+void ScriptOptions::AddTo(CLI::App& c, bool wrapping) {
+    c.add_option("files", files, "script files: plain text (a blank line ends a message), .csv, .tsv or .po; - for standard input")
+        ->required();
+    c.add_option("--form", form, "the script's form when its name does not tell: text, csv, tsv or po")
+        ->check(CLI::IsMember({"text", "csv", "tsv", "po"}));
+    c.add_flag("--cp932", cp932, "the script is Shift-JIS (code page 932); by default UTF-8 (a PO file's header may say)");
+    c.add_option("--column", column, "CSV and TSV: the column of the messages, a number from 1 or a name in the first row");
+    c.add_option("-a,--archive", archive, "the pictures for <G>: a folder or a ZIP file; without it every picture is taken to exist, 0x0");
+    c.add_option("--window", window, "the message window's text area, WxH in pixels");
+    if (wrapping) c.add_option("--width", width, "the line width to wrap to, in pixels, when no --window is given")->check(CLI::Range(1, 1 << 20));
+    c.add_option("--max-lines", maxLines, "the most lines a message may have")->check(CLI::Range(1, 1 << 20));
+    c.add_flag("--reset-between-messages", reset, "the host resets the style before each message (by default it carries over, as in the module)");
+}
+
+script::WindowSettings ScriptOptions::Window() const {
+    script::WindowSettings settings;
+    if (!window.empty()) {
+        const render::CanvasSize size = render::ParseSize("--window", window);
+        settings.width = size.width;
+        settings.height = size.height;
+    }
+    if (width > 0) settings.width = width;
+    if (maxLines > 0) settings.maxLines = maxLines;
+    return settings;
+}
+
+}  // namespace quenta::tool

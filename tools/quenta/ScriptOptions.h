@@ -1,0 +1,34 @@
+// The options `quenta check` and `quenta wrap` share: which files, in what
+// form and encoding, the window, the pictures and how a host treats style
+// between messages.
+#pragma once
+
+#include <CLI/CLI.hpp>
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "ScriptChecker.h"
+#include "WindowSettings.h"
+
+namespace quenta::tool {
+
+struct ScriptOptions {
+    std::vector<std::string> files;
+    std::string form;
+    bool cp932 = false;
+    std::string column = "1";
+    std::string archive;
+    std::string window;
+    int32_t width = 0;
+    int32_t maxLines = 0;
+    bool reset = false;
+
+    void AddTo(CLI::App& command, bool wrapping);
+    // Throws quenta::render::ToolError (usage) for a bad window.
+    script::WindowSettings Window() const;
+};
+
+}  // namespace quenta::tool

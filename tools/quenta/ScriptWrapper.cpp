@@ -1,0 +1,129 @@
+#include "ScriptWrapper.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <stdexcept>
+
+#include "CheckCatalogue.h"
+#include "LaidOutMessage.h"
+#include "LineWrapper.h"
+#include "MessageChecks.h"
+#include "MessageEncoder.h"
+#include "MessageLayout.h"
+#include "ScriptReader.h"
+#include "SourcePlaces.h"
+
+namespace quenta::script {
+
+namespace {
+
+class AnyPicture final : public core::PictureSizes {
+public:
+    bool PictureSize(int32_t, int32_t& width, int32_t& height) override {
+        width = 0;
+        height = 0;
+        return true;
+    }
+};
+
+// A change to the file: [offset, offset + length) becomes "<R>".
+struct FileEdit {
+    uint32_t offset;
+    uint32_t length;
+};
+
+}  // namespace
+
+WrapResult WrapScript(const ScriptFile& file, const CheckSettings& settings) {
+    WrapResult result;
+    result.unfitting.path = file.path;
+    const SourcePlaces places(file.bytes, file.encoding);
+    MessageEncoder encoder(file.encoding);
+    AnyPicture anyPicture;
+    core::PictureSizes* pictures = settings.pictures ? settings.pictures : &anyPicture;
+    // Two parsers in step: one lays out the messages as written, to find the
+    // breaks; the other the wrapped messages, to check them. Breaks change
+    // no style, so both carry the same style from message to message.
+    MessageLayout written(pictures, settings.resetBetweenMessages);
+    MessageLayout wrapped(pictures, settings.resetBetweenMessages);
+    LineWrapper wrapper;
+    ScriptMessage message;
+    LaidOutMessage laid;
+    std::vector<FileEdit> edits;
+    std::vector<MessageFinding> misfits;
+    const int32_t width = settings.window.width.value_or(0);
+
+    ReadMessages(file, [&](const SourceText& source) {
+        ++message.number;
+        encoder.Encode(source, message);
+        written.Lay(message.text, laid);
+        const std::vector<LineBreakEdit> breaks = wrapper.Breaks(message.text, message.origin, laid, width);
+        for (const LineBreakEdit& b : breaks) {
+            edits.push_back({message.origin[static_cast<size_t>(b.offset)], static_cast<uint32_t>(b.length)});
+        }
+        result.breaksAdded += static_cast<int32_t>(breaks.size());
+        const std::string text = breaks.empty() ? message.text : ApplyBreaks(message.text, breaks);
+        wrapped.Lay(text, laid);
+        misfits.clear();
+        CheckFit(laid, settings.window, misfits);
+        if (settings.afterMessage) settings.afterMessage(message.number);
+        if (misfits.empty()) return;
+        // Where the misfit lies in the message as written: the breaks
+        // before it shifted it.
+        int32_t offset = misfits.front().offset;
+        for (const LineBreakEdit& b : breaks) {
+            if (b.offset + 3 > offset) break;
+            offset -= 3 - b.length;
+        }
+        offset = std::clamp<int32_t>(offset, 0, static_cast<int32_t>(message.origin.size()) - 1);
+        Finding f;
+        f.check = "wrap-does-not-fit";
+        f.level = Level::kError;
+        f.message = message.number;
+        f.offset = message.origin[static_cast<size_t>(offset)];
+        f.place = places.At(f.offset);
+        f.text = "message " + std::to_string(message.number) + ": still does not fit after wrapping: " + misfits.front().text;
+        result.unfitting.findings.push_back(std::move(f));
+    });
+
+    result.bytes.reserve(file.bytes.size() + edits.size() * 3);
+    uint32_t at = 0;
+    for (const FileEdit& edit : edits) {
+        if (edit.offset < at) continue;  // two messages never share bytes; kept safe all the same
+        result.bytes.append(file.bytes, at, edit.offset - at);
+        result.bytes += "<R>";
+        result.edits.emplace_back(edit.offset, edit.length);
+        at = edit.offset + edit.length;
+    }
+    result.bytes.append(file.bytes, at, std::string::npos);
+    return result;
+}
+
+void ReplaceFile(const std::string& path, const std::string& bytes) {
+    const std::filesystem::path target(path);
+    std::string temporary = (target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string();
+    const int fd = mkstemp(temporary.data());
+    if (fd < 0) throw std::runtime_error("cannot write beside '" + path + "': " + std::strerror(errno));
+    struct stat info {};
+    if (stat(path.c_str(), &info) == 0) fchmod(fd, info.st_mode & 07777);
+    size_t written = 0;
+    while (written < bytes.size()) {
+        const ssize_t n = write(fd, bytes.data() + written, bytes.size() - written);
+        if (n <= 0) break;
+        written += static_cast<size_t>(n);
+    }
+    const bool ok = written == bytes.size() && fsync(fd) == 0;
+    close(fd);
+    if (!ok || std::rename(temporary.c_str(), path.c_str()) != 0) {
+        const std::string reason = std::strerror(errno);
+        std::remove(temporary.c_str());
+        throw std::runtime_error("cannot write '" + path + "': " + reason);
+    }
+}
+
+}  // namespace quenta::script

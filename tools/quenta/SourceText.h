@@ -1,0 +1,33 @@
+// A message's bytes in the file's own encoding, gathered by a reader from
+// the pieces of the file that hold it, each byte with its file offset.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace quenta::script {
+
+struct SourceText {
+    std::string bytes;
+    std::vector<uint32_t> origin;  // one per byte
+    uint32_t end = 0;              // the file offset just after the message
+
+    void Append(char byte, uint32_t at) {
+        bytes += byte;
+        origin.push_back(at);
+    }
+    void Append(const char* text, uint32_t at) {
+        for (; *text; ++text) Append(*text, at);
+    }
+    // A line break written in the file becomes the break tag, as a host's
+    // text would hold it.
+    void AppendLineBreak(uint32_t at) { Append("<R>", at); }
+    void Clear() {
+        bytes.clear();
+        origin.clear();
+        end = 0;
+    }
+};
+
+}  // namespace quenta::script

@@ -1,0 +1,45 @@
+// quenta: the tools for hosts, writers and translators in one program,
+// `quenta render`, `quenta check`, `quenta wrap` and `quenta preview`.
+#include <CLI/CLI.hpp>
+
+#include <cstdio>
+#include <exception>
+#include <iostream>
+
+#include "CheckCommand.h"
+#include "PreviewCommand.h"
+#include "RenderCommand.h"
+#include "WrapCommand.h"
+#include "ToolError.h"
+
+int main(int argc, char** argv) {
+    using namespace quenta;
+    CLI::App app("Quenta's tools: draw messages, check scripts, fit their lines to the message window.", "quenta");
+    app.set_version_flag("--version", QUENTA_VERSION);
+    app.require_subcommand(1, 1);
+    tool::RenderCommand render(app);
+    tool::CheckCommand check(app);
+    tool::WrapCommand wrap(app);
+    tool::PreviewCommand preview(app);
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& error) {
+        if (error.get_exit_code() == 0) return app.exit(error);  // --help, --version
+        std::fprintf(stderr, "quenta: %s\nTry 'quenta --help'.\n", error.what());
+        return render::kExitUsage;
+    }
+    try {
+        if (render.Chosen()) return render.Run();
+        if (check.Chosen()) return check.Run(QUENTA_VERSION);
+        if (wrap.Chosen()) return wrap.Run();
+        if (preview.Chosen()) return preview.Run();
+    } catch (const render::ToolError& error) {
+        std::fprintf(stderr, "quenta: %s\n", error.what());
+        if (error.Status() == render::kExitUsage) std::fputs("Try 'quenta --help'.\n", stderr);
+        return error.Status();
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "quenta: %s\n", error.what());
+        return render::kExitFailure;
+    }
+    return render::kExitFailure;
+}
