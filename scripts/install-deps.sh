@@ -14,7 +14,14 @@ packages=(
   libpango1.0-dev libcairo2-dev manpages-ja  # the benchmarks: PangoCairo, and a long Japanese text
   clang libclang-rt-14-dev llvm  # the fuzz targets: libFuzzer, the sanitizer runtimes, llvm-symbolizer
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix googletest wine wine64  # Quenta.dll, tested under wine
+  wine32:i386 qemu-user-static  # the 32-bit Quenta.dll, under 32-bit wine (emulated where the kernel cannot run it)
 )
+
+# wine32 comes from Debian's i386 packages.
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  dpkg --add-architecture i386
+  apt-get update -qq
+fi
 
 missing=()
 for p in "${packages[@]}"; do
@@ -25,3 +32,6 @@ if ((${#missing[@]})); then
   apt-get update -qq
   apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
+
+# 32-bit programs must run, natively or under qemu, for the 32-bit tests.
+bash "$(dirname "$0")/wine32-binfmt.sh"
