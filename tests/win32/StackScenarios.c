@@ -21,6 +21,14 @@ __attribute__((naked)) static uint32_t __attribute__((thiscall)) StackAtCallOfTh
         "ret $12\n\t");
 }
 
+/* Takes three arguments but pops none, as a cdecl function would: what a
+ * convention mismatch looks like to the trampoline. */
+__attribute__((naked)) static uint32_t LeavesItsArguments(void) {
+    __asm__(
+        "xor %eax, %eax\n\t"
+        "ret\n\t");
+}
+
 void StackOffsetsAreWhatTheySay(Checks* t, Modules* modules) {
     (void)modules;
     static const uint32_t kArgs[] = {1, 2, 3};
@@ -32,6 +40,9 @@ void StackOffsetsAreWhatTheySay(Checks* t, Modules* modules) {
         CHECK_INT(t, CallWithStackOffset(&three), (16 - offset) % 16);
         CHECK_INT(t, three.imbalance, 0);
     }
+    StackOffsetCall mismatch = {(const void*)LeavesItsArguments, NULL, kArgs, 3, 0, 0};
+    CallWithStackOffset(&mismatch);
+    CHECK_INT(t, mismatch.imbalance, -12);
 }
 
 enum { kWidth = 120, kHeight = 60, kMaxDrawCalls = 64 };
