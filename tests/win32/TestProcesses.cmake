@@ -42,3 +42,10 @@ quenta_gtest_process(quenta_unit_tests.shared quenta_unit_tests "*-${grouped}")
 
 # Each boundary test loads and unloads every module itself.
 quenta_gtest_process(quenta_boundary_tests quenta_boundary_tests "*")
+
+# The parser, layout and draw-pass tests and the shared headers' touch no
+# process-wide state at all. The host kit's tests need a process each (some
+# expect the module's message boxes from a fresh binding); they run in the
+# 64-bit builds, and the C host covers the 32-bit calls.
+quenta_gtest_process(quenta_layout_tests quenta_layout_tests "*")
+quenta_gtest_process(quenta_header_tests quenta_header_tests "*")
