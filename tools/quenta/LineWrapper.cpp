@@ -67,6 +67,11 @@ void LineWrapper::Opportunities(const std::string& text, const LaidOutMessage& l
             line.append(kObject);
             continue;
         }
+        const auto lead = static_cast<unsigned char>(text[static_cast<size_t>(run.begin)]);
+        if (lead < 0x80) {
+            line.append(static_cast<UChar>(lead));  // ASCII is itself
+            continue;
+        }
         UErrorCode status = U_ZERO_ERROR;
         UChar chars[4];
         const int32_t n = ucnv_toUChars(cp932_, chars, 4, text.data() + run.begin, run.end - run.begin, &status);
@@ -74,9 +79,14 @@ void LineWrapper::Opportunities(const std::string& text, const LaidOutMessage& l
         else line.append(chars, 0, n);
     }
     breaks_->setText(line);
+    // One pass over the opportunities, rather than a question per unit.
+    boundary_.assign(static_cast<size_t>(line.length()) + 1, false);
+    for (int32_t b = breaks_->first(); b != icu::BreakIterator::DONE; b = breaks_->next()) {
+        boundary_[static_cast<size_t>(b)] = true;
+    }
     breakBefore_.assign(units_.size(), false);
     for (size_t u = 1; u < units_.size(); ++u) {
-        breakBefore_[u] = !units_[u].glued && breaks_->isBoundary(unitStart[u]) != 0;
+        breakBefore_[u] = !units_[u].glued && boundary_[static_cast<size_t>(unitStart[u])];
     }
 }
 

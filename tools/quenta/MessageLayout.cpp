@@ -1,7 +1,5 @@
 #include "MessageLayout.h"
 
-#include <cstring>
-
 #include "layout/DrawnExtent.h"
 #include "layout/RunPlacement.h"
 
@@ -71,21 +69,30 @@ MessageLayout::OpenState MessageLayout::Open() const {
 }
 
 void MessageLayout::OnRun(const core::TextRun& run, int32_t line, int32_t begin, int32_t end) {
-    PlacedRun placed;
+    // Filled in place: a run built aside and copied in costs more than the
+    // rest of this together.
+    PlacedRun& placed = out_->runs.emplace_back();
     placed.begin = begin;
     placed.end = end;
     placed.line = line;
     placed.width = run.width;
     placed.height = run.height;
     placed.picture = run.IsPicture();
-    const int32_t length = run.text.Length();
-    placed.plain = !placed.picture && length > 0 && end - begin == length &&
-                   std::memcmp(text_->data() + begin, run.text.data, static_cast<size_t>(length)) == 0;
-    placed.space = placed.plain && length == 1 && run.text.data[0] == ' ';
-    out_->runs.push_back(placed);
+    // A character written as itself covers its one or two bytes; the runs
+    // of "<error>" that a short malformed tag leaves are unmarked when the
+    // tag is reported (the run's own bytes are not read: that is the cost).
+    const int32_t span = end - begin;
+    placed.plain = !placed.picture && span > 0 && span <= 2;
+    placed.space = placed.plain && span == 1 && (*text_)[static_cast<size_t>(begin)] == ' ';
 }
 
 void MessageLayout::Note(TagEvent event, const core::TextString& name, int32_t begin, int32_t end, int32_t value) {
+    if (event == TagEvent::kMalformed) {
+        for (auto run = out_->runs.rbegin(); run != out_->runs.rend() && run->begin == begin && run->end == end; ++run) {
+            run->plain = false;
+            run->space = false;
+        }
+    }
     if (lacking_ && event == TagEvent::kMalformed && name.Equals("G")) {
         event = TagEvent::kMissingPicture;
         value = lackingNumber_;

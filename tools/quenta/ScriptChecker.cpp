@@ -98,7 +98,7 @@ FileFindings CheckMessages(const ScriptFile& file, const CheckSettings& settings
                            const std::function<void(const MessageSink&)>& feed) {
     FileFindings result;
     result.path = file.path;
-    const SourcePlaces places(file.bytes, file.encoding);
+    SourcePlaces places(file.bytes, file.encoding);
     MessageEncoder encoder(file.encoding);
     AnyPicture anyPicture;
     MessageLayout layout(settings.pictures ? settings.pictures : &anyPicture, settings.resetBetweenMessages);

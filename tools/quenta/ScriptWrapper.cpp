@@ -42,7 +42,7 @@ struct FileEdit {
 WrapResult WrapScript(const ScriptFile& file, const CheckSettings& settings) {
     WrapResult result;
     result.unfitting.path = file.path;
-    const SourcePlaces places(file.bytes, file.encoding);
+    SourcePlaces places(file.bytes, file.encoding);
     MessageEncoder encoder(file.encoding);
     AnyPicture anyPicture;
     core::PictureSizes* pictures = settings.pictures ? settings.pictures : &anyPicture;
