@@ -15,7 +15,7 @@ function(quenta_add_fuzz_targets prefix)
       "${QUENTA_FUZZ_DIR}/harness/HostModules.cpp"
       "${QUENTA_FUZZ_DIR}/harness/MessageSteps.cpp")
     target_include_directories(quenta_fuzz_harness PUBLIC "${QUENTA_FUZZ_DIR}/harness")
-    target_link_libraries(quenta_fuzz_harness PUBLIC quenta_bitmap ${CMAKE_DL_LIBS} PRIVATE quenta_warnings)
+    target_link_libraries(quenta_fuzz_harness PUBLIC quenta_host PRIVATE quenta_warnings)
   endif()
 
   set(render_sources RenderFuzzer.cpp)

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "BitmapSurface.h"
+#include "quenta/BitmapSurface.h"
 
 namespace quenta::render {
 

@@ -8,25 +8,21 @@
 
 #include "ArchivePictures.h"
 #include "Background.h"
-#include "BitmapSurface.h"
 #include "DrawingExtent.h"
 #include "InputText.h"
-#include "quenta/Ref.h"
-#include "ModuleSet.h"
+#include "ModuleFolder.h"
 #include "PngWriter.h"
 #include "ToolError.h"
+#include "quenta/BitmapSurface.h"
+#include "quenta/FontFiles.h"
 #include "quenta/MessageRenderer.h"
+#include "quenta/ModuleSet.h"
 #include "quenta/Pictura.h"
-#include "quenta/TextPainter.h"
-#include "quenta/Vaultrix.h"
+#include "quenta/Ref.h"
 
 namespace quenta::render {
 
 namespace {
-
-// The face names Quenta selects, in Shift-JIS: "ＭＳ ゴシック" and "ＭＳ 明朝".
-constexpr char kGothicFace[] = "\x82l\x82r \x83S\x83V\x83\x62\x83N";
-constexpr char kMinchoFace[] = "\x82l\x82r \x96\xBE\x92\xA9";
 
 SurfacePtr LoadBackgroundPicture(Pictura& pictura, const std::string& path) {
     std::ifstream file(path, std::ios::binary);
@@ -41,11 +37,10 @@ SurfacePtr LoadBackgroundPicture(Pictura& pictura, const std::string& path) {
     return picture;
 }
 
-void UseFont(TextPainter& painter, const char* face, const std::string& path, const char* option) {
+void UseFont(IMessageRenderer& renderer, host::Face face, const std::string& path, const char* option) {
     if (path.empty()) return;
-    if (!painter.SetFontFile(face, path.c_str())) {
-        throw ToolError(std::string(option) + ": cannot use font file '" + path + "'");
-    }
+    const host::Result<void> set = host::SetFontFile(renderer, face, path);
+    if (!set) throw ToolError(std::string(option) + ": " + set.Error().reason);
 }
 
 // As for --size: larger canvases are refused rather than half-allocated.
@@ -62,27 +57,28 @@ BitmapPtr NewCanvas(int32_t width, int32_t height) {
 void RunRenderJob(const Options& options) { RenderMessage(options, ReadMessageText(options)); }
 
 void RenderMessage(const Options& options, const std::string& text) {
-
-    ModuleSet modules(ModuleSet::DefaultFolder());
+    // The modules stay loaded until the tool exits, when the system runs
+    // their clean-up in reverse load order: Quenta's first, which gives back
+    // the pictures that live in Pictura.
+    host::ModuleSet modules;
+    if (host::Result<void> loaded = modules.Load(ModuleFolderBesideTool()); !loaded) {
+        throw ToolError("cannot load " + loaded.Error().Describe());
+    }
     {
-        Ref<Vaultrix> vaultrix(static_cast<Vaultrix*>(modules.Create(Module::kVaultrix, kVaultrixId)));
-        Ref<Pictura> pictura(static_cast<Pictura*>(modules.Create(Module::kPictura, kPicturaId)));
-        if (!options.archive.empty() && !vaultrix->SetArchivePath(0, options.archive.c_str())) {
-            throw ToolError("cannot open picture archive '" + options.archive +
-                            "': it is neither a readable folder nor a ZIP file");
+        Ref<Pictura> pictura = ValueOrThrow(modules.Create<Pictura>(host::Module::kPictura, kPicturaId));
+        if (!options.archive.empty()) {
+            if (host::Result<void> set = modules.SetArchivePath(0, options.archive); !set) {
+                throw ToolError("cannot open picture archive: " + set.Error().Describe());
+            }
         }
         SurfacePtr backgroundPicture;
         if (!options.backgroundImage.empty()) backgroundPicture = LoadBackgroundPicture(*pictura, options.backgroundImage);
 
-        Ref<IMessageRenderer> renderer(
-            static_cast<IMessageRenderer*>(modules.Create(Module::kQuenta, kMessageRendererId)));
-        // The first SetText binds Scrivo2 and Plotra; the fonts must be in
-        // place before anything is drawn.
-        renderer->SetText("");
-        auto* painter = static_cast<TextPainter*>(renderer->GetSubInterface(&kScrivo2Id));
-        if (!painter) throw ToolError("Quenta could not start with the sibling modules (see above)");
-        UseFont(*painter, kGothicFace, options.gothicFont, "--gothic-font");
-        UseFont(*painter, kMinchoFace, options.minchoFont, "--mincho-font");
+        // Bound to its siblings already: the fonts must be in place before
+        // anything is drawn.
+        Ref<IMessageRenderer> renderer = ValueOrThrow(modules.NewRenderer());
+        UseFont(*renderer, host::Face::kGothic, options.gothicFont, "--gothic-font");
+        UseFont(*renderer, host::Face::kMincho, options.minchoFont, "--mincho-font");
         renderer->SetText(text.c_str());
 
         BitmapPtr canvas;
@@ -92,6 +88,7 @@ void RenderMessage(const Options& options, const std::string& text) {
         } else if (backgroundPicture) {
             canvas = NewCanvas(backgroundPicture->GetWidth(), backgroundPicture->GetHeight());
         } else {
+            Ref<Vaultrix> vaultrix = ValueOrThrow(modules.Create<Vaultrix>(host::Module::kVaultrix, kVaultrixId));
             ArchivePictures pictures(*vaultrix, *pictura);
             const core::Extent drawn = MeasureDrawing(text, pictures);
             if (drawn.IsEmpty()) {
