@@ -1,14 +1,8 @@
 #include "ScriptWrapper.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
+#include <algorithm>
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <filesystem>
-#include <stdexcept>
-
+#include "AnyPicture.h"
 #include "CheckCatalogue.h"
 #include "LaidOutMessage.h"
 #include "LineWrapper.h"
@@ -21,15 +15,6 @@
 namespace quenta::script {
 
 namespace {
-
-class AnyPicture final : public core::PictureSizes {
-public:
-    bool PictureSize(int32_t, int32_t& width, int32_t& height) override {
-        width = 0;
-        height = 0;
-        return true;
-    }
-};
 
 // A change to the file: [offset, offset + length) becomes "<R>".
 struct FileEdit {
@@ -102,28 +87,6 @@ WrapResult WrapScript(const ScriptFile& file, const CheckSettings& settings) {
     }
     result.bytes.append(file.bytes, at, std::string::npos);
     return result;
-}
-
-void ReplaceFile(const std::string& path, const std::string& bytes) {
-    const std::filesystem::path target(path);
-    std::string temporary = (target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string();
-    const int fd = mkstemp(temporary.data());
-    if (fd < 0) throw std::runtime_error("cannot write beside '" + path + "': " + std::strerror(errno));
-    struct stat info {};
-    if (stat(path.c_str(), &info) == 0) fchmod(fd, info.st_mode & 07777);
-    size_t written = 0;
-    while (written < bytes.size()) {
-        const ssize_t n = write(fd, bytes.data() + written, bytes.size() - written);
-        if (n <= 0) break;
-        written += static_cast<size_t>(n);
-    }
-    const bool ok = written == bytes.size() && fsync(fd) == 0;
-    close(fd);
-    if (!ok || std::rename(temporary.c_str(), path.c_str()) != 0) {
-        const std::string reason = std::strerror(errno);
-        std::remove(temporary.c_str());
-        throw std::runtime_error("cannot write '" + path + "': " + reason);
-    }
 }
 
 }  // namespace quenta::script
