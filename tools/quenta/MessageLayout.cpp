@@ -1,6 +1,5 @@
 #include "MessageLayout.h"
 
-#include "layout/DrawnExtent.h"
 #include "layout/RunPlacement.h"
 
 namespace quenta::script {
@@ -35,17 +34,14 @@ void MessageLayout::Lay(const std::string& text, LaidOutMessage& out) {
         }
         ++index;
     });
-    const std::vector<core::LineBox> boxes = core::MeasureLines(parser_.Lines());
-    out.lines.resize(boxes.size());
-    for (size_t i = 0; i < boxes.size(); ++i) {
-        out.lines[i].top = boxes[i].top;
-        out.lines[i].width = boxes[i].width;
-        out.lines[i].height = boxes[i].height;
-        out.lines[i].gap = boxes[i].gap;
-    }
+    // Each line's bottom is where its runs end, as drawing placed them.
+    out.lines.assign(parser_.Lines().lines.size(), LineBoxInfo{});
     for (size_t i = out.runs.size(); i-- > 0;) {
-        const size_t line = static_cast<size_t>(out.runs[i].line);
-        if (line < out.lines.size()) out.lines[line].firstRun = static_cast<int32_t>(i);
+        const PlacedRun& run = out.runs[i];
+        const size_t line = static_cast<size_t>(run.line);
+        if (line >= out.lines.size()) continue;
+        out.lines[line].firstRun = static_cast<int32_t>(i);
+        out.lines[line].bottom = run.y + run.height;
     }
 }
 

@@ -39,6 +39,7 @@ WrapResult WrapScript(const ScriptFile& file, const CheckSettings& settings) {
     LineWrapper wrapper;
     ScriptMessage message;
     LaidOutMessage laid;
+    LaidOutMessage scratch;
     std::vector<FileEdit> edits;
     std::vector<MessageFinding> misfits;
     const int32_t width = settings.window.width.value_or(0);
@@ -52,8 +53,14 @@ WrapResult WrapScript(const ScriptFile& file, const CheckSettings& settings) {
             edits.push_back({message.origin[static_cast<size_t>(b.offset)], static_cast<uint32_t>(b.length)});
         }
         result.breaksAdded += static_cast<int32_t>(breaks.size());
-        const std::string text = breaks.empty() ? message.text : ApplyBreaks(message.text, breaks);
-        wrapped.Lay(text, laid);
+        if (!breaks.empty()) {
+            wrapped.Lay(ApplyBreaks(message.text, breaks), laid);
+        } else if (message.text.find('<') != std::string::npos) {
+            // Unchanged, and already laid out as it is; the second parser
+            // still reads its tags to keep in step. Text without tags
+            // changes no style, so it need not read that.
+            wrapped.Lay(message.text, scratch);
+        }
         misfits.clear();
         CheckFit(laid, settings.window, misfits);
         if (settings.afterMessage) settings.afterMessage(message.number);
