@@ -19,6 +19,7 @@ int main(int argc, char** argv) {
     tool::RenderCommand render(app);
     tool::CheckCommand check(app);
     tool::WrapCommand wrap(app);
+    for (CLI::App* command : app.get_subcommands({})) command->set_version_flag("--version", QUENTA_VERSION);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& error) {
