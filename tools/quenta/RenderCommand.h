@@ -1,9 +1,12 @@
-// `quenta render`: quenta-render's drawing, with options read by CLI11.
+// `quenta render`: quenta-render's drawing and options, and the checker's
+// findings for the message it draws.
 #pragma once
 
 #include <CLI/CLI.hpp>
 
-#include "Options.h"
+#include <memory>
+
+#include "RenderOptionSet.h"
 
 namespace quenta::tool {
 
@@ -16,9 +19,7 @@ public:
 
 private:
     CLI::App* command_;
-    render::Options options_;
-    std::string size_, position_, background_;
-    int32_t margin_ = 16;
+    std::unique_ptr<render::RenderOptionSet> options_;
     bool failOnFindings_ = false;
 };
 
