@@ -3,7 +3,9 @@
 #   build  (the default) building the modules, the tool, the host kit and
 #          the default preset's tests, and rendering with the IPA fonts
 #   test   build, and everything scripts/test-all.sh runs besides: the
-#          benchmarks, the fuzz targets and the Windows DLLs under wine
+#          benchmarks, the fuzz targets, the preview's browser tests and
+#          the Windows DLLs under wine (scripts/wine32-binfmt.sh then lets
+#          32-bit programs run, under qemu where the kernel cannot)
 # Safe to run again: it installs only what is missing, and asks sudo for
 # root only then.
 set -euo pipefail
@@ -12,14 +14,17 @@ build=(
   build-essential cmake pkg-config git
   libfreetype-dev libfontconfig-dev fonts-ipafont-gothic fonts-ipafont-mincho
   libpng-dev libzip-dev libstb-dev
-  libcli11-dev nlohmann-json3-dev libicu-dev libcsv-dev libgettextpo-dev  # quenta: options, reports, scripts
   libgtest-dev libgmock-dev  # the tests every preset builds
-  python3-jsonschema  # the tests validate quenta check's JSON and SARIF against their schemas
+  libcli11-dev nlohmann-json3-dev libicu-dev libcsv-dev libgettextpo-dev  # quenta: options, reports, scripts
+  libcpp-httplib-dev  # quenta preview: its web server
 )
 test=(
+  python3-jsonschema  # the tests validate the checker's JSON and SARIF against their schemas
+  chromium chromium-driver python3-selenium python3-pil  # the preview's tests: its page in headless Chromium
   libbenchmark-dev libpango1.0-dev libcairo2-dev manpages-ja zip  # the benchmarks: PangoCairo, and a long Japanese text
   clang libclang-rt-14-dev llvm  # the fuzz targets: libFuzzer, the sanitizer runtimes, llvm-symbolizer
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix googletest wine wine64  # Quenta.dll, tested under wine
+  wine32:i386 qemu-user-static  # the 32-bit Quenta.dll, under 32-bit wine (emulated where the kernel cannot run it)
 )
 
 case "${1:-build}" in
@@ -40,5 +45,9 @@ if [[ $EUID -ne 0 ]]; then
   exec sudo "$0" "$@"
 fi
 export DEBIAN_FRONTEND=noninteractive
+# wine32 comes from Debian's i386 packages.
+if [[ " ${missing[*]} " == *":i386 "* ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+  dpkg --add-architecture i386
+fi
 apt-get update -qq
 apt-get install -y -qq --no-install-recommends "${missing[@]}"

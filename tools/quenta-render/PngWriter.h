@@ -11,4 +11,7 @@ namespace quenta::render {
 // be written; leaves no partial file.
 void WritePng(BitmapSurface& canvas, const std::string& path);
 
+// The same PNG in memory. Throws a ToolError when libpng cannot encode it.
+std::string EncodePng(BitmapSurface& canvas);
+
 }  // namespace quenta::render

@@ -14,12 +14,19 @@ namespace quenta::tool {
 
 RenderCommand::RenderCommand(CLI::App& app) {
     command_ = app.add_subcommand("render", "Draw marked-up message text into a PNG picture (as quenta-render).");
-    options_ = std::make_unique<render::RenderOptionSet>(*command_, false);
-    command_->add_flag("--fail-on-findings", failOnFindings_, "exit 1, drawing nothing, when the checker finds an error in the message");
+    auto* c = command_;
+    c->add_option("-o,--output", output_, "the picture to write; - for standard output")->required();
+    drawing_.AddTo(*c);
+    c->add_flag("--cp932", cp932_, "the input is Shift-JIS (code page 932) already");
+    c->add_flag("--fail-on-findings", failOnFindings_, "exit 1 when the checker finds an error in the message");
+    c->add_option("file", input_, "the message text; standard input when absent or -");
 }
 
 int RenderCommand::Run() {
-    const render::Options options = options_->Finish();
+    render::Options options = drawing_.Resolve();
+    options.output = output_;
+    options.input = input_;
+    options.cp932 = cp932_;
     const std::string bytes = render::ReadInputBytes(options);
     const std::string text = render::ConvertMessageText(options, bytes);
 

@@ -1,12 +1,9 @@
-// `quenta render`: quenta-render's drawing and options, and the checker's
-// findings for the message it draws.
+// `quenta render`: quenta-render's drawing, with options read by CLI11.
 #pragma once
 
 #include <CLI/CLI.hpp>
 
-#include <memory>
-
-#include "RenderOptionSet.h"
+#include "RenderOptions.h"
 
 namespace quenta::tool {
 
@@ -19,7 +16,9 @@ public:
 
 private:
     CLI::App* command_;
-    std::unique_ptr<render::RenderOptionSet> options_;
+    RenderOptions drawing_;
+    std::string output_, input_;
+    bool cp932_ = false;
     bool failOnFindings_ = false;
 };
 

@@ -1,5 +1,5 @@
 // quenta: the tools for hosts, writers and translators in one program,
-// `quenta render`, `quenta check` and `quenta wrap`.
+// `quenta render`, `quenta check`, `quenta wrap` and `quenta preview`.
 #include <CLI/CLI.hpp>
 
 #include <cstdio>
@@ -8,6 +8,7 @@
 #include <string>
 
 #include "CheckCommand.h"
+#include "PreviewCommand.h"
 #include "RenderCommand.h"
 #include "WrapCommand.h"
 #include "ToolError.h"
@@ -20,6 +21,7 @@ int main(int argc, char** argv) {
     tool::RenderCommand render(app);
     tool::CheckCommand check(app);
     tool::WrapCommand wrap(app);
+    tool::PreviewCommand preview(app);
     for (CLI::App* command : app.get_subcommands({})) command->set_version_flag("--version", QUENTA_VERSION);
     try {
         app.parse(argc, argv);
@@ -37,6 +39,7 @@ int main(int argc, char** argv) {
         if (render.Chosen()) return render.Run();
         if (check.Chosen()) return check.Run(QUENTA_VERSION);
         if (wrap.Chosen()) return wrap.Run();
+        if (preview.Chosen()) return preview.Run();
     } catch (const render::ToolError& error) {
         std::fprintf(stderr, "quenta: %s\n", error.what());
         if (error.Status() == render::kExitUsage) std::fputs("Try 'quenta --help'.\n", stderr);
