@@ -1,6 +1,6 @@
 #include "LineWrapper.h"
 
-#include <unicode/unistr.h>
+#include <unicode/utext.h>
 
 #include <algorithm>
 #include <stdexcept>
@@ -58,25 +58,39 @@ void LineWrapper::Units(const std::string& text, const std::vector<uint32_t>& or
 void LineWrapper::Opportunities(const std::string& text, const LaidOutMessage& laid) {
     // The line as Unicode: each plain character as itself, anything else as
     // one object.
-    icu::UnicodeString line;
-    std::vector<int32_t> unitStart(units_.size());
+    utf16_.clear();
+    std::vector<int32_t>& unitStart = utf16Source_;
+    unitStart.resize(units_.size());
     for (size_t u = 0; u < units_.size(); ++u) {
-        unitStart[u] = line.length();
+        unitStart[u] = static_cast<int32_t>(utf16_.size());
         const PlacedRun& run = laid.runs[units_[u].firstRun];
         if (!run.plain) {
-            line.append(kObject);
+            utf16_.push_back(kObject);
+            continue;
+        }
+        const auto lead = static_cast<unsigned char>(text[static_cast<size_t>(run.begin)]);
+        if (lead < 0x80) {
+            utf16_.push_back(static_cast<UChar>(lead));  // ASCII is itself
             continue;
         }
         UErrorCode status = U_ZERO_ERROR;
         UChar chars[4];
         const int32_t n = ucnv_toUChars(cp932_, chars, 4, text.data() + run.begin, run.end - run.begin, &status);
-        if (U_FAILURE(status) || n <= 0) line.append(kObject);
-        else line.append(chars, 0, n);
+        if (U_FAILURE(status) || n <= 0) utf16_.push_back(kObject);
+        else utf16_.insert(utf16_.end(), chars, chars + n);
     }
-    breaks_->setText(line);
+    UErrorCode status = U_ZERO_ERROR;
+    UText* line = utext_openUChars(nullptr, utf16_.data(), static_cast<int64_t>(utf16_.size()), &status);
+    breaks_->setText(line, status);
+    // One pass over the opportunities, rather than a question per unit.
+    boundary_.assign(utf16_.size() + 1, false);
+    for (int32_t b = breaks_->first(); b != icu::BreakIterator::DONE; b = breaks_->next()) {
+        boundary_[static_cast<size_t>(b)] = true;
+    }
+    utext_close(line);
     breakBefore_.assign(units_.size(), false);
     for (size_t u = 1; u < units_.size(); ++u) {
-        breakBefore_[u] = !units_[u].glued && breaks_->isBoundary(unitStart[u]) != 0;
+        breakBefore_[u] = !units_[u].glued && boundary_[static_cast<size_t>(unitStart[u])];
     }
 }
 

@@ -54,9 +54,10 @@ private:
     UConverter* cp932_ = nullptr;
     std::vector<Unit> units_;           // of the line at hand
     std::vector<bool> breakBefore_;     // per unit of the line at hand
+    std::vector<bool> boundary_;        // per UTF-16 index of the line at hand
     std::vector<std::pair<int32_t, int32_t>> atomic_;  // tag ranges drawn as text
-    std::vector<UChar> utf16_;
-    std::vector<int32_t> utf16Source_;  // byte offset of each UTF-16 unit
+    std::vector<UChar> utf16_;          // the line at hand
+    std::vector<int32_t> utf16Source_;  // where each unit starts in utf16_
 };
 
 // The text with the breaks applied.

@@ -114,9 +114,12 @@ void MessageEncoder::EncodeUtf8(const SourceText& source, ScriptMessage& message
     while (i < size) {
         // ASCII is the same in both encodings.
         if (bytes[i] < 0x80) {
-            message.text += static_cast<char>(bytes[i]);
-            message.origin.push_back(source.origin[i]);
-            ++i;
+            size_t stop = i + 1;
+            while (stop < size && bytes[stop] < 0x80) ++stop;
+            message.text.append(source.bytes, i, stop - i);
+            message.origin.insert(message.origin.end(), source.origin.begin() + static_cast<std::ptrdiff_t>(i),
+                                  source.origin.begin() + static_cast<std::ptrdiff_t>(stop));
+            i = stop;
             continue;
         }
         // A stretch of other characters goes through iconv at once; each of

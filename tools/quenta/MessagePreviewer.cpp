@@ -145,7 +145,7 @@ ScriptSnapshot MessagePreviewer::ReadScript(const script::ScriptFile& file, bool
     ScriptSnapshot snapshot;
     snapshot.path = file.path;
     snapshot.resetBetweenMessages = resetBetweenMessages;
-    const script::SourcePlaces places(file.bytes, file.encoding);
+    script::SourcePlaces places(file.bytes, file.encoding);
     script::MessageEncoder encoder(file.encoding);
     std::vector<uint32_t> starts;
     script::ScriptMessage message;

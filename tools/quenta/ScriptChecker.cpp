@@ -5,6 +5,7 @@
 #include <cctype>
 #include <stdexcept>
 
+#include "AnyPicture.h"
 #include "CheckCatalogue.h"
 #include "LaidOutMessage.h"
 #include "MessageChecks.h"
@@ -16,30 +17,6 @@
 namespace quenta::script {
 
 namespace {
-
-// Without an archive every picture is taken to exist, with no size.
-class AnyPicture final : public core::PictureSizes {
-public:
-    bool PictureSize(int32_t, int32_t& width, int32_t& height) override {
-        width = 0;
-        height = 0;
-        return true;
-    }
-};
-
-std::string Lower(std::string text) {
-    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-}
-
-// The charset a PO header names, lower case; "" when it names none.
-std::string PoCharset(const std::string& bytes) {
-    const size_t at = Lower(bytes.substr(0, 4096)).find("charset=");
-    if (at == std::string::npos) return "";
-    size_t end = at + 8;
-    while (end < bytes.size() && (std::isalnum(static_cast<unsigned char>(bytes[end])) || bytes[end] == '-' || bytes[end] == '_')) ++end;
-    return Lower(bytes.substr(at + 8, end - at - 8));
-}
 
 std::string Hex(char32_t cp) {
     char buffer[16];
@@ -69,28 +46,6 @@ std::string Utf8(char32_t cp) {
 
 }  // namespace
 
-ScriptFile OpenScript(const std::string& path, const std::string& form, bool cp932, const std::string& column) {
-    ScriptFile file;
-    file.path = path;
-    file.bytes = ReadFileBytes(path);
-    if (form.empty()) file.form = FormOfPath(path);
-    else if (form == "text") file.form = ScriptForm::kPlain;
-    else if (form == "csv") file.form = ScriptForm::kCsv;
-    else if (form == "tsv") file.form = ScriptForm::kTsv;
-    else if (form == "po") file.form = ScriptForm::kPo;
-    else throw std::invalid_argument("unknown script form '" + form + "'");
-    file.column = column;
-    file.encoding = cp932 ? ScriptEncoding::kCp932 : ScriptEncoding::kUtf8;
-    if (file.form == ScriptForm::kPo) {
-        const std::string charset = PoCharset(file.bytes);
-        if (charset == "cp932" || charset == "shift_jis" || charset == "shift-jis" || charset == "sjis" ||
-            charset == "windows-31j" || charset == "ms_kanji") {
-            file.encoding = ScriptEncoding::kCp932;
-        }
-    }
-    return file;
-}
-
 namespace {
 
 // Checks the messages that `feed` hands to its sink, in order.
@@ -98,7 +53,7 @@ FileFindings CheckMessages(const ScriptFile& file, const CheckSettings& settings
                            const std::function<void(const MessageSink&)>& feed) {
     FileFindings result;
     result.path = file.path;
-    const SourcePlaces places(file.bytes, file.encoding);
+    SourcePlaces places(file.bytes, file.encoding);
     MessageEncoder encoder(file.encoding);
     AnyPicture anyPicture;
     MessageLayout layout(settings.pictures ? settings.pictures : &anyPicture, settings.resetBetweenMessages);

@@ -27,10 +27,6 @@ struct CheckSettings {
     std::function<void(int32_t)> afterMessage;
 };
 
-// Reads the file's bytes and finds its form and encoding. `cp932` forces
-// code page 932; a PO file's header may name it too.
-ScriptFile OpenScript(const std::string& path, const std::string& form, bool cp932, const std::string& column);
-
 // Throws std::runtime_error when the file cannot be read as its form.
 FileFindings CheckScript(const ScriptFile& file, const CheckSettings& settings);
 

@@ -14,6 +14,7 @@ set(quenta_scripts_dir "${CMAKE_CURRENT_LIST_DIR}")
 add_library(quenta_scripts STATIC
   ${quenta_scripts_dir}/CheckCatalogue.cpp
   ${quenta_scripts_dir}/DelimitedScriptReader.cpp
+  ${quenta_scripts_dir}/FileReplacement.cpp
   ${quenta_scripts_dir}/FindingReport.cpp
   ${quenta_scripts_dir}/LineWrapper.cpp
   ${quenta_scripts_dir}/MessageChecks.cpp

@@ -26,8 +26,4 @@ struct WrapResult {
 // file cannot be read as its form.
 WrapResult WrapScript(const ScriptFile& file, const CheckSettings& settings);
 
-// Replaces `path` with `bytes` atomically: a new file beside it, renamed
-// over it, with the old file's permissions. Throws std::runtime_error.
-void ReplaceFile(const std::string& path, const std::string& bytes);
-
 }  // namespace quenta::script

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <exception>
 #include <iostream>
+#include <string>
 
 #include "CheckCommand.h"
 #include "PreviewCommand.h"
@@ -21,8 +22,14 @@ int main(int argc, char** argv) {
     tool::CheckCommand check(app);
     tool::WrapCommand wrap(app);
     tool::PreviewCommand preview(app);
+    for (CLI::App* command : app.get_subcommands({})) command->set_version_flag("--version", QUENTA_VERSION);
     try {
         app.parse(argc, argv);
+    } catch (const CLI::ArgumentMismatch& error) {
+        // "--size: 1 required TEXT missing": an option at the end without its value.
+        const std::string what = error.what();
+        std::fprintf(stderr, "quenta: %s needs a value\nTry 'quenta --help'.\n", what.substr(0, what.find(':')).c_str());
+        return render::kExitUsage;
     } catch (const CLI::ParseError& error) {
         if (error.get_exit_code() == 0) return app.exit(error);  // --help, --version
         std::fprintf(stderr, "quenta: %s\nTry 'quenta --help'.\n", error.what());
