@@ -116,38 +116,55 @@ void CheckTags(const std::string& text, const LaidOutMessage& laid, const ShowTe
 void CheckLeftOpen(const LaidOutMessage& laid, const MessageLayout::OpenState& before,
                    const MessageLayout::OpenState& after, const std::string& text, const ShowText& show,
                    std::vector<MessageFinding>& out) {
-    struct Opened {
+    struct Kind {
         std::string_view tag;
-        bool open;
+        bool open;  // more open after the message than before it
+        std::vector<const TagNote*> openers;  // this message's, not yet closed
     };
-    const Opened opened[] = {
-        {"B", after.bold && !before.bold},
-        {"E", after.edge && !before.edge},
-        {"K", after.shadow && !before.shadow},
-        {"S", after.size > before.size},
-        {"C", after.color > before.color},
-        {"EC", after.edgeColor > before.edgeColor},
-        {"KC", after.shadowColor > before.shadowColor},
-        {"F", after.font > before.font},
-        {"SPW", after.charSpacing > before.charSpacing},
-        {"SPH", after.lineSpacing > before.lineSpacing},
-        {"CE", after.centerWidth > before.centerWidth},
-        {"W", after.wValue > before.wValue},
+    Kind kinds[] = {
+        {"B", after.bold && !before.bold, {}},
+        {"E", after.edge && !before.edge, {}},
+        {"K", after.shadow && !before.shadow, {}},
+        {"S", after.size > before.size, {}},
+        {"C", after.color > before.color, {}},
+        {"EC", after.edgeColor > before.edgeColor, {}},
+        {"KC", after.shadowColor > before.shadowColor, {}},
+        {"F", after.font > before.font, {}},
+        {"SPW", after.charSpacing > before.charSpacing, {}},
+        {"SPH", after.lineSpacing > before.lineSpacing, {}},
+        {"CE", after.centerWidth > before.centerWidth, {}},
+        {"W", after.wValue > before.wValue, {}},
     };
-    for (const Opened& o : opened) {
-        if (!o.open) continue;
-        // The last tag of this kind in the message opened what is left.
-        const TagNote* last = nullptr;
-        for (const TagNote& tag : laid.tags) {
-            if (tag.event == TagEvent::kApplied && tag.name == o.tag) last = &tag;
+    // Follow this message's tags: an opening tag saves, its closing tag
+    // takes back the last one saved here (or one from an earlier message),
+    // a reset forgets them all. A switch is one place, not a stack.
+    for (const TagNote& tag : laid.tags) {
+        if (tag.event != TagEvent::kApplied) continue;
+        if (tag.name == "CR") {
+            for (Kind& kind : kinds) kind.openers.clear();
+            continue;
         }
-        if (!last) continue;
+        const bool closing = !tag.name.empty() && tag.name[0] == '/';
+        const std::string_view name = closing ? std::string_view(tag.name).substr(1) : std::string_view(tag.name);
+        for (Kind& kind : kinds) {
+            if (kind.tag != name) continue;
+            const bool isSwitch = name == "B" || name == "E" || name == "K";
+            if (closing || isSwitch) {
+                if (isSwitch) kind.openers.clear();
+                else if (!kind.openers.empty()) kind.openers.pop_back();
+            }
+            if (!closing) kind.openers.push_back(&tag);
+        }
+    }
+    for (const Kind& kind : kinds) {
+        if (!kind.open || kind.openers.empty()) continue;
+        const TagNote* last = kind.openers.back();
         const std::string written = show(std::string_view(text).substr(static_cast<size_t>(last->begin),
                                                                         static_cast<size_t>(last->end - last->begin)));
         out.push_back({"unclosed-style", last->begin,
-                       std::string(StyleName(o.tag)) + " set by '" + written +
+                       std::string(StyleName(kind.tag)) + " set by '" + written +
                            "' is still in force when the message ends and carries into the next; close it with </" +
-                           std::string(o.tag) + ">"});
+                           std::string(kind.tag) + ">"});
     }
 }
 

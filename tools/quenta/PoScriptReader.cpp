@@ -132,23 +132,16 @@ void EmitTranslation(const char* translation, LocatedString& located, const Mess
 }  // namespace
 
 void ReadPoMessages(const ScriptFile& file, const MessageSink& sink) {
-    // libgettextpo reads files by name: standard input goes through a
-    // temporary file.
-    std::string path = file.path;
-    std::unique_ptr<std::string, void (*)(std::string*)> temporary(nullptr, [](std::string* p) {
-        std::remove(p->c_str());
-        delete p;
-    });
-    if (path == "-") {
-        char name[] = "/tmp/quenta-po-XXXXXX";
-        const int fd = mkstemp(name);
-        if (fd < 0) throw std::runtime_error("cannot make a temporary file for standard input");
-        temporary.reset(new std::string(name));
-        const bool written = write(fd, file.bytes.data(), file.bytes.size()) == static_cast<ssize_t>(file.bytes.size());
-        close(fd);
-        if (!written) throw std::runtime_error("cannot write a temporary file for standard input");
-        path = name;
-    }
+    // libgettextpo reads files by name: the bytes already read go through a
+    // temporary file, so that what is read is what the places refer to.
+    char name[] = "/tmp/quenta-po-XXXXXX";
+    const int fd = mkstemp(name);
+    if (fd < 0) throw std::runtime_error("cannot make a temporary file to read '" + file.path + "'");
+    const std::unique_ptr<char, int (*)(const char*)> temporary(name, unlink);
+    const bool written = write(fd, file.bytes.data(), file.bytes.size()) == static_cast<ssize_t>(file.bytes.size());
+    close(fd);
+    if (!written) throw std::runtime_error("cannot write a temporary file to read '" + file.path + "'");
+    const std::string path = name;
     // libgettextpo's handler takes no context; the error goes through this
     // thread's slot for the duration of the read.
     std::string error;
@@ -157,6 +150,8 @@ void ReadPoMessages(const ScriptFile& file, const MessageSink& sink) {
     std::unique_ptr<struct po_file, void (*)(po_file_t)> po(po_file_read(path.c_str(), &handler), po_file_free);
     poError = nullptr;
     if (!po || !error.empty()) {
+        // libgettextpo names the temporary file; the writer knows their own.
+        if (error.rfind(path, 0) == 0) error = file.path + error.substr(path.size());
         throw std::runtime_error(error.empty() ? "cannot read '" + file.path + "' as a PO file" : error);
     }
 

@@ -1,0 +1,27 @@
+// One list of messages written as each of the three script forms, with
+// where each message's first character lands in the file, so that a table
+// of expected findings can be checked in every form.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "ScriptFile.h"
+
+namespace quenta::testing {
+
+struct WrittenScript {
+    script::ScriptFile file;
+    // Line and column (from 1) of the first character of each message.
+    std::vector<std::pair<int32_t, int32_t>> starts;
+};
+
+// Messages must be single lines of ASCII and code page 932 text without
+// double quotes, so that the column of a character in the message is its
+// column in every form.
+WrittenScript WriteScript(script::ScriptForm form, const std::vector<std::string>& messages);
+
+const char* FormName(script::ScriptForm form);
+
+}  // namespace quenta::testing

@@ -1,0 +1,33 @@
+#!/usr/bin/env python3
+"""Runs `quenta check` with --format json and --format sarif on a script
+holding one finding of each kind and validates each report against its
+schema."""
+import json
+import os
+import subprocess
+import sys
+import tempfile
+
+import jsonschema
+
+tool, fixtures = sys.argv[1], sys.argv[2]
+script = ("a<C255, 0, 0>b\n\n<r>x</S>\n\n<S300>y<B>\n\n"
+          "a < b\n\n\U0001F600\n\nThis line is much too long for the window\n")
+with tempfile.TemporaryDirectory() as folder:
+    path = os.path.join(folder, "script.txt")
+    with open(path, "w", encoding="utf-8") as f:
+        f.write(script)
+    for form, schema_name in (("json", "findings.schema.json"), ("sarif", "sarif-2.1.0-subset.schema.json")):
+        run = subprocess.run([tool, "check", "--window", "200x100", "--format", form, path],
+                             capture_output=True, text=True)
+        if run.returncode != 1:
+            sys.exit(f"{form}: exit status {run.returncode}, expected 1: {run.stderr}")
+        report = json.loads(run.stdout)
+        with open(os.path.join(fixtures, schema_name), encoding="utf-8") as f:
+            schema = json.load(f)
+        jsonschema.validate(report, schema)
+        results = report if form == "json" else report["runs"][0]["results"]
+        if len(results) < 7:
+            sys.exit(f"{form}: {len(results)} findings, expected at least 7")
+        print(f"{form}: {len(results)} findings valid against {schema_name}")
+print("2 passed, 0 failed")
