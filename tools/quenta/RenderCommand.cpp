@@ -16,7 +16,7 @@ namespace quenta::tool {
 RenderCommand::RenderCommand(CLI::App& app) {
     command_ = app.add_subcommand("render", "Draw marked-up message text into a PNG picture (as quenta-render).");
     auto* c = command_;
-    c->add_option("-o,--output", options_.output, "the picture to write; - for standard output")->required();
+    c->add_option("-o,--output", options_.output, "the picture to write; - for standard output");
     c->add_option("-s,--size", size_, "canvas size WxH in pixels, each side 1 to 16384");
     c->add_option("--margin", margin_, "space around the text on a fitted canvas")->check(CLI::Range(0, 4096));
     c->add_option("--position", position_, "where the text's top-left corner goes, X,Y (16,16)");
@@ -29,10 +29,27 @@ RenderCommand::RenderCommand(CLI::App& app) {
     c->add_flag("--keep-newlines", options_.keepNewlines, "hand line breaks to Quenta as they are");
     c->add_flag("--fail-on-findings", failOnFindings_, "exit 1 when the checker finds an error in the message");
     c->add_option("file", options_.input, "the message text; standard input when absent or -");
+
+    auto* whole = c->add_option_group("whole script", "every message of a script to a picture, and index.html to review them");
+    whole->add_option("--script", script_.script, "the script: plain text (a blank line ends a message), .csv, .tsv or .po");
+    whole->add_option("--out-dir", script_.outDir, "the folder for the pictures and index.html");
+    whole->add_option("--names", script_.names, "the pictures' names, '#' for the message's number zero-padded (####.png)");
+    whole->add_option("-j,--jobs", script_.jobs, "worker processes (one per core)")->check(CLI::Range(1, 256));
+    whole->add_option("--form", script_.form, "the script's form when its name does not tell: text, csv, tsv or po")
+        ->check(CLI::IsMember({"text", "csv", "tsv", "po"}));
+    whole->add_option("--column", script_.column, "CSV and TSV: the column of the messages, a number from 1 or a name in the first row");
+    whole->add_option("--window", window_, "the message window's text area, WxH: framed on every picture, overflow marked");
+    whole->add_option("--max-lines", maxLines_, "the most lines a message may have")->check(CLI::Range(1, 1 << 20));
+    whole->add_flag("--reset-between-messages", script_.resetBetweenMessages,
+                    "the host resets the style before each message (for the checker; every picture starts from the defaults)");
+    whole->add_flag("-q,--quiet", quiet_, "no progress line, only the summary");
 }
 
 int RenderCommand::Run() {
     using render::UsageError;
+    if (!script_.script.empty()) return RunScript();
+    if (!script_.outDir.empty()) throw UsageError("--out-dir goes with --script");
+    if (options_.output.empty()) throw UsageError("--output is required (or --script with --out-dir)");
     if (!size_.empty()) options_.size = render::ParseSize("--size", size_);
     if (!position_.empty()) options_.position = render::ParsePoint("--position", position_);
     if (!background_.empty()) options_.background = render::ParseColor("--background", background_);
@@ -63,6 +80,29 @@ int RenderCommand::Run() {
     }
     render::RenderMessage(options_, text);
     return 0;
+}
+
+int RenderCommand::RunScript() {
+    using render::UsageError;
+    if (script_.outDir.empty()) throw UsageError("--script needs --out-dir, the folder for the pictures");
+    if (!options_.output.empty() || !options_.input.empty()) {
+        throw UsageError("--script draws into --out-dir; give no --output and no message file");
+    }
+    if (options_.keepNewlines) throw UsageError("--keep-newlines is for one message; a script's line breaks are its own");
+    if (!size_.empty()) options_.size = render::ParseSize("--size", size_);
+    if (!position_.empty()) options_.position = render::ParsePoint("--position", position_);
+    if (!background_.empty()) options_.background = render::ParseColor("--background", background_);
+    options_.margin = margin_;
+    if (!window_.empty()) {
+        const render::CanvasSize size = render::ParseSize("--window", window_);
+        script_.window.width = size.width;
+        script_.window.height = size.height;
+    }
+    if (maxLines_ > 0) script_.window.maxLines = maxLines_;
+    script_.drawing = options_;
+    script_.cp932 = options_.cp932;
+    script_.progress = !quiet_;
+    return script::RenderScript(script_);
 }
 
 }  // namespace quenta::tool

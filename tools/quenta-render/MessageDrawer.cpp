@@ -1,0 +1,129 @@
+#include "MessageDrawer.h"
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+#include <limits>
+#include <vector>
+
+#include "ArchivePictures.h"
+#include "Background.h"
+#include "DrawingExtent.h"
+#include "ToolError.h"
+#include "quenta/TextPainter.h"
+
+namespace quenta::render {
+
+namespace {
+
+// The face names Quenta selects, in Shift-JIS: "ＭＳ ゴシック" and "ＭＳ 明朝".
+constexpr char kGothicFace[] = "\x82l\x82r \x83S\x83V\x83\x62\x83N";
+constexpr char kMinchoFace[] = "\x82l\x82r \x96\xBE\x92\xA9";
+
+SurfacePtr LoadBackgroundPicture(Pictura& pictura, const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::vector<uint8_t> bytes;
+    if (file) bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    if (!file && !file.eof()) throw ToolError("cannot read background picture '" + path + "'");
+    if (bytes.size() > static_cast<size_t>(std::numeric_limits<int32_t>::max())) {
+        throw ToolError("background picture '" + path + "' is too large");
+    }
+    SurfacePtr picture(pictura.DecodeBytes(bytes.data(), static_cast<int32_t>(bytes.size())));
+    if (!picture) throw ToolError("background picture '" + path + "' is not a PNG or BMP picture that can be read");
+    return picture;
+}
+
+void UseFont(TextPainter& painter, const char* face, const std::string& path, const char* option) {
+    if (path.empty()) return;
+    if (!painter.SetFontFile(face, path.c_str())) {
+        throw ToolError(std::string(option) + ": cannot use font file '" + path + "'");
+    }
+}
+
+// As for --size: larger canvases are refused rather than half-allocated.
+constexpr int64_t kMaxCanvasSide = 16384;
+
+BitmapPtr NewCanvas(int32_t width, int32_t height) {
+    BitmapPtr canvas(BitmapSurface::Create(width, height, 24, true, false));
+    if (!canvas) throw ToolError("out of memory for a " + std::to_string(width) + "x" + std::to_string(height) + " canvas");
+    return canvas;
+}
+
+// A reset tag: the style and its stacks back to their defaults, as in a
+// renderer just made.
+constexpr char kResetStyle[] = "<CR>";
+
+}  // namespace
+
+MessageDrawer::MessageDrawer(const Options& options)
+    : options_(options), modules_(ModuleSet::DefaultFolder()) {
+    vaultrix_ = Ref<Vaultrix>(static_cast<Vaultrix*>(modules_.Create(Module::kVaultrix, kVaultrixId)));
+    pictura_ = Ref<Pictura>(static_cast<Pictura*>(modules_.Create(Module::kPictura, kPicturaId)));
+    if (!options.archive.empty() && !vaultrix_->SetArchivePath(0, options.archive.c_str())) {
+        throw ToolError("cannot open picture archive '" + options.archive +
+                        "': it is neither a readable folder nor a ZIP file");
+    }
+    pictureSizes_ = std::make_unique<ArchivePictures>(*vaultrix_, *pictura_);
+    if (!options.backgroundImage.empty()) backgroundPicture_ = LoadBackgroundPicture(*pictura_, options.backgroundImage);
+
+    renderer_ = Ref<IMessageRenderer>(
+        static_cast<IMessageRenderer*>(modules_.Create(Module::kQuenta, kMessageRendererId)));
+    // The first SetText binds Scrivo2 and Plotra; the fonts must be in
+    // place before anything is drawn.
+    renderer_->SetText("");
+    auto* painter = static_cast<TextPainter*>(renderer_->GetSubInterface(&kScrivo2Id));
+    if (!painter) throw ToolError("Quenta could not start with the sibling modules (see above)");
+    UseFont(*painter, kGothicFace, options.gothicFont, "--gothic-font");
+    UseFont(*painter, kMinchoFace, options.minchoFont, "--mincho-font");
+}
+
+DrawnMessage MessageDrawer::Draw(const std::string& text, std::optional<CanvasSize> window, bool keepBackdrop) {
+    // Style persists across SetText and Clear; every message starts from
+    // the defaults so that its picture does not depend on what came before.
+    renderer_->Clear();
+    renderer_->SetText(kResetStyle);
+    renderer_->SetText(text.c_str());
+
+    DrawnMessage drawn;
+    drawn.at = options_.position.value_or(Point{16, 16});
+    if (options_.size) {
+        drawn.canvas = NewCanvas(options_.size->width, options_.size->height);
+    } else if (backgroundPicture_) {
+        drawn.canvas = NewCanvas(backgroundPicture_->GetWidth(), backgroundPicture_->GetHeight());
+    } else {
+        core::Extent extent = MeasureDrawing(text, *pictureSizes_);
+        if (extent.IsEmpty() && !window) {
+            throw ToolError("the text draws nothing, so there is no canvas to fit; give --size WxH");
+        }
+        if (window) {
+            // The canvas holds the window as well as the text, so that the
+            // window's frame and whatever overflows it both show.
+            if (extent.IsEmpty()) extent = core::Extent{0, 0, window->width, window->height};
+            extent.left = std::min<int64_t>(extent.left, 0);
+            extent.top = std::min<int64_t>(extent.top, 0);
+            extent.right = std::max<int64_t>(extent.right, window->width);
+            extent.bottom = std::max<int64_t>(extent.bottom, window->height);
+        }
+        const int64_t width = extent.Width() + 2 * int64_t{options_.margin};
+        const int64_t height = extent.Height() + 2 * int64_t{options_.margin};
+        if (width > kMaxCanvasSide || height > kMaxCanvasSide) {
+            throw ToolError("the text needs a " + std::to_string(width) + "x" + std::to_string(height) +
+                            " canvas, more than " + std::to_string(kMaxCanvasSide) +
+                            " pixels a side; give --size WxH to draw part of it");
+        }
+        drawn.canvas = NewCanvas(static_cast<int32_t>(width), static_cast<int32_t>(height));
+        drawn.at = {static_cast<int32_t>(options_.margin - extent.left),
+                    static_cast<int32_t>(options_.margin - extent.top)};
+    }
+    PaintBackground(*drawn.canvas, options_.background, backgroundPicture_.get());
+    if (keepBackdrop) {
+        drawn.backdrop = NewCanvas(drawn.canvas->GetWidth(), drawn.canvas->GetHeight());
+        const size_t bytes = static_cast<size_t>(drawn.canvas->GetPitch()) * static_cast<size_t>(drawn.canvas->GetHeight());
+        std::copy_n(drawn.canvas->GetPixelAddress(0, 0), bytes, drawn.backdrop->GetPixelAddress(0, 0));
+    }
+    renderer_->Draw(drawn.canvas.get(), drawn.at.x, drawn.at.y);
+    renderer_->Clear();
+    return drawn;
+}
+
+}  // namespace quenta::render
