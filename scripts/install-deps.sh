@@ -12,6 +12,8 @@ packages=(
   libfreetype-dev libfontconfig-dev fonts-ipafont-gothic fonts-ipafont-mincho
   libpng-dev libzip-dev libstb-dev zip
   libcli11-dev nlohmann-json3-dev libicu-dev libcsv-dev libgettextpo-dev  # quenta: options, reports, scripts
+  libxxhash-dev  # quenta render --script: the keys that tell which pictures are up to date
+  libxml2-dev  # the tests parse the review page quenta render --script writes
   python3-jsonschema  # the tests validate the checker's JSON and SARIF against their schemas
   libpango1.0-dev libcairo2-dev manpages-ja  # the benchmarks: PangoCairo, and a long Japanese text
   clang libclang-rt-14-dev llvm  # the fuzz targets: libFuzzer, the sanitizer runtimes, llvm-symbolizer
