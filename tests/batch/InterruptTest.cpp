@@ -28,7 +28,7 @@ size_t CountPictures(const std::string& folder) {
 }
 
 TEST(Interrupt, LeavesOnlyCompletePicturesAndTheRerunFinishes) {
-    constexpr int kMessages = 1500;
+    constexpr int kMessages = 1000;
     const std::string folder = FreshFolder("interrupt");
     std::string script;
     for (int i = 1; i <= kMessages; ++i) script += "<S24>message " + std::to_string(i) + " of a long script</S>\n\n";
@@ -36,7 +36,7 @@ TEST(Interrupt, LeavesOnlyCompletePicturesAndTheRerunFinishes) {
     const std::string out = folder + "/out";
 
     std::vector<std::string> words = {ToolPath(), "render", "--script", folder + "/script.txt", "--out-dir", out,
-                                      "-j", "2", "--size", "640x160"};
+                                      "-j", "2", "--size", "320x80"};
     std::vector<char*> argv;
     for (std::string& w : words) argv.push_back(w.data());
     argv.push_back(nullptr);
@@ -60,13 +60,13 @@ TEST(Interrupt, LeavesOnlyCompletePicturesAndTheRerunFinishes) {
         ++pictures;
         const auto image = ReadPng(entry.path().string());
         ASSERT_TRUE(image) << name << " is not a whole picture";
-        EXPECT_EQ(image->width, 640);
+        EXPECT_EQ(image->width, 320);
     }
     EXPECT_GE(pictures, 20u);
     ASSERT_LT(pictures, static_cast<size_t>(kMessages)) << "the run was not interrupted";
     EXPECT_FALSE(fs::exists(out + "/index.html"));
 
-    const ToolRun rest = RunTool({"render", "--script", folder + "/script.txt", "--out-dir", out, "-j", "2", "--size", "640x160"});
+    const ToolRun rest = RunTool({"render", "--script", folder + "/script.txt", "--out-dir", out, "-j", "2", "--size", "320x80"});
     ASSERT_EQ(rest.status, 0) << rest.err;
     const std::string expected = std::to_string(kMessages - pictures) + " pictures drawn, " + std::to_string(pictures) + " up to date";
     EXPECT_NE(rest.err.find(expected), std::string::npos) << rest.err;

@@ -60,5 +60,21 @@ TEST(Rerun, RedrawsAllWhenADrawingOptionChangesOrAPictureIsGone) {
     EXPECT_NE(background.err.find("4 pictures drawn, 0 up to date"), std::string::npos) << background.err;
 }
 
+// A shorter script leaves no pictures of messages it no longer has; files
+// the tool did not draw stay.
+TEST(Rerun, RemovesOnlyItsOwnPicturesOfMessagesThatAreGone) {
+    const std::string folder = FreshFolder("rerun-shorter");
+    WriteBytes(folder + "/script.txt", Script("second"));
+    ASSERT_EQ(Render(folder).status, 0);
+    WriteBytes(folder + "/out/cover.png", "not ours");
+    WriteBytes(folder + "/script.txt", "first message\n\nsecond\n");
+    const ToolRun shorter = Render(folder);
+    ASSERT_EQ(shorter.status, 0) << shorter.err;
+    EXPECT_TRUE(fs::exists(folder + "/out/0002.png"));
+    EXPECT_FALSE(fs::exists(folder + "/out/0003.png"));
+    EXPECT_FALSE(fs::exists(folder + "/out/0004.png"));
+    EXPECT_EQ(ReadBytes(folder + "/out/cover.png"), "not ours");
+}
+
 }  // namespace
 }  // namespace quenta::testing

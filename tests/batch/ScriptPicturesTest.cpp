@@ -130,6 +130,22 @@ TEST(ScriptPictures, AMessageThatCannotBeDrawnIsNamedWithItsReason) {
     EXPECT_FALSE(fs::exists(folder + "/out/0002.png"));
 }
 
+// A font the workers cannot use fails every message; the reason is said a
+// few times, not once for each.
+TEST(ScriptPictures, AReasonEveryMessageSharesIsSaidAFewTimes) {
+    const std::string folder = FreshFolder("bad-font");
+    std::string script;
+    for (int i = 1; i <= 8; ++i) script += "message " + std::to_string(i) + "\n\n";
+    WriteBytes(folder + "/script.txt", script);
+    WriteBytes(folder + "/font.ttf", "no font");
+    const ToolRun run = RunTool({"render", "--script", "script.txt", "--out-dir", "out", "--gothic-font", "font.ttf"}, "", folder);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("message 3 could not be drawn: --gothic-font: cannot use font file 'font.ttf'"), std::string::npos) << run.err;
+    EXPECT_EQ(run.err.find("message 4 could not be drawn"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("quenta: 5 more messages could not be drawn: --gothic-font"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("0 pictures drawn, 0 up to date, 8 not drawn"), std::string::npos) << run.err;
+}
+
 struct BadCommand {
     const char* name;
     std::vector<std::string> args;

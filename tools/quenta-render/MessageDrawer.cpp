@@ -77,7 +77,7 @@ MessageDrawer::MessageDrawer(const Options& options)
     UseFont(*painter, kMinchoFace, options.minchoFont, "--mincho-font");
 }
 
-DrawnMessage MessageDrawer::Draw(const std::string& text, std::optional<CanvasSize> window, bool keepBackdrop) {
+DrawnMessage MessageDrawer::Draw(const std::string& text, std::optional<CanvasSize> window) {
     // Style persists across SetText and Clear; every message starts from
     // the defaults so that its picture does not depend on what came before.
     renderer_->Clear();
@@ -86,10 +86,11 @@ DrawnMessage MessageDrawer::Draw(const std::string& text, std::optional<CanvasSi
 
     DrawnMessage drawn;
     drawn.at = options_.position.value_or(Point{16, 16});
+    CanvasSize size;
     if (options_.size) {
-        drawn.canvas = NewCanvas(options_.size->width, options_.size->height);
+        size = *options_.size;
     } else if (backgroundPicture_) {
-        drawn.canvas = NewCanvas(backgroundPicture_->GetWidth(), backgroundPicture_->GetHeight());
+        size = {backgroundPicture_->GetWidth(), backgroundPicture_->GetHeight()};
     } else {
         core::Extent extent = MeasureDrawing(text, *pictureSizes_);
         if (extent.IsEmpty() && !window) {
@@ -111,18 +112,21 @@ DrawnMessage MessageDrawer::Draw(const std::string& text, std::optional<CanvasSi
                             " canvas, more than " + std::to_string(kMaxCanvasSide) +
                             " pixels a side; give --size WxH to draw part of it");
         }
-        drawn.canvas = NewCanvas(static_cast<int32_t>(width), static_cast<int32_t>(height));
+        size = {static_cast<int32_t>(width), static_cast<int32_t>(height)};
         drawn.at = {static_cast<int32_t>(options_.margin - extent.left),
                     static_cast<int32_t>(options_.margin - extent.top)};
     }
-    PaintBackground(*drawn.canvas, options_.background, backgroundPicture_.get());
-    if (keepBackdrop) {
-        drawn.backdrop = NewCanvas(drawn.canvas->GetWidth(), drawn.canvas->GetHeight());
-        const size_t bytes = static_cast<size_t>(drawn.canvas->GetPitch()) * static_cast<size_t>(drawn.canvas->GetHeight());
-        std::copy_n(drawn.canvas->GetPixelAddress(0, 0), bytes, drawn.backdrop->GetPixelAddress(0, 0));
+    if (!backdrop_ || backdrop_->GetWidth() != size.width || backdrop_->GetHeight() != size.height) {
+        backdrop_ = NewCanvas(size.width, size.height);
+        PaintBackground(*backdrop_, options_.background, backgroundPicture_.get());
+        canvas_ = NewCanvas(size.width, size.height);
     }
-    renderer_->Draw(drawn.canvas.get(), drawn.at.x, drawn.at.y);
+    const size_t bytes = static_cast<size_t>(backdrop_->GetPitch()) * static_cast<size_t>(size.height);
+    std::copy_n(backdrop_->GetPixelAddress(0, 0), bytes, canvas_->GetPixelAddress(0, 0));
+    renderer_->Draw(canvas_.get(), drawn.at.x, drawn.at.y);
     renderer_->Clear();
+    drawn.canvas = canvas_.get();
+    drawn.backdrop = backdrop_.get();
     return drawn;
 }
 

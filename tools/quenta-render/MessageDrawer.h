@@ -18,10 +18,11 @@
 
 namespace quenta::render {
 
+// The drawer's own canvases, valid until its next Draw.
 struct DrawnMessage {
-    BitmapPtr canvas;
-    Point at;           // where the text's top-left corner went
-    BitmapPtr backdrop; // the canvas before the text, when asked for
+    BitmapSurface* canvas = nullptr;
+    BitmapSurface* backdrop = nullptr;  // the canvas before the text
+    Point at;                           // where the text's top-left corner went
 };
 
 class MessageDrawer {
@@ -35,8 +36,9 @@ public:
     // Draws `text` (code page 932 with tags) from the default style, as a
     // fresh renderer would. A fitted canvas also holds `window` placed at
     // the text's corner. Throws a ToolError when the text cannot be drawn.
-    DrawnMessage Draw(const std::string& text, std::optional<CanvasSize> window = std::nullopt,
-                      bool keepBackdrop = false);
+    // Messages drawn on canvases of one size share their allocation and
+    // their background.
+    DrawnMessage Draw(const std::string& text, std::optional<CanvasSize> window = std::nullopt);
 
 private:
     Options options_;
@@ -46,6 +48,11 @@ private:
     std::unique_ptr<ArchivePictures> pictureSizes_;
     SurfacePtr backgroundPicture_;
     Ref<IMessageRenderer> renderer_;
+    // The background painted once for each canvas size in turn, and the
+    // canvas it is copied to before every message: a message window's
+    // worth of pixels painted and allocated once, not once per message.
+    BitmapPtr backdrop_;
+    BitmapPtr canvas_;
 };
 
 }  // namespace quenta::render

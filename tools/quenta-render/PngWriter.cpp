@@ -50,7 +50,8 @@ bool Encode(BitmapSurface& canvas, std::FILE* file, WriteFailure& failure) {
     png_set_compression_level(png, kCompressionLevel);
     png_set_filter(png, PNG_FILTER_TYPE_BASE, kRowFilters);
     png_write_info(png, info);
-    png_set_bgr(png);  // the tool's canvases are 24-bit BGR
+    png_set_bgr(png);  // canvases are BGR, or BGRA with the fourth byte unused
+    if (canvas.GetDepth() == 32) png_set_filler(png, 0, PNG_FILLER_AFTER);
     for (png_uint_32 y = 0; y < height; ++y) png_write_row(png, canvas.GetPixelAddress(0, static_cast<int32_t>(y)));
     png_write_end(png, info);
     png_destroy_write_struct(&png, &info);

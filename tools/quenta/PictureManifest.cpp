@@ -33,6 +33,12 @@ bool PictureManifest::UpToDate(const std::filesystem::path& folder, const std::s
     return std::filesystem::is_regular_file(folder / name, error);
 }
 
+std::vector<std::string> PictureManifest::Names() const {
+    std::vector<std::string> names;
+    for (const auto& entry : keys_) names.push_back(entry.first);
+    return names;
+}
+
 void PictureManifest::Save(const std::filesystem::path& folder) const {
     nlohmann::json json;
     json["format"] = kFormat;

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <map>
 #include <string>
+#include <vector>
 
 namespace quenta::script {
 
@@ -20,6 +21,8 @@ public:
     bool UpToDate(const std::filesystem::path& folder, const std::string& name, const std::string& key) const;
     void Record(const std::string& name, const std::string& key) { keys_[name] = key; }
     void Forget(const std::string& name) { keys_.erase(name); }
+    // Every picture recorded, by name.
+    std::vector<std::string> Names() const;
 
     // Written under a temporary name and renamed; throws std::runtime_error.
     void Save(const std::filesystem::path& folder) const;

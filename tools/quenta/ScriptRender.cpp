@@ -8,8 +8,10 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <map>
 #include <memory>
 #include <optional>
+#include <set>
 #include <sstream>
 #include <stdexcept>
 #include <thread>
@@ -94,7 +96,7 @@ void DrawShare(const ScriptRenderSettings& settings, const std::vector<PlannedPi
         const PlannedPicture& picture = plan[static_cast<size_t>(item)];
         const fs::path temporary = folder / TemporaryName(picture.name);
         try {
-            render::DrawnMessage drawn = drawer.Draw(picture.text, window, window.has_value());
+            const render::DrawnMessage drawn = drawer.Draw(picture.text, window);
             if (window) MarkWindow(*drawn.canvas, *drawn.backdrop, drawn.at, *window);
             render::WritePng(*drawn.canvas, temporary.string());
             std::error_code error;
@@ -147,6 +149,16 @@ int RenderScript(const ScriptRenderSettings& settings) {
     if (!fs::is_directory(folder)) throw render::ToolError("cannot make the output folder '" + settings.outDir + "'");
     RemoveTemporaries(folder);
     PictureManifest manifest = PictureManifest::Load(folder);
+
+    // Pictures of messages the script no longer has (it got shorter, or
+    // the names changed) go, but only those this tool drew.
+    std::set<std::string> planned;
+    for (const PlannedPicture& picture : plan) planned.insert(picture.name);
+    for (const std::string& name : manifest.Names()) {
+        if (planned.count(name)) continue;
+        fs::remove(folder / name, error);
+        manifest.Forget(name);
+    }
 
     std::vector<PictureState> states(plan.size());
     std::vector<int32_t> todo;
@@ -215,9 +227,19 @@ int RenderScript(const ScriptRenderSettings& settings) {
     WriteFileAtomically(folder / "index.html", page.str());
 
     std::sort(failed.begin(), failed.end());
+    // A reason every message shares (a font that cannot be used) is said a
+    // few times, not once per message.
+    constexpr size_t kSameReasonShown = 3;
+    std::map<std::string, size_t> timesSaid;
     for (size_t i : failed) {
+        if (++timesSaid[states[i].reason] > kSameReasonShown) continue;
         std::fprintf(stderr, "%s:%d:%d: error: message %d could not be drawn: %s\n", settings.script.c_str(),
                      plan[i].place.line, plan[i].place.column, plan[i].number, states[i].reason.c_str());
+    }
+    for (const auto& [reason, times] : timesSaid) {
+        if (times > kSameReasonShown) {
+            std::fprintf(stderr, "quenta: %zu more messages could not be drawn: %s\n", times - kSameReasonShown, reason.c_str());
+        }
     }
     size_t byLevel[3] = {};
     for (const Finding& f : findings.findings) ++byLevel[static_cast<int>(f.level)];
