@@ -152,6 +152,8 @@ struct BadCommand {
     const char* says;
 };
 
+void PrintTo(const BadCommand& command, std::ostream* out) { *out << command.name; }
+
 class ScriptCommandLine : public ::testing::TestWithParam<BadCommand> {};
 
 TEST_P(ScriptCommandLine, IsRefusedWithStatusTwo) {

@@ -7,12 +7,12 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iostream>
 #include <map>
 #include <memory>
 #include <optional>
 #include <set>
-#include <sstream>
 #include <stdexcept>
 #include <thread>
 
@@ -73,7 +73,8 @@ std::optional<render::CanvasSize> WindowOf(const WindowSettings& window) {
 }
 
 bool IsOurTemporary(const std::string& name) {
-    return name.size() > 5 && name[0] == '.' && name.ends_with(".tmp") && name.find(".png.") != std::string::npos;
+    return name.size() > 5 && name[0] == '.' && name.ends_with(".tmp") &&
+           (name.find(".png.") != std::string::npos || name.starts_with(".index.html."));
 }
 
 void RemoveTemporaries(const fs::path& folder) {
@@ -111,11 +112,12 @@ void DrawShare(const ScriptRenderSettings& settings, const std::vector<PlannedPi
     }
 }
 
-void WriteFileAtomically(const fs::path& path, const std::string& bytes) {
+// The page streamed to a temporary file and renamed over the old one.
+void WriteFileAtomically(const fs::path& path, const std::function<void(std::ostream&)>& write) {
     const fs::path temporary = path.parent_path() / ("." + path.filename().string() + "." + std::to_string(getpid()) + ".tmp");
     {
         std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        out << bytes;
+        write(out);
         if (!out.flush()) throw render::ToolError("cannot write '" + temporary.string() + "'");
     }
     std::error_code error;
@@ -216,15 +218,13 @@ int RenderScript(const ScriptRenderSettings& settings) {
         pool.Reraise();
     }
 
-    std::ostringstream page;
     ReviewContent content;
     content.scriptPath = settings.script;
     content.window = settings.window;
     content.pictures = &plan;
     content.states = &states;
     content.findings = &findings.findings;
-    WriteReviewPage(page, content);
-    WriteFileAtomically(folder / "index.html", page.str());
+    WriteFileAtomically(folder / "index.html", [&](std::ostream& out) { WriteReviewPage(out, content); });
 
     std::sort(failed.begin(), failed.end());
     // A reason every message shares (a font that cannot be used) is said a
