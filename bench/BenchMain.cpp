@@ -13,6 +13,7 @@
 #include "FontMetrics.h"
 #include "Messages.h"
 #include "Workbench.h"
+#include "quenta/FontFiles.h"
 
 namespace quenta::bench {
 
@@ -47,7 +48,18 @@ std::string ReadFile(const char* path) {
     return text;
 }
 
+void Require(const host::Result<void>& done) {
+    if (!done) throw std::runtime_error(done.Error().Describe());
+}
+
 }  // namespace
+
+RendererPtr NewRenderer(const Workbench& bench) {
+    host::Result<RendererPtr> renderer = bench.modules.NewRenderer();
+    if (!renderer) throw std::runtime_error(renderer.Error().Describe());
+    Require(host::SetFontFile(**renderer, host::Face::kGothic, bench.fontFile));
+    return renderer.Take();
+}
 
 BitmapPtr NewWindowSurface() {
     BitmapPtr surface(BitmapSurface::Create(kSurfaceWidth, kSurfaceHeight, 32, true, false));
@@ -64,9 +76,10 @@ int main(int argc, char** argv) {
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     try {
         const std::string fontFile = FontFileOf(kFontFamily);
-        Workbench bench{ModuleHost(), fontFile, EmPixelsForCell(fontFile, kTextSize), PictureArchive(),
+        Workbench bench{{}, fontFile, EmPixelsForCell(fontFile, kTextSize), PictureArchive(),
                         ReadFile(QUENTA_CHAPTER_FILE)};
-        bench.modules.SetPictureArchive(bench.pictures.Path());
+        Require(bench.modules.Load(QUENTA_BENCH_MODULE_DIR));
+        Require(bench.modules.SetArchivePath(0, bench.pictures.Path()));
         RegisterParseCases(bench);
         RegisterDrawCases(bench);
         RegisterPictureCases(bench);

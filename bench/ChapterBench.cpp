@@ -44,12 +44,12 @@ void QuentaChapter(benchmark::State& state, Workbench& bench) {
     int64_t held = 0;
     {
         // A renderer that has bound its siblings and parsed nothing yet.
-        RendererPtr fresh = bench.modules.NewRenderer(bench.fontFile);
+        RendererPtr fresh = NewRenderer(bench);
         const int64_t before = HeapInUse();
         fresh->SetText(bench.chapter.c_str());
         held = HeapInUse() - before;
     }
-    RendererPtr renderer = bench.modules.NewRenderer(bench.fontFile);
+    RendererPtr renderer = NewRenderer(bench);
     for (auto _ : state) {
         renderer->SetText(bench.chapter.c_str());
         renderer->Clear();

@@ -23,7 +23,7 @@ constexpr double kShadowGrey = 128 / 255.0;  // Quenta's default shadow colour
 
 // Times Draw of `message`; every glyph is in the cache before timing starts.
 void QuentaDraw(benchmark::State& state, Workbench& bench, const std::string& message) {
-    RendererPtr renderer = bench.modules.NewRenderer(bench.fontFile);
+    RendererPtr renderer = NewRenderer(bench);
     renderer->SetText(message.c_str());
     BitmapPtr surface = NewWindowSurface();
     renderer->Draw(surface.get(), kOriginX, kOriginY);

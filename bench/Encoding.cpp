@@ -1,39 +1,29 @@
 #include "Encoding.h"
 
-#include <iconv.h>
-
 #include <cstdint>
 #include <stdexcept>
 #include <string_view>
+#include <utility>
+
+#include "CodePageConversion.h"
+#include "quenta/CharacterBytes.h"
 
 namespace quenta::bench {
 
 namespace {
 
-std::string Convert(const std::string& text, const char* to, const char* from) {
-    iconv_t cd = iconv_open(to, from);
-    if (cd == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error(std::string("no converter to ") + to);
-    std::string out(text.size() * 2 + 16, '\0');
-    char* in = const_cast<char*>(text.data());
-    size_t inLeft = text.size();
-    char* outPtr = out.data();
-    size_t outLeft = out.size();
-    const size_t rc = iconv(cd, &in, &inLeft, &outPtr, &outLeft);
-    iconv_close(cd);
-    if (rc == static_cast<size_t>(-1) || inLeft != 0) {
+std::string Converted(text::Conversion conversion, const char* to) {
+    if (conversion.outcome != text::Conversion::Outcome::kConverted) {
         throw std::runtime_error(std::string("text has no ") + to + " form");
     }
-    out.resize(out.size() - outLeft);
-    return out;
+    return std::move(conversion.text);
 }
-
-bool IsLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
 
 }  // namespace
 
-std::string Utf8ToCp932(const std::string& utf8) { return Convert(utf8, "CP932", "UTF-8"); }
+std::string Utf8ToCp932(const std::string& utf8) { return Converted(text::Utf8ToCp932(utf8), "code page 932"); }
 
-std::string Cp932ToUtf8(const std::string& cp932) { return Convert(cp932, "UTF-8", "CP932"); }
+std::string Cp932ToUtf8(const std::string& cp932) { return Converted(text::Cp932ToUtf8(cp932), "UTF-8"); }
 
 int64_t CountMessageCharacters(const std::string& cp932) {
     const std::string_view text = cp932;
@@ -45,7 +35,7 @@ int64_t CountMessageCharacters(const std::string& cp932) {
             i += 2;
             ++count;
         } else {
-            i += IsLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size() ? 2 : 1;
+            i += static_cast<size_t>(CharacterBytes(cp932.c_str() + i));
             ++count;
         }
     }

@@ -12,8 +12,8 @@ std::string Utf8ToCp932(const std::string& utf8);
 std::string Cp932ToUtf8(const std::string& cp932);
 
 // The characters Quenta makes runs of in a text that holds no tags but <R>
-// (a line break) and "<<" (a literal "<"): one per byte below 0x80, one per
-// lead byte and its trail byte.
+// (a line break) and "<<" (a literal "<"), stepping as Quenta does
+// (quenta/CharacterBytes.h).
 int64_t CountMessageCharacters(const std::string& cp932);
 
 }  // namespace quenta::bench

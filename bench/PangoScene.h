@@ -9,7 +9,7 @@
 
 #include <string>
 
-#include "BitmapSurface.h"
+#include "quenta/BitmapSurface.h"
 
 namespace quenta::bench {
 

@@ -7,18 +7,39 @@
 #include "Messages.h"
 #include "PangoScene.h"
 #include "Workbench.h"
+#include "markup/MarkupParser.h"
 
 namespace quenta::bench {
 
 namespace {
 
 void QuentaParse(benchmark::State& state, Workbench& bench) {
-    RendererPtr renderer = bench.modules.NewRenderer(bench.fontFile);
+    RendererPtr renderer = NewRenderer(bench);
     const std::string message = QuentaMessage(Colouring::kWhite);
     for (auto _ : state) {
         renderer->SetText(message.c_str());
         renderer->Clear();
     }
+    state.SetItemsProcessed(state.iterations() * kMessageCharacters);
+}
+
+// The module's parser on its own, as the tools run it: without an observer,
+// and with one that counts what it is told. The first must cost what SetText
+// costs less the call into the module.
+void CoreParse(benchmark::State& state, bool observed) {
+    class Counting final : public core::ParseObserver {
+    public:
+        void OnRun(const core::TextRun&, int32_t, int32_t, int32_t) override { ++events; }
+        void OnTag(const core::TextString&, int32_t, int32_t) override { ++events; }
+        int64_t events = 0;
+    } counting;
+    core::MarkupParser parser;
+    const std::string message = QuentaMessage(Colouring::kWhite);
+    for (auto _ : state) {
+        parser.Parse(message.c_str(), observed ? &counting : nullptr);
+        parser.ResetLines();
+    }
+    benchmark::DoNotOptimize(counting.events);
     state.SetItemsProcessed(state.iterations() * kMessageCharacters);
 }
 
@@ -41,6 +62,8 @@ void PangoParse(benchmark::State& state, Workbench& bench) {
 void RegisterParseCases(Workbench& bench) {
     benchmark::RegisterBenchmark("Parse/Quenta", QuentaParse, std::ref(bench));
     benchmark::RegisterBenchmark("Parse/PangoCairo", PangoParse, std::ref(bench));
+    benchmark::RegisterBenchmark("CoreParse/NoObserver", CoreParse, false);
+    benchmark::RegisterBenchmark("CoreParse/Observed", CoreParse, true);
 }
 
 }  // namespace quenta::bench

@@ -42,7 +42,7 @@ void PaintPicture(cairo_t* cr, PangoAttrShape* shape, gboolean doPath, gpointer)
 }
 
 void QuentaPictures(benchmark::State& state, Workbench& bench) {
-    RendererPtr renderer = bench.modules.NewRenderer(bench.fontFile);
+    RendererPtr renderer = NewRenderer(bench);
     renderer->SetText(QuentaPictureMessage().c_str());  // decodes the pictures
     BitmapPtr surface = NewWindowSurface();
     renderer->Draw(surface.get(), kOriginX, kOriginY);

@@ -2,7 +2,8 @@
 # and with the replay driver by tests/hostile/, which runs the saved inputs
 # in every build.
 set(QUENTA_FUZZ_DIR "${CMAKE_CURRENT_LIST_DIR}")
-set(QUENTA_FUZZ_TARGETS render picture archive)
+set(QUENTA_FUZZ_TARGETS render picture archive script_text script_csv script_po wrap)
+include("${CMAKE_CURRENT_LIST_DIR}/../tools/quenta/ScriptLibrary.cmake")
 
 # Adds one executable per target, named <prefix><target>, linked with the
 # extra SOURCES and LINK_OPTIONS that make up its driver.
@@ -14,7 +15,7 @@ function(quenta_add_fuzz_targets prefix)
       "${QUENTA_FUZZ_DIR}/harness/HostModules.cpp"
       "${QUENTA_FUZZ_DIR}/harness/MessageSteps.cpp")
     target_include_directories(quenta_fuzz_harness PUBLIC "${QUENTA_FUZZ_DIR}/harness")
-    target_link_libraries(quenta_fuzz_harness PUBLIC quenta_bitmap ${CMAKE_DL_LIBS} PRIVATE quenta_warnings)
+    target_link_libraries(quenta_fuzz_harness PUBLIC quenta_host PRIVATE quenta_warnings)
   endif()
 
   set(render_sources RenderFuzzer.cpp)
@@ -23,6 +24,13 @@ function(quenta_add_fuzz_targets prefix)
   set(picture_libraries quenta_fuzz_harness quenta_pictura plotra_core)
   set(archive_sources ArchiveFuzzer.cpp)
   set(archive_libraries quenta_fuzz_harness quenta_vaultrix quenta_pictura)
+  # The three script readers, each with the checks behind it, and the wrapper.
+  foreach(form text csv po)
+    set(script_${form}_sources ScriptReaderFuzzer.cpp)
+    set(script_${form}_libraries quenta_fuzz_harness quenta_scripts)
+  endforeach()
+  set(wrap_sources WrapFuzzer.cpp)
+  set(wrap_libraries quenta_fuzz_harness quenta_scripts)
 
   foreach(target IN LISTS QUENTA_FUZZ_TARGETS)
     set(name ${prefix}${target})
@@ -30,6 +38,10 @@ function(quenta_add_fuzz_targets prefix)
     add_executable(${name} ${${target}_sources} ${arg_SOURCES})
     target_link_libraries(${name} PRIVATE ${${target}_libraries} quenta_warnings)
     target_link_options(${name} PRIVATE ${arg_LINK_OPTIONS})
+  endforeach()
+
+  foreach(form text csv po)
+    target_compile_definitions(${prefix}script_${form} PRIVATE QUENTA_FUZZ_SCRIPT_FORM="${form}")
   endforeach()
 
   # The render target loads the modules the way a host does, from the

@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "BitmapSurface.h"
+#include "quenta/BitmapSurface.h"
 #include "DecodedImage.h"
 #include "PicturaObject.h"
 #include "Plotter.h"

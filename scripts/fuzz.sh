@@ -7,12 +7,12 @@
 # build/fuzz/corpus/<target>/, so a later run starts where this one stopped.
 #
 # Usage: scripts/fuzz.sh [SECONDS [TARGET...]]   (default: 20 s each for
-# render, picture and archive)
+# render, picture, archive, the three script readers and the wrapper)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-20}
 targets=("${@:2}")
-((${#targets[@]})) || targets=(render picture archive)
+((${#targets[@]})) || targets=(render picture archive script_text script_csv script_po wrap)
 
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz -j "${JOBS:-2}"

@@ -4,6 +4,9 @@
 # briefly, then the Windows DLLs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# What the benchmarks, the fuzz targets and the Windows builds need, if
+# anything is missing.
+scripts/install-deps.sh test
 jobs=${JOBS:-$(nproc)}
 
 run_preset() {

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <limits>
 
-#include "BitmapSurface.h"
+#include "quenta/BitmapSurface.h"
 #include "Require.h"
 
 namespace quenta::fuzzing {

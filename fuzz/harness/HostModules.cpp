@@ -1,49 +1,37 @@
 #include "HostModules.h"
 
-#include <dlfcn.h>
-
 #include <cstdio>
 #include <cstdlib>
 
-#include "quenta/Vaultrix.h"
+#include "quenta/ModuleSet.h"
 
 namespace quenta::fuzzing {
 
 namespace {
 
-[[noreturn]] void Fail(const std::string& what) {
-    std::fprintf(stderr, "harness: %s\n", what.c_str());
+void Require(const host::Result<void>& done) {
+    if (done) return;
+    std::fprintf(stderr, "harness: %s\n", done.Error().Describe().c_str());
     std::abort();
-}
-
-CreateInterfaceFn Load(const std::string& folder, const char* name) {
-    const std::string path = folder + "/" + name + ".so";
-    // Never closed: see the header.
-    void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-    if (!handle) Fail("cannot load " + path + ": " + dlerror());
-    auto create = reinterpret_cast<CreateInterfaceFn>(dlsym(handle, "CreateInterface"));
-    if (!create) Fail(path + " has no CreateInterface");
-    return create;
 }
 
 }  // namespace
 
+// A module set leaves its modules loaded when it goes: see the header.
 void LoadSiblingModules(const std::string& moduleFolder, const std::string& archivePath) {
-    Load(moduleFolder, "Scrivo2");
-    Load(moduleFolder, "Plotra");
-    const CreateInterfaceFn createVaultrix = Load(moduleFolder, "Vaultrix");
-    Load(moduleFolder, "Pictura");
-
-    auto* vaultrix = static_cast<Vaultrix*>(createVaultrix(&kVaultrixId));
-    if (!vaultrix) Fail("Vaultrix refused its own interface ID");
-    const bool opened = vaultrix->SetArchivePath(0, archivePath.c_str());
-    vaultrix->Release();
-    if (!opened) Fail("cannot open archive " + archivePath);
+    host::ModuleSet modules;
+    Require(modules.Load(moduleFolder, {host::Module::kScrivo2, host::Module::kPlotra, host::Module::kVaultrix,
+                                        host::Module::kPictura}));
+    Require(modules.SetArchivePath(0, archivePath));
 }
 
 CreateInterfaceFn LoadHostModules(const std::string& moduleFolder, const std::string& archivePath) {
     LoadSiblingModules(moduleFolder, archivePath);
-    return Load(moduleFolder, "Quenta");
+    host::ModuleSet quenta;
+    Require(quenta.Load(moduleFolder, {host::Module::kQuenta}));
+    const CreateInterfaceFn create = quenta.Entry(host::Module::kQuenta);
+    Require(create ? host::Result<void>() : host::HostError{"Quenta", "has no export CreateInterface"});
+    return create;
 }
 
 }  // namespace quenta::fuzzing

@@ -1,10 +1,8 @@
 // Pictura's one export.
-#include <new>
-
 #include "PicturaObject.h"
-#include "quenta/CreateInterface.h"
+#include "quenta/ModuleExport.h"
 
 QUENTA_EXPORT void* QUENTA_CDECL CreateInterface(const quenta::InterfaceId* iid) {
-    if (!iid || !quenta::SameInterfaceId(*iid, quenta::kPicturaId)) return nullptr;
-    return static_cast<quenta::Pictura*>(new (std::nothrow) quenta::pictura::PicturaObject());
+    return quenta::CreateInterfaceFor<quenta::Pictura>(iid, quenta::kPicturaId,
+                                                       [] { return new quenta::pictura::PicturaObject(); });
 }

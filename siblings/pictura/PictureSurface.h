@@ -5,7 +5,7 @@
 //    white: a mask, an alpha plane only (Quenta lays it on in the text colour).
 #pragma once
 
-#include "BitmapSurface.h"
+#include "quenta/BitmapSurface.h"
 #include "DecodedImage.h"
 
 namespace quenta::pictura {

@@ -1,8 +1,8 @@
 // Plotra.so's one export: the process's rectangle plotter for kPlotraId.
 #include "Plotter.h"
-#include "quenta/CreateInterface.h"
+#include "quenta/ModuleExport.h"
 
 QUENTA_EXPORT void* QUENTA_CDECL CreateInterface(const quenta::InterfaceId* iid) {
-    if (!iid || !quenta::SameInterfaceId(*iid, quenta::kPlotraId)) return nullptr;
-    return static_cast<quenta::Plotra*>(quenta::plotra::Plotter::Create());
+    return quenta::CreateInterfaceFor<quenta::Plotra>(iid, quenta::kPlotraId,
+                                                      [] { return quenta::plotra::Plotter::Create(); });
 }

@@ -4,6 +4,9 @@
 #include <cstddef>
 #include <cstring>
 
+#include "quenta/ClipAxis.h"
+#include "quenta/SlotGuard.h"
+
 namespace quenta::plotra {
 
 namespace {
@@ -13,34 +16,11 @@ struct Span {
     int32_t dx, dy, sx, sy, w, h;
 };
 
-// One axis: moves both starts inside their surfaces and trims the extent to
-// what both can hold. Computed in 64 bits so nothing wraps; false when
-// nothing is left.
-bool ClipAxis(int64_t d, int64_t s, int64_t extent, int64_t targetExtent, int64_t sourceExtent, int32_t& outD,
-              int32_t& outS, int32_t& outExtent) {
-    if (extent <= 0 || targetExtent <= 0 || sourceExtent <= 0) return false;
-    if (d < 0) {
-        s -= d;
-        extent += d;
-        d = 0;
-    }
-    if (s < 0) {
-        d -= s;
-        extent += s;
-        s = 0;
-    }
-    extent = std::min({extent, targetExtent - d, sourceExtent - s});
-    if (extent <= 0) return false;
-    outD = static_cast<int32_t>(d);
-    outS = static_cast<int32_t>(s);
-    outExtent = static_cast<int32_t>(extent);
-    return true;
-}
-
 bool Clip(Surface* target, int32_t dx, int32_t dy, Surface* source, int32_t sx, int32_t sy, int32_t w,
           int32_t h, Span& span) {
-    return ClipAxis(dx, sx, w, target->GetWidth(), source->GetWidth(), span.dx, span.sx, span.w) &&
-           ClipAxis(dy, sy, h, target->GetHeight(), source->GetHeight(), span.dy, span.sy, span.h);
+    span = {dx, dy, sx, sy, w, h};
+    return ClipAxis(span.dx, span.sx, span.w, target->GetWidth(), source->GetWidth()) &&
+           ClipAxis(span.dy, span.sy, span.h, target->GetHeight(), source->GetHeight());
 }
 
 // Bytes per colour pixel of a surface with a 24- or 32-bit colour plane; 0
@@ -170,71 +150,69 @@ int32_t Area(const Span& span) {
 }  // namespace
 
 Plotter* Plotter::Create() {
+    // The module's own reference is never given back, so the count never
+    // reaches 0 and the one plotter lasts as long as the module.
     static Plotter plotter;
     plotter.AddRef();
     return &plotter;
 }
 
-int32_t Plotter::AddRef() { return ++refCount_; }
-
-int32_t Plotter::Release() {
-    int32_t count = refCount_.load();
-    do {
-        if (count <= 0) return 0;
-    } while (!refCount_.compare_exchange_weak(count, count - 1));
-    return count - 1;  // the one plotter outlives its references
-}
-
 int32_t Plotter::CopyRect(Surface* target, int32_t dx, int32_t dy, Surface* source, int32_t sx, int32_t sy,
                           int32_t w, int32_t h) {
-    if (!target || !source) return 0;
-    const int32_t tb = ColourBytes(target);
-    const int32_t sb = ColourBytes(source);
-    Span span{};
-    Walk walk{};
-    if (!tb || !sb || !Clip(target, dx, dy, source, sx, sy, w, h, span)) return 0;
-    if (!Prepare(target, source, span, sb, false, walk)) return 0;
-    if (tb == 3 && sb == 3) {
-        // Whole rows; memmove, since a row may overlap itself on one surface
-        // (Prepare has ordered the rows for overlaps between them).
-        const auto rowBytes = static_cast<size_t>(span.w) * 3;
-        uint8_t* t = walk.t;
-        const uint8_t* s = walk.s;
-        for (int32_t j = 0; j < span.h; ++j, t += walk.tPitch, s += walk.sPitch) std::memmove(t, s, rowBytes);
+    return Guarded([&]() -> int32_t {
+        if (!target || !source) return 0;
+        const int32_t tb = ColourBytes(target);
+        const int32_t sb = ColourBytes(source);
+        Span span{};
+        Walk walk{};
+        if (!tb || !sb || !Clip(target, dx, dy, source, sx, sy, w, h, span)) return 0;
+        if (!Prepare(target, source, span, sb, false, walk)) return 0;
+        if (tb == 3 && sb == 3) {
+            // Whole rows; memmove, since a row may overlap itself on one surface
+            // (Prepare has ordered the rows for overlaps between them).
+            const auto rowBytes = static_cast<size_t>(span.w) * 3;
+            uint8_t* t = walk.t;
+            const uint8_t* s = walk.s;
+            for (int32_t j = 0; j < span.h; ++j, t += walk.tPitch, s += walk.sPitch) std::memmove(t, s, rowBytes);
+            return Area(span);
+        }
+        Dispatch(tb, sb, walk, [](uint8_t* t, const uint8_t* s, unsigned) {
+            t[0] = s[0];
+            t[1] = s[1];
+            t[2] = s[2];
+        });
         return Area(span);
-    }
-    Dispatch(tb, sb, walk, [](uint8_t* t, const uint8_t* s, unsigned) {
-        t[0] = s[0];
-        t[1] = s[1];
-        t[2] = s[2];
     });
-    return Area(span);
 }
 
 int32_t Plotter::BlendRect(Surface* target, int32_t dx, int32_t dy, Surface* source, int32_t sx, int32_t sy,
                            int32_t w, int32_t h) {
-    if (!target || !source || !source->HasAlpha()) return 0;
-    const int32_t tb = ColourBytes(target);
-    const int32_t sb = ColourBytes(source);
-    Span span{};
-    Walk walk{};
-    if (!tb || !sb || !Clip(target, dx, dy, source, sx, sy, w, h, span)) return 0;
-    if (!Prepare(target, source, span, sb, true, walk)) return 0;
-    Dispatch(tb, sb, walk, [](uint8_t* t, const uint8_t* s, unsigned a) { Lay(t, s, a); });
-    return Area(span);
+    return Guarded([&]() -> int32_t {
+        if (!target || !source || !source->HasAlpha()) return 0;
+        const int32_t tb = ColourBytes(target);
+        const int32_t sb = ColourBytes(source);
+        Span span{};
+        Walk walk{};
+        if (!tb || !sb || !Clip(target, dx, dy, source, sx, sy, w, h, span)) return 0;
+        if (!Prepare(target, source, span, sb, true, walk)) return 0;
+        Dispatch(tb, sb, walk, [](uint8_t* t, const uint8_t* s, unsigned a) { Lay(t, s, a); });
+        return Area(span);
+    });
 }
 
 int32_t Plotter::BlendColorRect(Surface* target, int32_t dx, int32_t dy, Surface* source, int32_t sx,
                                 int32_t sy, int32_t w, int32_t h, int32_t r, int32_t g, int32_t b) {
-    if (!target || !source || !source->HasAlpha()) return 0;
-    const int32_t tb = ColourBytes(target);
-    Span span{};
-    Walk walk{};
-    if (!tb || !Clip(target, dx, dy, source, sx, sy, w, h, span)) return 0;
-    if (!Prepare(target, source, span, 0, true, walk)) return 0;
-    const uint8_t colour[3] = {Clamp255(b), Clamp255(g), Clamp255(r)};
-    Dispatch(tb, 0, walk, [&colour](uint8_t* t, const uint8_t*, unsigned a) { Lay(t, colour, a); });
-    return Area(span);
+    return Guarded([&]() -> int32_t {
+        if (!target || !source || !source->HasAlpha()) return 0;
+        const int32_t tb = ColourBytes(target);
+        Span span{};
+        Walk walk{};
+        if (!tb || !Clip(target, dx, dy, source, sx, sy, w, h, span)) return 0;
+        if (!Prepare(target, source, span, 0, true, walk)) return 0;
+        const uint8_t colour[3] = {Clamp255(b), Clamp255(g), Clamp255(r)};
+        Dispatch(tb, 0, walk, [&colour](uint8_t* t, const uint8_t*, unsigned a) { Lay(t, colour, a); });
+        return Area(span);
+    });
 }
 
 }  // namespace quenta::plotra

@@ -7,24 +7,23 @@
 //
 // A plotter holds no state, so the process has one: every Create (and so
 // every CreateInterface) hands out the same object with one more reference.
-// Its count is kept, but it is never deleted, so a host that never releases
-// it (Quenta keeps its Plotra for good) leaks nothing.
+// The module keeps a reference of its own on it, so a host that never
+// releases it (Quenta keeps its Plotra for good) leaks nothing, and hosts
+// that release all of theirs leave it alive for the next one.
 #pragma once
 
-#include <atomic>
 #include <cstdint>
 
 #include "quenta/Plotra.h"
+#include "quenta/RefCounted.h"
 
 namespace quenta::plotra {
 
-class Plotter final : public Plotra {
+class Plotter final : public RefCounted<Plotter, Plotra> {
 public:
     // The process's plotter, with one more reference.
     static Plotter* Create();
 
-    int32_t AddRef() override;
-    int32_t Release() override;
     bool Startup() override { return true; }
     int32_t Setup(int32_t) override { return 0; }
     // Each operation answers the number of pixels it covered (0 when
@@ -43,10 +42,9 @@ public:
                            int32_t sy, int32_t w, int32_t h, int32_t r, int32_t g, int32_t b) override;
 
 private:
-    constexpr Plotter() = default;
+    friend RefCounted;
+    Plotter() = default;
     ~Plotter() = default;
-
-    std::atomic<int32_t> refCount_{0};
 };
 
 }  // namespace quenta::plotra

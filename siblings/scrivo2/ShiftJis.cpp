@@ -40,13 +40,13 @@ Cp932Table::Cp932Table() {
     }
     fromIconv_ = true;
     for (unsigned c = 0x20; c <= 0xFF; ++c) {
-        if (c == 0x7F || IsLeadByte(static_cast<unsigned char>(c))) continue;
+        if (c == 0x7F || OpensPair(static_cast<unsigned char>(c))) continue;
         const auto byte = static_cast<unsigned char>(c);
         singles_[c] = ConvertOne(cd, &byte, 1);
     }
-    for (unsigned lead = 0x81; lead <= 0xFC; ++lead) {
-        if (!IsLeadByte(static_cast<unsigned char>(lead))) continue;
-        char16_t* row = doubles_[LeadIndex(static_cast<unsigned char>(lead))];
+    for (unsigned lead = 0x80; lead <= 0xFF; ++lead) {
+        if (!OpensPair(static_cast<unsigned char>(lead))) continue;
+        char16_t* row = doubles_[lead - 0x80];
         for (unsigned trail = 0x40; trail <= 0xFC; ++trail) {
             if (trail == 0x7F) continue;
             const unsigned char pair[2] = {static_cast<unsigned char>(lead), static_cast<unsigned char>(trail)};

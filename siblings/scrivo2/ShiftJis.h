@@ -5,10 +5,9 @@
 
 #include <cstdint>
 
-namespace quenta::scrivo2 {
+#include "quenta/CharacterBytes.h"
 
-// A lead byte opens a two-byte (full-width) character.
-inline bool IsLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
+namespace quenta::scrivo2 {
 
 struct DecodedChar {
     char32_t code;   // 0: the code page maps nothing here (or a control byte)
@@ -20,12 +19,15 @@ public:
     // The table, built on first use (thread-safe).
     static const Cp932Table& Get();
 
-    // Decodes the character at `p`, which must not point at the closing NUL.
-    // A lead byte followed by any byte but NUL takes two bytes, as Quenta
-    // counts them; a lone lead byte before the NUL takes one and maps nothing.
+    // Decodes the character at `p`, which must not point at the closing NUL,
+    // as long as Quenta counts it (CharacterBytes): a byte that opens a pair
+    // takes the next byte along, whatever it is, unless the text ends there;
+    // a lone opening byte before the NUL maps nothing. So do the pairs that
+    // CP932 leaves unassigned, those opened by 0x80, 0xA0 and 0xFD to 0xFF
+    // among them.
     DecodedChar Decode(const unsigned char* p) const {
         const unsigned char c = p[0];
-        if (IsLeadByte(c) && p[1] != 0) return {doubles_[LeadIndex(c)][p[1]], 2};
+        if (CharacterBytes(reinterpret_cast<const char*>(p)) == 2) return {doubles_[c - 0x80][p[1]], 2};
         return {singles_[c], 1};
     }
 
@@ -35,10 +37,9 @@ public:
 
 private:
     Cp932Table();
-    static int LeadIndex(unsigned char c) { return c <= 0x9F ? c - 0x81 : c - 0xE0 + 31; }
 
-    char16_t singles_[256] = {};
-    char16_t doubles_[60][256] = {};
+    char16_t singles_[256] = {};        // 0 for every byte that opens a pair
+    char16_t doubles_[128][256] = {};  // by opening byte - 0x80, then the second byte
     bool fromIconv_ = false;
 };
 

@@ -1,6 +1,6 @@
 #include "ArchiveTable.h"
 
-#include <new>
+#include "quenta/Ref.h"
 
 namespace quenta::vaultrix {
 
@@ -14,13 +14,13 @@ ArchiveTable::~ArchiveTable() {
 }
 
 bool ArchiveTable::SetPath(int32_t number, const char* path) {
-    EntrySource* opened = OpenEntrySource(path);
+    Ref<EntrySource> opened(OpenEntrySource(path));
     if (!opened) return false;
     std::lock_guard lock(mutex_);
     EntrySource*& slot = archives_[number];
     // Archives already handed out keep their own reference and their files.
     if (slot) slot->Release();
-    slot = opened;
+    slot = opened.release();
     return true;
 }
 

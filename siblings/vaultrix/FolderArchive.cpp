@@ -3,12 +3,9 @@
 #include <cstdio>
 #include <limits>
 #include <memory>
-#include <new>
 #include <system_error>
 #include <utility>
 
-#include "PictureNames.h"
-#include "StoredEntry.h"
 
 namespace quenta::vaultrix {
 
@@ -22,26 +19,12 @@ struct FileCloser {
 
 FolderArchive::FolderArchive(std::filesystem::path folder) : folder_(std::move(folder)) {}
 
-int32_t FolderArchive::AddRef() { return refs_.Add(); }
-
-int32_t FolderArchive::Release() {
-    const int32_t left = refs_.Drop();
-    if (left == 0) delete this;
-    return left;
-}
-
-ArchiveEntry* FolderArchive::OpenEntry(int32_t number) {
-    try {
-        for (const char* extension : kPictureExtensions) {
-            const std::filesystem::path file = folder_ / PictureFileName(number, extension);
-            std::error_code error;
-            if (std::filesystem::is_regular_file(file, error)) {
-                return new StoredEntry(this, number, file.string());
-            }
-        }
-    } catch (const std::bad_alloc&) {
-    }
-    return nullptr;
+bool FolderArchive::Locate(const std::string& name, std::string& location) {
+    const std::filesystem::path file = folder_ / name;
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(file, error)) return false;
+    location = file.string();
+    return true;
 }
 
 bool FolderArchive::ReadEntry(const std::string& location, std::vector<uint8_t>& bytes) {

@@ -4,25 +4,21 @@
 #include <filesystem>
 
 #include "EntrySource.h"
-#include "RefCount.h"
+#include "quenta/RefCounted.h"
 
 namespace quenta::vaultrix {
 
-class FolderArchive final : public EntrySource {
+class FolderArchive final : public RefCounted<FolderArchive, EntrySource> {
 public:
     explicit FolderArchive(std::filesystem::path folder);
-    FolderArchive(const FolderArchive&) = delete;
-    FolderArchive& operator=(const FolderArchive&) = delete;
 
-    int32_t AddRef() override;
-    int32_t Release() override;
-    ArchiveEntry* OpenEntry(int32_t number) override;
+    bool Locate(const std::string& name, std::string& location) override;
     bool ReadEntry(const std::string& location, std::vector<uint8_t>& bytes) override;
 
 private:
+    friend RefCounted;
     ~FolderArchive() = default;
 
-    RefCount refs_;
     std::filesystem::path folder_;
 };
 

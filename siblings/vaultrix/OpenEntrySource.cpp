@@ -1,5 +1,4 @@
 #include <filesystem>
-#include <new>
 #include <system_error>
 
 #include "EntrySource.h"
@@ -17,11 +16,7 @@ EntrySource* OpenEntrySource(const char* path) {
         // A folder that cannot be listed cannot be read from either.
         std::filesystem::directory_iterator listing(path, error);
         if (error) return nullptr;
-        try {
-            return new FolderArchive(path);
-        } catch (const std::bad_alloc&) {
-            return nullptr;
-        }
+        return new FolderArchive(path);
     }
     if (std::filesystem::is_regular_file(status)) return ZipArchive::Open(path);
     return nullptr;

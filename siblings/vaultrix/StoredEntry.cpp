@@ -1,8 +1,9 @@
 #include "StoredEntry.h"
 
 #include <limits>
-#include <new>
 #include <utility>
+
+#include "quenta/SlotGuard.h"
 
 namespace quenta::vaultrix {
 
@@ -13,32 +14,22 @@ StoredEntry::StoredEntry(EntrySource* source, int32_t number, std::string locati
 
 StoredEntry::~StoredEntry() { source_->Release(); }
 
-int32_t StoredEntry::AddRef() { return refs_.Add(); }
-
-int32_t StoredEntry::Release() {
-    const int32_t left = refs_.Drop();
-    if (left == 0) delete this;
-    return left;
-}
-
 int32_t StoredEntry::GetSize() { return loaded_ ? static_cast<int32_t>(bytes_.size()) : 0; }
 
 const uint8_t* StoredEntry::GetBytes() { return loaded_ ? bytes_.data() : nullptr; }
 
 std::uintptr_t StoredEntry::Load() {
     if (loaded_) return LoadedHandle();
-    try {
+    return Guarded([&]() -> std::uintptr_t {
         std::vector<uint8_t> bytes;
         // Keeps GetBytes non-null once loaded, even for an empty file.
         bytes.reserve(1);
         if (!source_->ReadEntry(location_, bytes)) return 0;
         if (bytes.size() > static_cast<size_t>(std::numeric_limits<int32_t>::max())) return 0;
         bytes_ = std::move(bytes);
-    } catch (const std::bad_alloc&) {
-        return 0;
-    }
-    loaded_ = true;
-    return LoadedHandle();
+        loaded_ = true;
+        return LoadedHandle();
+    });
 }
 
 std::uintptr_t StoredEntry::Share(std::uintptr_t loaded) {

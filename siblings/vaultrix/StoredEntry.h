@@ -9,20 +9,16 @@
 #include <vector>
 
 #include "EntrySource.h"
-#include "RefCount.h"
+#include "quenta/RefCounted.h"
 #include "quenta/Vaultrix.h"
 
 namespace quenta::vaultrix {
 
-class StoredEntry final : public ArchiveEntry {
+class StoredEntry final : public RefCounted<StoredEntry, ArchiveEntry> {
 public:
     // Takes a reference on `source` for the entry's lifetime.
     StoredEntry(EntrySource* source, int32_t number, std::string location);
-    StoredEntry(const StoredEntry&) = delete;
-    StoredEntry& operator=(const StoredEntry&) = delete;
 
-    int32_t AddRef() override;
-    int32_t Release() override;
     int32_t GetSize() override;
     const uint8_t* GetBytes() override;
     int32_t GetNumber() override { return number_; }
@@ -30,10 +26,10 @@ public:
     std::uintptr_t Share(std::uintptr_t loaded) override;
 
 private:
+    friend RefCounted;
     ~StoredEntry();
     std::uintptr_t LoadedHandle() const { return reinterpret_cast<std::uintptr_t>(&bytes_); }
 
-    RefCount refs_;
     EntrySource* source_;
     int32_t number_;
     std::string location_;

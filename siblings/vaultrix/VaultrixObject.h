@@ -2,26 +2,21 @@
 // module's one archive table.
 #pragma once
 
-#include "RefCount.h"
+#include "quenta/RefCounted.h"
 #include "quenta/Vaultrix.h"
 
 namespace quenta::vaultrix {
 
-class VaultrixObject final : public Vaultrix {
+class VaultrixObject final : public RefCounted<VaultrixObject, Vaultrix> {
 public:
     VaultrixObject() = default;
-    VaultrixObject(const VaultrixObject&) = delete;
-    VaultrixObject& operator=(const VaultrixObject&) = delete;
 
-    int32_t AddRef() override;
-    int32_t Release() override;
     Archive* OpenArchive(int32_t number) override;
     bool SetArchivePath(int32_t number, const char* path) override;
 
 private:
+    friend RefCounted;
     ~VaultrixObject() = default;
-
-    RefCount refs_;
 };
 
 }  // namespace quenta::vaultrix

@@ -5,10 +5,6 @@
 #include <algorithm>
 #include <limits>
 #include <memory>
-#include <new>
-
-#include "PictureNames.h"
-#include "StoredEntry.h"
 
 namespace quenta::vaultrix {
 
@@ -17,6 +13,10 @@ namespace {
 // Room made at once for a member's stored size: any picture Pictura accepts
 // (16M pixels of 4 bytes, and headers) fits.
 constexpr zip_uint64_t kTrustedSize = zip_uint64_t{128} << 20;
+
+struct ArchiveDiscarder {
+    void operator()(zip_t* archive) const { zip_discard(archive); }
+};
 
 // Closed on every way out, a thrown bad_alloc included.
 struct FileCloser {
@@ -29,33 +29,20 @@ ZipArchive* ZipArchive::Open(const char* path) {
     int error = 0;
     zip_t* archive = zip_open(path, ZIP_RDONLY, &error);
     if (!archive) return nullptr;
-    auto* opened = new (std::nothrow) ZipArchive(archive);
-    if (!opened) zip_discard(archive);
+    // Discarded on every way out but the one that hands it to the archive.
+    std::unique_ptr<zip_t, ArchiveDiscarder> held(archive);
+    auto* opened = new ZipArchive(held.get());
+    held.release();
     return opened;
 }
 
 ZipArchive::~ZipArchive() { zip_discard(zip_); }
 
-int32_t ZipArchive::AddRef() { return refs_.Add(); }
-
-int32_t ZipArchive::Release() {
-    const int32_t left = refs_.Drop();
-    if (left == 0) delete this;
-    return left;
-}
-
-ArchiveEntry* ZipArchive::OpenEntry(int32_t number) {
-    try {
-        std::lock_guard lock(mutex_);
-        for (const char* extension : kPictureExtensions) {
-            std::string name = PictureFileName(number, extension);
-            if (zip_name_locate(zip_, name.c_str(), 0) >= 0) {
-                return new StoredEntry(this, number, std::move(name));
-            }
-        }
-    } catch (const std::bad_alloc&) {
-    }
-    return nullptr;
+bool ZipArchive::Locate(const std::string& name, std::string& location) {
+    std::lock_guard lock(mutex_);
+    if (zip_name_locate(zip_, name.c_str(), 0) < 0) return false;
+    location = name;
+    return true;
 }
 
 bool ZipArchive::ReadEntry(const std::string& location, std::vector<uint8_t>& bytes) {

@@ -1,6 +1,7 @@
 #include "core/MessageRenderer.h"
 
 #include "core/ProcessState.h"
+#include "quenta/SlotGuard.h"
 #include "render/DrawPass.h"
 
 namespace quenta::core {
@@ -13,29 +14,15 @@ MessageRenderer::~MessageRenderer() {
     // binding, then the parser with its lines and stacks.
 }
 
-int32_t MessageRenderer::AddRef() { return ++refCount; }
-
-int32_t MessageRenderer::Release() {
-    const int32_t count = --refCount;
-    if (count > 0) return count;
-    delete this;
-    return 0;
-}
-
 // No exception leaves a slot: the host is not C++ and cannot catch one.
 void MessageRenderer::SetText(const char* text) {
-    try {
-        if (!EnsureReady()) return;
-        parser.Parse(text);
-    } catch (...) {
-    }
+    Guarded([&] {
+        if (EnsureReady()) parser.Parse(text);
+    });
 }
 
 void MessageRenderer::Clear() {
-    try {
-        parser.ResetLines();
-    } catch (...) {
-    }
+    Guarded([&] { parser.ResetLines(); });
 }
 
 void MessageRenderer::Draw(Surface* target, int32_t x, int32_t y) {
@@ -48,10 +35,7 @@ void MessageRenderer::Draw(Surface* target, int32_t x, int32_t y) {
     tools.blendTable = blendTable.rows;
     tools.coverage = &glyphBuffer;
     tools.pictures = &pictures;
-    try {
-        DrawLines(parser.Lines(), target, x, y, tools);
-    } catch (...) {
-    }
+    Guarded([&] { DrawLines(parser.Lines(), target, x, y, tools); });
 }
 
 void* MessageRenderer::GetSubInterface(const InterfaceId* iid) {

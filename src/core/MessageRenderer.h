@@ -9,20 +9,18 @@
 #include "core/PlotraBinding.h"
 #include "markup/MarkupParser.h"
 #include "quenta/MessageRenderer.h"
+#include "quenta/RefCounted.h"
 #include "quenta/TextPainter.h"
 #include "render/GlyphBuffer.h"
 
 namespace quenta::core {
 
-class MessageRenderer final : public IMessageRenderer {
+// Counted by the shared base: created with one reference, destroyed by the
+// Release that takes the count to zero.
+class MessageRenderer final : public RefCounted<MessageRenderer, IMessageRenderer> {
 public:
     MessageRenderer() = default;
-    MessageRenderer(const MessageRenderer&) = delete;
-    MessageRenderer& operator=(const MessageRenderer&) = delete;
-    ~MessageRenderer();
 
-    int32_t AddRef() override;
-    int32_t Release() override;
     void SetText(const char* text) override;
     void Clear() override;
     void Draw(Surface* target, int32_t x, int32_t y) override;
@@ -34,13 +32,16 @@ public:
 
     const MarkupParser& Parser() const { return parser; }
 
-    int32_t refCount = 1;
     CachedPictures pictures;
     MarkupParser parser{&pictures};  // the lines, the scanner, the style and its stacks
     ModuleBinding scrivoBinding;
     TextPainter* scrivo = nullptr;
     PlotraBinding plotraBinding;
     GlyphBuffer glyphBuffer;
+
+private:
+    friend RefCounted;
+    ~MessageRenderer();
 };
 
 }  // namespace quenta::core

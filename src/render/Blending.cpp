@@ -3,34 +3,9 @@
 #include <cstddef>
 
 #include "render/GradientRow.h"
+#include "quenta/ClipAxis.h"
 
 namespace quenta::core {
-
-namespace {
-
-// One axis of ClipRect. Computed in 64 bits so that positions near the int32
-// limits cannot wrap; the results always fit again.
-void ClipAxis(int32_t& d, int32_t& s, int32_t& extent, int32_t targetExtent, int32_t sourceExtent) {
-    int64_t dd = d, ss = s, ee = extent;
-    if (dd < 0) {
-        ss -= dd;
-        ee += dd;
-        dd = 0;
-    }
-    if (ss < 0) {
-        dd -= ss;
-        ee += ss;
-        ss = 0;
-    }
-    if (dd + ee > targetExtent) ee = targetExtent - dd;
-    if (ss + ee > sourceExtent) ee = sourceExtent - ss;
-    if (ee <= 0) ee = 0;  // nothing left; the positions no longer matter
-    d = static_cast<int32_t>(dd > INT32_MAX ? INT32_MAX : dd);
-    s = static_cast<int32_t>(ss > INT32_MAX ? INT32_MAX : ss);
-    extent = static_cast<int32_t>(ee);
-}
-
-}  // namespace
 
 bool ClipRect(Surface* target, int32_t& dx, int32_t& dy, Surface* source, int32_t& sx, int32_t& sy,
               int32_t& w, int32_t& h) {

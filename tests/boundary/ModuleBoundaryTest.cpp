@@ -4,11 +4,13 @@
 #include <gtest/gtest.h>
 
 #include "FakePictures.h"
-#include "LoadedModule.h"
+#include "ModulePaths.h"
 #include "Recorder.h"
 #include "ShownMessages.h"
 #include "quenta/CreateInterface.h"
+#include "quenta/FaceNames.h"
 #include "quenta/MessageRenderer.h"
+#include "quenta/ModuleSet.h"
 
 namespace quenta::testing {
 namespace {
@@ -28,32 +30,36 @@ struct NullSurface final : Surface {
     bool HasAlpha() override { return false; }
 };
 
+const std::string kSetGothicFace = "Scrivo2.SetFace(" + Printable(kGothicFace) + ")";
+
 class ModuleBoundary : public ::testing::Test {
 protected:
     void SetUp() override {
         ClearCalls();
         ClearSettings();
+        const host::Result<void> loaded = modules.LoadFile(host::Module::kQuenta, QuentaModulePath());
+        ASSERT_TRUE(loaded) << loaded.Error().Describe();
     }
+    // Quenta first, then the siblings, as a host unloads them.
+    void TearDown() override { modules.UnloadAll(); }
+
     void LoadSiblings() {
-        for (const char* name : {"Scrivo2", "Plotra", "Vaultrix", "Pictura"}) {
-            siblings.push_back(std::make_unique<LoadedModule>(DoubleModulePath(name)));
-            ASSERT_TRUE(siblings.back()->IsLoaded()) << name;
-        }
+        const host::Result<void> loaded = modules.Load(
+            QUENTA_DOUBLES_DIR, {host::Module::kScrivo2, host::Module::kPlotra, host::Module::kVaultrix,
+                                 host::Module::kPictura});
+        ASSERT_TRUE(loaded) << loaded.Error().Describe();
     }
     IMessageRenderer* NewRenderer() {
-        auto create = quenta.Symbol<CreateInterfaceFn>("CreateInterface");
+        auto create = modules.Entry(host::Module::kQuenta);
         EXPECT_NE(create, nullptr);
         return create ? static_cast<IMessageRenderer*>(create(&kMessageRendererId)) : nullptr;
     }
 
-    // Siblings are loaded first and unloaded last, as a host does.
-    std::vector<std::unique_ptr<LoadedModule>> siblings;
-    LoadedModule quenta{QuentaModulePath()};
+    host::ModuleSet modules;
 };
 
 TEST_F(ModuleBoundary, AnswersOnlyTheRendererId) {
-    ASSERT_TRUE(quenta.IsLoaded());
-    auto create = quenta.Symbol<CreateInterfaceFn>("CreateInterface");
+    auto create = modules.Entry(host::Module::kQuenta);
     ASSERT_NE(create, nullptr);
     const InterfaceId nearly{0xCD599691, 0xEC70, 0x4386, {0xB9, 0xA5, 0x3E, 0xF1, 0xC6, 0x62, 0x14, 0x2E}};
     for (const InterfaceId& id : {kScrivo2Id, kPlotraId, kVaultrixId, kPicturaId, nearly, InterfaceId{}}) {
@@ -95,9 +101,9 @@ TEST_F(ModuleBoundary, ATypicalMessage) {
     NullSurface target;
     renderer->Draw(&target, 10, 20);
     EXPECT_EQ(Calls(), (std::vector<std::string>{
-                           "Scrivo2.SetSize(32)", "Scrivo2.SetFace(\\x82l\\x82r \\x83S\\x83V\\x83b\\x83N)",
+                           "Scrivo2.SetSize(32)", kSetGothicFace,
                            "Scrivo2.SetColor(255,0,0)", "Scrivo2.PaintText(11,21,A)", "Scrivo2.SetSize(32)",
-                           "Scrivo2.SetFace(\\x82l\\x82r \\x83S\\x83V\\x83b\\x83N)", "Scrivo2.SetColor(255,0,0)",
+                           kSetGothicFace, "Scrivo2.SetColor(255,0,0)",
                            "Scrivo2.PaintText(27,21,B)", "Plotra.CopyRect(10,52,0,0,16,8)"}));
     renderer->Clear();
     ClearCalls();
@@ -166,7 +172,7 @@ TEST_F(ModuleBoundary, UnloadReleasesPicturesThenTheirSiblings) {
     renderer->SetText("<G2><G1>");
     renderer->Release();
     ClearCalls();
-    quenta.Unload();
+    modules.Unload(host::Module::kQuenta);
     EXPECT_EQ(Calls(), (std::vector<std::string>{"Picture.Release(1)", "Picture.Release(2)", "Pictura.Release",
                                                  "Archive.Release", "Vaultrix.Release"}));
 }

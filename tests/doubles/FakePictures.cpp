@@ -1,8 +1,9 @@
 #include "FakePictures.h"
 
 #include <string>
+#include <utility>
 
-#include "BitmapSurface.h"
+#include "quenta/BitmapSurface.h"
 #include "Recorder.h"
 
 namespace quenta::testing {
@@ -15,17 +16,13 @@ int32_t PictureSetting(int32_t number, const char* field, int32_t fallback) {
 }
 
 // Records its release and forwards everything to a real bitmap.
-class RecordingPicture final : public Surface {
+class RecordingPicture final : public RefCounted<RecordingPicture, Surface> {
 public:
-    RecordingPicture(int32_t number, BitmapSurface* bitmap) : number_(number), bitmap_(bitmap) {}
+    RecordingPicture(int32_t number, BitmapPtr bitmap) : number_(number), bitmap_(std::move(bitmap)) {}
 
-    int32_t AddRef() override { return ++refCount_; }
     int32_t Release() override {
         Record("Picture.Release(%d)", number_);
-        if (--refCount_ > 0) return refCount_;
-        bitmap_->Release();
-        delete this;
-        return 0;
+        return RefCounted::Release();
     }
     uint8_t* GetPixelAddress(int32_t x, int32_t y) override { return bitmap_->GetPixelAddress(x, y); }
     uint8_t* GetAlphaAddress(int32_t x, int32_t y) override { return bitmap_->GetAlphaAddress(x, y); }
@@ -38,21 +35,20 @@ public:
     bool HasAlpha() override { return bitmap_->HasAlpha(); }
 
 private:
-    int32_t refCount_ = 1;
+    friend RefCounted;
+    ~RecordingPicture() = default;
+
     int32_t number_;
-    BitmapSurface* bitmap_;
+    BitmapPtr bitmap_;
 };
 
-class FakeEntry final : public ArchiveEntry {
+class FakeEntry final : public RefCounted<FakeEntry, ArchiveEntry> {
 public:
     explicit FakeEntry(int32_t number) : number_(number) {}
 
-    int32_t AddRef() override { return ++refCount_; }
     int32_t Release() override {
         Record("Entry.Release(%d)", number_);
-        if (--refCount_ > 0) return refCount_;
-        delete this;
-        return 0;
+        return RefCounted::Release();
     }
     int32_t GetSize() override { return 0; }
     const uint8_t* GetBytes() override { return nullptr; }
@@ -67,18 +63,17 @@ public:
     }
 
 private:
-    int32_t refCount_ = 1;
+    friend RefCounted;
+    ~FakeEntry() = default;
+
     int32_t number_;
 };
 
-class FakeArchive final : public Archive {
+class FakeArchive final : public RefCounted<FakeArchive, Archive> {
 public:
-    int32_t AddRef() override { return ++refCount_; }
     int32_t Release() override {
         Record("Archive.Release");
-        if (--refCount_ > 0) return refCount_;
-        delete this;
-        return 0;
+        return RefCounted::Release();
     }
     ArchiveEntry* OpenEntry(int32_t number) override {
         Record("Archive.OpenEntry(%d)", number);
@@ -87,20 +82,11 @@ public:
     }
 
 private:
-    int32_t refCount_ = 1;
+    friend RefCounted;
+    ~FakeArchive() = default;
 };
 
 }  // namespace
-
-int32_t FakeVaultrix::AddRef() {
-    Record("Vaultrix.AddRef");
-    return 1;
-}
-
-int32_t FakeVaultrix::Release() {
-    Record("Vaultrix.Release");
-    return 0;
-}
 
 Archive* FakeVaultrix::OpenArchive(int32_t number) {
     Record("Vaultrix.OpenArchive(%d)", number);
@@ -110,17 +96,7 @@ Archive* FakeVaultrix::OpenArchive(int32_t number) {
 
 bool FakeVaultrix::SetArchivePath(int32_t number, const char* path) {
     Record("Vaultrix.SetArchivePath(%d,%s)", number, Printable(path).c_str());
-    return true;
-}
-
-int32_t FakePictura::AddRef() {
-    Record("Pictura.AddRef");
-    return 1;
-}
-
-int32_t FakePictura::Release() {
-    Record("Pictura.Release");
-    return 0;
+    return GetSetting("vaultrix.path", 1) != 0;
 }
 
 Surface* FakePictura::DecodeEntry(std::uintptr_t shared) {
@@ -134,10 +110,10 @@ Surface* FakePictura::DecodeEntry(std::uintptr_t shared) {
     if (kind == kUndecodable || kind == kMissing) return nullptr;
     const bool pixels = kind == kColorOnly || kind == kColorAndAlpha;
     const bool alpha = kind == kColorAndAlpha || kind == kAlphaOnly;
-    BitmapSurface* bitmap = BitmapSurface::Create(PictureSetting(number, ".w", 16),
-                                                  PictureSetting(number, ".h", 8), 24, pixels, alpha);
+    BitmapPtr bitmap(BitmapSurface::Create(PictureSetting(number, ".w", 16), PictureSetting(number, ".h", 8), 24,
+                                           pixels, alpha));
     if (!bitmap) return nullptr;
-    return new RecordingPicture(number, bitmap);
+    return new RecordingPicture(number, std::move(bitmap));
 }
 
 Surface* FakePictura::DecodeBytes(const uint8_t*, int32_t size) {

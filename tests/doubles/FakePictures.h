@@ -1,9 +1,12 @@
 // A Vaultrix and a Pictura whose pictures are described by settings:
 // "picture.N" is the kind of picture N (see PictureKind), "picture.N.w" and
 // "picture.N.h" its size (16 x 8 unless set); "vaultrix.archive" 0 makes
-// OpenArchive fail. Every call is recorded.
+// OpenArchive fail, "vaultrix.path" 0 SetArchivePath. Every call is
+// recorded. Each module's one object is kept by the module with a reference
+// of its own, as Plotra's is.
 #pragma once
 
+#include "RecordedCount.h"
 #include "quenta/Pictura.h"
 #include "quenta/Vaultrix.h"
 
@@ -18,18 +21,24 @@ enum PictureKind : int32_t {
     kUndecodable = 5,   // an entry Pictura cannot decode
 };
 
-class FakeVaultrix final : public Vaultrix {
+class FakeVaultrix final : public RecordedCount<FakeVaultrix, Vaultrix> {
 public:
-    int32_t AddRef() override;
-    int32_t Release() override;
+    static constexpr char kRecordName[] = "Vaultrix";
+
+    FakeVaultrix() = default;
+    ~FakeVaultrix() = default;
+
     Archive* OpenArchive(int32_t number) override;
     bool SetArchivePath(int32_t number, const char* path) override;
 };
 
-class FakePictura final : public Pictura {
+class FakePictura final : public RecordedCount<FakePictura, Pictura> {
 public:
-    int32_t AddRef() override;
-    int32_t Release() override;
+    static constexpr char kRecordName[] = "Pictura";
+
+    FakePictura() = default;
+    ~FakePictura() = default;
+
     Surface* DecodeEntry(std::uintptr_t shared) override;
     Surface* DecodeBytes(const uint8_t* bytes, int32_t size) override;
 };

@@ -4,16 +4,6 @@
 
 namespace quenta::testing {
 
-int32_t RecordingPlotra::AddRef() {
-    Record("Plotra.AddRef");
-    return 1;
-}
-
-int32_t RecordingPlotra::Release() {
-    Record("Plotra.Release");
-    return 1;
-}
-
 bool RecordingPlotra::Startup() {
     Record("Plotra.Startup");
     return GetSetting("plotra.startup", 1) != 0;

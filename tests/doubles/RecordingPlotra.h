@@ -1,15 +1,20 @@
 // A Plotra that records every call. Startup answers the setting
-// "plotra.startup" (1 unless set).
+// "plotra.startup" (1 unless set). Like the real one it is one object for the
+// process (or a test's own), whose owner keeps a reference for good.
 #pragma once
 
+#include "RecordedCount.h"
 #include "quenta/Plotra.h"
 
 namespace quenta::testing {
 
-class RecordingPlotra final : public Plotra {
+class RecordingPlotra final : public RecordedCount<RecordingPlotra, Plotra> {
 public:
-    int32_t AddRef() override;
-    int32_t Release() override;
+    static constexpr char kRecordName[] = "Plotra";
+
+    RecordingPlotra() = default;
+    ~RecordingPlotra() = default;
+
     bool Startup() override;
     int32_t Setup(int32_t mode) override;
     int32_t CopyRect(Surface* target, int32_t dx, int32_t dy, Surface* source, int32_t sx,

@@ -8,7 +8,7 @@
 #include <cstring>
 #include <vector>
 
-#include "BitmapSurface.h"
+#include "quenta/BitmapSurface.h"
 #include "HostModules.h"
 #include "core/MessageRenderer.h"
 

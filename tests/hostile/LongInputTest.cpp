@@ -17,7 +17,7 @@
 #include <string>
 #include <vector>
 
-#include "BitmapSurface.h"
+#include "quenta/BitmapSurface.h"
 #include "HeapUse.h"
 #include "HostModules.h"
 #include "core/MessageRenderer.h"

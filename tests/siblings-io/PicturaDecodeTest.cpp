@@ -67,7 +67,7 @@ std::vector<GoodPicture> GoodPictures() {
 
 class PicturaTest : public ::testing::Test {
 protected:
-    SiblingModule<Pictura> module_{QUENTA_PICTURA_MODULE, kPicturaId};
+    SiblingModule<Pictura> module_{host::Module::kPictura, QUENTA_PICTURA_MODULE, kPicturaId};
     Ref<Pictura> pictura_ = module_.Create();
 
     Ref<Surface> Decode(const Bytes& file) {

@@ -4,14 +4,12 @@
 
 #include <gtest/gtest.h>
 
-#include <dlfcn.h>
-
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <string>
 
-#include "quenta/CreateInterface.h"
+#include "quenta/ModuleSet.h"
 #include "quenta/Pictura.h"
 #include "quenta/Ref.h"
 #include "quenta/Vaultrix.h"
@@ -23,23 +21,23 @@ namespace quenta::testing {
 template <typename Interface>
 class SiblingModule {
 public:
-    SiblingModule(const char* path, const InterfaceId& id) : handle_(dlopen(path, RTLD_NOW | RTLD_LOCAL)), id_(id) {
-        EXPECT_NE(handle_, nullptr) << dlerror();
+    SiblingModule(host::Module module, const char* path, const InterfaceId& id) : module_(module), id_(id) {
+        const host::Result<void> loaded = modules_.LoadFile(module, path);
+        EXPECT_TRUE(loaded) << loaded.Error().Describe();
     }
     SiblingModule(const SiblingModule&) = delete;
     SiblingModule& operator=(const SiblingModule&) = delete;
-    ~SiblingModule() {
-        if (handle_) dlclose(handle_);
-    }
+    ~SiblingModule() { modules_.UnloadAll(); }
 
     Ref<Interface> Create() {
-        auto create = handle_ ? reinterpret_cast<CreateInterfaceFn>(dlsym(handle_, "CreateInterface")) : nullptr;
-        EXPECT_NE(create, nullptr) << "module not loaded or without CreateInterface";
-        return Ref<Interface>(create ? static_cast<Interface*>(create(&id_)) : nullptr);
+        host::Result<Ref<Interface>> made = modules_.Create<Interface>(module_, id_);
+        EXPECT_TRUE(made) << made.Error().Describe();
+        return made ? made.Take() : nullptr;
     }
 
 private:
-    void* handle_;
+    host::ModuleSet modules_;
+    host::Module module_;
     InterfaceId id_;
 };
 

@@ -18,8 +18,8 @@ constexpr Rgba kBlue{0, 0, 255, 255};
 
 class VaultrixTest : public ::testing::Test {
 protected:
-    SiblingModule<Vaultrix> vaultrixModule_{QUENTA_VAULTRIX_MODULE, kVaultrixId};
-    SiblingModule<Pictura> picturaModule_{QUENTA_PICTURA_MODULE, kPicturaId};
+    SiblingModule<Vaultrix> vaultrixModule_{host::Module::kVaultrix, QUENTA_VAULTRIX_MODULE, kVaultrixId};
+    SiblingModule<Pictura> picturaModule_{host::Module::kPictura, QUENTA_PICTURA_MODULE, kPicturaId};
     ScratchFolder scratch_;
 
     // The red of a decoded picture's top-left pixel; -1 when it does not decode.

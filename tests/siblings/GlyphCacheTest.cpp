@@ -11,17 +11,17 @@
 #include <string>
 #include <vector>
 
-#include "BitmapSurface.h"
+#include "quenta/BitmapSurface.h"
+#include "quenta/FaceNames.h"
 #include "quenta/Ref.h"
 #include "Painter.h"
+#include "SurfaceBytes.h"
 
 namespace quenta {
 namespace {
 
 using scrivo2::Painter;
 
-// "ＭＳ ゴシック" as Quenta sends it.
-constexpr char kGothic[] = "\x82\x6C\x82\x72\x20\x83\x53\x83\x56\x83\x62\x83\x4E";
 // 漢字あ: three distinct glyphs.
 constexpr char kThreeGlyphs[] = "\x8A\xBF\x8E\x9A\x82\xA0";
 
@@ -31,7 +31,7 @@ PainterPtr GothicPainter() {
     PainterPtr painter(Painter::Create());
     if (painter) {
         painter->SetColor(0, 0, 0);
-        painter->SetFace(kGothic);
+        painter->SetFace(kGothicFace);
     }
     return painter;
 }
@@ -43,8 +43,7 @@ std::vector<uint8_t> Painted(Painter& painter, int32_t size, const char* text) {
     surface->Fill(255, 255, 255);
     painter.SetSize(size);
     painter.PaintText(surface.get(), 3, 5, text);
-    const uint8_t* p = surface->GetPixelAddress(0, 0);
-    return {p, p + static_cast<size_t>(surface->GetPitch()) * surface->GetHeight()};
+    return testing::PlaneBytes(*surface);
 }
 
 TEST(GlyphCache, EachGlyphIsRenderedOncePerSize) {

@@ -39,6 +39,33 @@ TEST(Scrivo2ShiftJis, OddBytesMapNothing) {
     EXPECT_EQ(Decode("\x82").code, 0u);
 }
 
+TEST(Scrivo2ShiftJis, StepsAsQuentaCountsCharacters) {
+    struct Case {
+        const char* text;
+        int32_t bytes;
+        char32_t code;
+    };
+    const Case cases[] = {
+        {"\xA1", 1, U'\uFF61'},  // the half-width katakana, first and last
+        {"\xDF", 1, U'\uFF9F'},
+        {"\xA1\x41", 1, U'\uFF61'},
+        {"\x80\x41", 2, 0},  // bytes that open pairs CP932 leaves unassigned
+        {"\xA0\x41", 2, 0},
+        {"\xFD\x41", 2, 0},
+        {"\xFF\xFF", 2, 0},
+        {"\xA0", 1, 0},  // an opening byte before the end stands alone
+        {"\xFD", 1, 0},
+        {"\x9F\xFC", 2, U'\u6ECC'},  // real lead bytes at both ends of their ranges
+        {"\xE0\x40", 2, U'\u6F3E'},
+    };
+    for (const Case& c : cases) {
+        const DecodedChar ch = Decode(c.text);
+        EXPECT_EQ(ch.bytes, CharacterBytes(c.text)) << testing::PrintToString(c.text);
+        EXPECT_EQ(ch.bytes, c.bytes) << testing::PrintToString(c.text);
+        EXPECT_EQ(ch.code, c.code) << testing::PrintToString(c.text);
+    }
+}
+
 TEST(Scrivo2ShiftJis, EncodesUtf8) {
     char out[4];
     EXPECT_EQ(EncodeUtf8(U'A', out), 1);

@@ -1,47 +1,24 @@
-// Scrivo2.so and Plotra.so as a host sees them: loaded at run time, one
-// export, interfaces only for their own IDs, and working through them.
-#include <dlfcn.h>
+// Scrivo2.so and Plotra.so as a host sees them: loaded at run time and
+// working through the interfaces their CreateInterface hands out (which IDs
+// they answer is ModuleCreateTest's).
 #include <gtest/gtest.h>
 
-#include "BitmapSurface.h"
+#include "KeptModule.h"
+#include "quenta/BitmapSurface.h"
 #include "quenta/CreateInterface.h"
+#include "quenta/FaceNames.h"
+#include "quenta/ModuleSet.h"
 #include "quenta/Plotra.h"
 #include "quenta/TextPainter.h"
-
-// fontconfig keeps a few hundred bytes of its configuration unreachable
-// once per process; that is not the modules' to free.
-extern "C" __attribute__((visibility("default"), used)) const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }
 
 namespace quenta {
 namespace {
 
-class Module {
-public:
-    // Kept in memory after dlclose, as hosts keep their modules: unloading
-    // Scrivo2.so would unload fontconfig with it, and LeakSanitizer would
-    // then count fontconfig's configuration, out of reach, as a leak.
-    explicit Module(const char* path) : handle_(dlopen(path, RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE)) {}
-    Module(const Module&) = delete;
-    Module& operator=(const Module&) = delete;
-    ~Module() {
-        if (handle_) dlclose(handle_);
-    }
-    CreateInterfaceFn Create() const {
-        return handle_ ? reinterpret_cast<CreateInterfaceFn>(dlsym(handle_, "CreateInterface")) : nullptr;
-    }
-    const char* Error() const { return handle_ ? "" : dlerror(); }
+using testing::LoadKept;
 
-private:
-    void* handle_;
-};
-
-TEST(Scrivo2Module, HandsOutAPainterForItsIdOnly) {
-    Module module(SCRIVO2_MODULE_PATH);
-    CreateInterfaceFn create = module.Create();
-    ASSERT_TRUE(create) << module.Error();
-    EXPECT_EQ(create(nullptr), nullptr);
-    EXPECT_EQ(create(&kPlotraId), nullptr);
-    EXPECT_EQ(create(&kMessageRendererId), nullptr);
+TEST(Scrivo2Module, PaintsThroughItsInterface) {
+    CreateInterfaceFn create = LoadKept(host::Module::kScrivo2, SCRIVO2_MODULE_PATH);
+    ASSERT_TRUE(create);
     auto* painter = static_cast<TextPainter*>(create(&kScrivo2Id));
     ASSERT_TRUE(painter);
     EXPECT_EQ(painter->AddRef(), 2);
@@ -50,7 +27,7 @@ TEST(Scrivo2Module, HandsOutAPainterForItsIdOnly) {
     BitmapPtr surface(BitmapSurface::Create(48, 24, 24, true, false));
     surface->Fill(255, 255, 255);
     painter->SetSize(24);
-    painter->SetFace("\x82\x6C\x82\x72\x20\x96\xBE\x92\xA9");
+    painter->SetFace(kMinchoFace);
     painter->SetColor(0, 0, 0);
     EXPECT_EQ(painter->PaintText(surface.get(), 0, 0, "\x8A\xBF"), 1);
     int inked = 0;
@@ -62,12 +39,9 @@ TEST(Scrivo2Module, HandsOutAPainterForItsIdOnly) {
     EXPECT_EQ(painter->Release(), 0);
 }
 
-TEST(PlotraModule, HandsOutAPlotterForItsIdOnly) {
-    Module module(PLOTRA_MODULE_PATH);
-    CreateInterfaceFn create = module.Create();
-    ASSERT_TRUE(create) << module.Error();
-    EXPECT_EQ(create(nullptr), nullptr);
-    EXPECT_EQ(create(&kScrivo2Id), nullptr);
+TEST(PlotraModule, CopiesThroughItsInterface) {
+    CreateInterfaceFn create = LoadKept(host::Module::kPlotra, PLOTRA_MODULE_PATH);
+    ASSERT_TRUE(create);
     auto* plotra = static_cast<Plotra*>(create(&kPlotraId));
     ASSERT_TRUE(plotra);
     EXPECT_TRUE(plotra->Startup());
@@ -81,11 +55,12 @@ TEST(PlotraModule, HandsOutAPlotterForItsIdOnly) {
     EXPECT_EQ(p[1], 2);
     EXPECT_EQ(p[2], 1);
     EXPECT_EQ(target->GetPixelAddress(0, 0)[0], 0);
-    // Plotra is stateless: one plotter answers every request.
+    // Plotra is stateless: one plotter answers every request, and the
+    // module keeps a reference of its own on it.
     auto* again = static_cast<Plotra*>(create(&kPlotraId));
     EXPECT_EQ(again, plotra);
-    EXPECT_EQ(again->Release(), 1);
-    EXPECT_EQ(plotra->Release(), 0);
+    EXPECT_EQ(again->Release(), 2);
+    EXPECT_EQ(plotra->Release(), 1);
 }
 
 }  // namespace

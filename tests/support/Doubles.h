@@ -6,24 +6,25 @@
 
 #include <initializer_list>
 #include <string>
-#include <vector>
 
-#include "LoadedModule.h"
+#include "ModulePaths.h"
 #include "Recorder.h"
+#include "quenta/ModuleSet.h"
 
 namespace quenta::testing {
 
-// The modules stay loaded until the process ends: the picture cache releases
-// what it holds at exit, and that code must still be there.
-inline void LoadDoubles(std::initializer_list<const char*> names) {
-    static auto* kept = new std::vector<LoadedModule*>();
-    for (const char* name : names) {
-        kept->push_back(new LoadedModule(DoubleModulePath(name)));
-        ASSERT_TRUE(kept->back()->IsLoaded()) << DoubleModulePath(name);
-    }
+using host::Module;
+
+// The modules stay loaded until the process ends, as a module set leaves
+// them: the picture cache releases what it holds at exit, and that code must
+// still be there.
+inline void LoadDoubles(std::initializer_list<Module> modules) {
+    host::ModuleSet doubles;
+    const host::Result<void> loaded = doubles.Load(QUENTA_DOUBLES_DIR, modules);
+    ASSERT_TRUE(loaded) << loaded.Error().Describe();
 }
 
-inline void LoadAllDoubles() { LoadDoubles({"Scrivo2", "Plotra", "Vaultrix", "Pictura"}); }
+inline void LoadAllDoubles() { LoadDoubles({Module::kScrivo2, Module::kPlotra, Module::kVaultrix, Module::kPictura}); }
 
 inline void ResetRecorder() {
     ClearCalls();

@@ -1,5 +1,5 @@
-// The examples drawn through the real modules, compared with the stored
-// pictures in tests/golden. A change in placement, colour, gradient or
+// The examples drawn through the real modules with the IPA fonts, compared
+// with the stored pictures in tests/golden. A change in placement, colour, gradient or
 // layering moves pixels by far more than the tolerance, which only absorbs
 // rounding. To accept new pictures after an intended change, run
 //   QUENTA_UPDATE_GOLDEN=1 ctest --preset default -R Golden
@@ -51,7 +51,8 @@ TEST_P(GoldenImage, MatchesTheStoredPicture) {
     std::filesystem::create_directories(actualPath.parent_path());
 
     std::vector<std::string> args = golden.args;
-    args.insert(args.begin(), {"-o", actualPath.string()});
+    args.insert(args.begin(), {"-o", actualPath.string(), "--gothic-font", QUENTA_GOTHIC_FONT, "--mincho-font",
+                               QUENTA_MINCHO_FONT});
     const ToolRun run = RunTool(args);
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.err, "");

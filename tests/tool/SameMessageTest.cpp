@@ -2,7 +2,6 @@
 // picture: pictures from a ZIP or a folder, a file or standard input,
 // Shift-JIS or UTF-8, line breaks of either kind or written as <R>.
 #include <gtest/gtest.h>
-#include <iconv.h>
 
 #include <filesystem>
 #include <fstream>
@@ -10,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "CodePageConversion.h"
 #include "PngImage.h"
 #include "RunTool.h"
 
@@ -29,17 +29,9 @@ std::string ReplaceAll(std::string text, const std::string& from, const std::str
 }
 
 std::string ToShiftJis(const std::string& utf8) {
-    iconv_t cd = iconv_open("CP932", "UTF-8");
-    EXPECT_NE(cd, reinterpret_cast<iconv_t>(-1));
-    std::string out(utf8.size() * 2, '\0');
-    char* in = const_cast<char*>(utf8.data());
-    size_t inLeft = utf8.size();
-    char* dest = out.data();
-    size_t outLeft = out.size();
-    EXPECT_NE(iconv(cd, &in, &inLeft, &dest, &outLeft), static_cast<size_t>(-1));
-    iconv_close(cd);
-    out.resize(out.size() - outLeft);
-    return out;
+    text::Conversion converted = text::Utf8ToCp932(utf8);
+    EXPECT_EQ(converted.outcome, text::Conversion::Outcome::kConverted);
+    return converted.text;
 }
 
 class SameMessage : public ::testing::Test {

@@ -34,8 +34,8 @@ TEST_F(Binding, AModuleThatIsNotLoadedShowsOneMessage) {
 }
 
 TEST_F(Binding, AModuleWithoutTheExportNamesItselfOnTheFirstLine) {
-    LoadedModule module(NoExportModulePath("Scrivo2"));
-    ASSERT_TRUE(module.IsLoaded());
+    host::ModuleSet modules;
+    ASSERT_TRUE(modules.LoadFile(Module::kScrivo2, NoExportModulePath(Module::kScrivo2)));
     ModuleBinding binding;
     StartCapturingMessages();
     EXPECT_FALSE(binding.Bind("Scrivo2", kScrivo2Id));
@@ -46,7 +46,7 @@ TEST_F(Binding, AModuleWithoutTheExportNamesItselfOnTheFirstLine) {
 }
 
 TEST_F(Binding, AModuleThatRefusesTheIdSaysSo) {
-    LoadDoubles({"Scrivo2"});
+    LoadDoubles({Module::kScrivo2});
     SetSetting("Scrivo2.refuse", 1);
     ModuleBinding binding;
     StartCapturingMessages();
@@ -66,7 +66,7 @@ TEST_F(Binding, NamesLongerThanTheMessageBufferAreCut) {
 }
 
 TEST_F(Binding, PlotraIsStartedPublishedAndBuildsTheTable) {
-    LoadDoubles({"Plotra"});
+    LoadDoubles({Module::kPlotra});
     PlotraBinding binding;
     ASSERT_TRUE(binding.Bind());
     EXPECT_EQ(sharedPlotra, binding.iface);
@@ -76,7 +76,7 @@ TEST_F(Binding, PlotraIsStartedPublishedAndBuildsTheTable) {
 }
 
 TEST_F(Binding, PlotraThatCannotStartIsPublishedButNotSetUp) {
-    LoadDoubles({"Plotra"});
+    LoadDoubles({Module::kPlotra});
     SetSetting("plotra.startup", 0);
     PlotraBinding binding;
     StartCapturingMessages();
@@ -88,7 +88,7 @@ TEST_F(Binding, PlotraThatCannotStartIsPublishedButNotSetUp) {
 }
 
 TEST_F(Binding, DestroyingAnyPlotraBindingClearsSharedPlotra) {
-    LoadDoubles({"Plotra"});
+    LoadDoubles({Module::kPlotra});
     PlotraBinding first;
     ASSERT_TRUE(first.Bind());
     { PlotraBinding unbound; }
@@ -98,7 +98,7 @@ TEST_F(Binding, DestroyingAnyPlotraBindingClearsSharedPlotra) {
 }
 
 TEST_F(Binding, SetTextWithoutScrivo2ShowsTheMessageEveryTime) {
-    LoadDoubles({"Plotra"});
+    LoadDoubles({Module::kPlotra});
     auto* renderer = new MessageRenderer();
     for (int attempt = 0; attempt < 2; ++attempt) {
         StartCapturingMessages();
@@ -112,7 +112,7 @@ TEST_F(Binding, SetTextWithoutScrivo2ShowsTheMessageEveryTime) {
 }
 
 TEST_F(Binding, SetTextWithoutPlotraDropsOnlyTheFirstText) {
-    LoadDoubles({"Scrivo2"});
+    LoadDoubles({Module::kScrivo2});
     auto* renderer = new MessageRenderer();
     StartCapturingMessages();
     renderer->SetText("AB");
@@ -127,7 +127,7 @@ TEST_F(Binding, SetTextWithoutPlotraDropsOnlyTheFirstText) {
 }
 
 TEST_F(Binding, EnsureReadyBindsOnceAndGetSubInterfaceLendsScrivo2) {
-    LoadDoubles({"Scrivo2", "Plotra"});
+    LoadDoubles({Module::kScrivo2, Module::kPlotra});
     auto* renderer = new MessageRenderer();
     EXPECT_EQ(renderer->GetSubInterface(&kScrivo2Id), nullptr);
     renderer->SetText("A");

@@ -3,7 +3,7 @@
 #include <array>
 #include <cstring>
 
-#include "BitmapSurface.h"
+#include "quenta/BitmapSurface.h"
 #include "RecordingPlotra.h"
 #include "Recorder.h"
 #include "render/BlendTable.h"

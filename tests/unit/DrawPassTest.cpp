@@ -1,16 +1,17 @@
 #include <gtest/gtest.h>
 
-#include "BitmapSurface.h"
 #include "FakePictures.h"
 #include "RendererFixture.h"
-#include "render/BlendTable.h"
 #include "core/ProcessState.h"
+#include "quenta/BitmapSurface.h"
+#include "quenta/FaceNames.h"
+#include "render/BlendTable.h"
 
 namespace quenta::testing {
 namespace {
 
-const std::string kGothic = "SetFace(\\x82l\\x82r \\x83S\\x83V\\x83b\\x83N)";
-const std::string kMincho = "SetFace(\\x82l\\x82r \\x96\\xBE\\x92\\xA9)";
+const std::string kGothic = "SetFace(" + Printable(kGothicFace) + ")";
+const std::string kMincho = "SetFace(" + Printable(kMinchoFace) + ")";
 
 class DrawPass : public RendererTest {
 protected:

@@ -9,7 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "BitmapSurface.h"
+#include "quenta/BitmapSurface.h"
+#include "QuietTextPainter.h"
 #include "layout/DrawnExtent.h"
 #include "markup/MarkupParser.h"
 #include "render/BlendTable.h"
@@ -43,10 +44,8 @@ void FillBox(Surface* target, int64_t x, int64_t y, int64_t w, int64_t h, uint8_
 }
 
 // A painter whose glyphs are solid cells; blanks have no ink.
-class CellPainter final : public TextPainter {
+class CellPainter final : public testing::QuietTextPainter {
 public:
-    int32_t AddRef() override { return 1; }
-    int32_t Release() override { return 1; }
     int32_t PaintText(Surface* target, int32_t x, int32_t y, const char* text) override {
         if (!IsBlank(text)) FillBox(target, x, y, CellWidth(text, size_), size_, r_, g_, b_);
         return 1;
@@ -61,11 +60,6 @@ public:
         size_ = size;
         return 1;
     }
-    int32_t SetFace(const char*) override { return 1; }
-    bool SetFontFile(const char*, const char*) override { return false; }
-    int32_t Reserved7() override { return 0; }
-    int32_t Reserved8() override { return 0; }
-    int32_t Reserved9() override { return 0; }
     int32_t SetColor(int32_t r, int32_t g, int32_t b) override {
         r_ = static_cast<uint8_t>(r);
         g_ = static_cast<uint8_t>(g);

@@ -18,7 +18,7 @@ protected:
 };
 
 TEST_F(PictureCacheTest, BindsThenLoadsOnceAndLends) {
-    LoadDoubles({"Vaultrix", "Pictura"});
+    LoadDoubles({Module::kVaultrix, Module::kPictura});
     SetSetting("picture.7", kColorOnly);
     PictureCache cache;
     Surface* picture = cache.GetPicture(7);
@@ -33,7 +33,7 @@ TEST_F(PictureCacheTest, BindsThenLoadsOnceAndLends) {
 }
 
 TEST_F(PictureCacheTest, ReleasesPicturesInOrderBeforeTheSiblings) {
-    LoadDoubles({"Vaultrix", "Pictura"});
+    LoadDoubles({Module::kVaultrix, Module::kPictura});
     for (const char* key : {"picture.9", "picture.-3", "picture.4"}) SetSetting(key, kColorAndAlpha);
     {
         PictureCache cache;
@@ -45,7 +45,7 @@ TEST_F(PictureCacheTest, ReleasesPicturesInOrderBeforeTheSiblings) {
 }
 
 TEST_F(PictureCacheTest, FailedDecodesAreNotRemembered) {
-    LoadDoubles({"Vaultrix", "Pictura"});
+    LoadDoubles({Module::kVaultrix, Module::kPictura});
     SetSetting("picture.5", kUndecodable);
     PictureCache cache;
     for (int attempt = 0; attempt < 2; ++attempt) {
@@ -68,7 +68,7 @@ TEST_F(PictureCacheTest, WithoutVaultrixEveryRequestShowsTheMessage) {
 }
 
 TEST_F(PictureCacheTest, WithoutPicturaEveryRequestShowsTheMessageAndGivesBackWhatItGot) {
-    LoadDoubles({"Vaultrix"});
+    LoadDoubles({Module::kVaultrix});
     SetSetting("picture.1", kColorOnly);
     PictureCache cache;
     for (int attempt = 0; attempt < 2; ++attempt) {
@@ -82,7 +82,7 @@ TEST_F(PictureCacheTest, WithoutPicturaEveryRequestShowsTheMessageAndGivesBackWh
 }
 
 TEST_F(PictureCacheTest, AMissingArchiveFailsSilentlyUntilThereIsOne) {
-    LoadDoubles({"Vaultrix", "Pictura"});
+    LoadDoubles({Module::kVaultrix, Module::kPictura});
     SetSetting("vaultrix.archive", 0);
     SetSetting("picture.1", kColorOnly);
     PictureCache cache;

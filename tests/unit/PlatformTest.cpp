@@ -12,12 +12,12 @@
 namespace quenta::platform {
 namespace {
 
-using testing::LoadedModule;
+using host::Module;
 
 TEST(Platform, FindsALoadedModuleByItsNameAlone) {
     EXPECT_EQ(FindLoadedModule("Plotra"), nullptr);
-    LoadedModule plotra(testing::DoubleModulePath("Plotra"));
-    ASSERT_TRUE(plotra.IsLoaded());
+    host::ModuleSet modules;
+    ASSERT_TRUE(modules.LoadFile(Module::kPlotra, testing::DoubleModulePath(Module::kPlotra)));
     ModuleHandle found = FindLoadedModule("Plotra");
     ASSERT_NE(found, nullptr);
     EXPECT_NE(FindExport(found, "CreateInterface"), nullptr);
@@ -30,11 +30,11 @@ TEST(Platform, FindsALoadedModuleByItsNameAlone) {
 }
 
 TEST(Platform, FindingAModuleTakesNoReference) {
-    LoadedModule plotra(testing::DoubleModulePath("Plotra"));
-    ASSERT_TRUE(plotra.IsLoaded());
+    host::ModuleSet modules;
+    ASSERT_TRUE(modules.LoadFile(Module::kPlotra, testing::DoubleModulePath(Module::kPlotra)));
     ASSERT_NE(FindLoadedModule("Plotra"), nullptr);
     ASSERT_NE(FindLoadedModule("Plotra"), nullptr);
-    plotra.Unload();
+    modules.Unload(Module::kPlotra);
     EXPECT_EQ(FindLoadedModule("Plotra"), nullptr);
 }
 

@@ -6,7 +6,8 @@
 #include <new>
 #include <stdexcept>
 
-#include "BitmapSurface.h"
+#include "quenta/BitmapSurface.h"
+#include "QuietTextPainter.h"
 #include "RendererFixture.h"
 #include "markup/MarkupParser.h"
 
@@ -42,22 +43,14 @@ TEST(UnstorableTagName, IsMalformedRatherThanTheNameBefore) {
     EXPECT_EQ(texts, "<|e|r|r|o|r|>|9|>|x|");
 }
 
-class ThrowingPainter final : public TextPainter {
+class ThrowingPainter final : public QuietTextPainter {
 public:
-    int32_t AddRef() override { return 1; }
-    int32_t Release() override { return 1; }
     int32_t PaintText(Surface*, int32_t, int32_t, const char*) override { throw std::runtime_error("paint"); }
     int32_t PaintCoverage(Surface*, int32_t, int32_t, const char*) override { throw 42; }
     int32_t SetSize(int32_t size) override {
         if (size == 30) throw std::bad_alloc();
         return 1;
     }
-    int32_t SetFace(const char*) override { return 1; }
-    bool SetFontFile(const char*, const char*) override { return false; }
-    int32_t Reserved7() override { return 0; }
-    int32_t Reserved8() override { return 0; }
-    int32_t Reserved9() override { return 0; }
-    int32_t SetColor(int32_t, int32_t, int32_t) override { return 1; }
 };
 
 using SlotSafety = RendererTest;

@@ -2,7 +2,7 @@
 // its top-left corner.
 #pragma once
 
-#include "BitmapSurface.h"
+#include "quenta/BitmapSurface.h"
 #include "Options.h"
 
 namespace quenta::render {

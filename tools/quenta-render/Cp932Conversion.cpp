@@ -1,34 +1,16 @@
 #include "Cp932Conversion.h"
 
-#include <iconv.h>
-
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <optional>
+#include <utility>
 
+#include "CodePageConversion.h"
 #include "TextPosition.h"
 #include "ToolError.h"
 
 namespace quenta::render {
 
 namespace {
-
-class Converter {
-public:
-    Converter(const char* to = "CP932", const char* from = "UTF-8") : cd_(iconv_open(to, from)) {
-        if (cd_ == reinterpret_cast<iconv_t>(-1)) {
-            throw ToolError(std::string("this system's iconv cannot convert ") + from + " to " + to);
-        }
-    }
-    Converter(const Converter&) = delete;
-    Converter& operator=(const Converter&) = delete;
-    ~Converter() { iconv_close(cd_); }
-    iconv_t get() const { return cd_; }
-
-private:
-    iconv_t cd_;
-};
 
 // The code point of the well-formed UTF-8 sequence at `p`, or nothing.
 std::optional<char32_t> DecodeUtf8(const unsigned char* p, size_t left) {
@@ -79,28 +61,14 @@ std::optional<char32_t> DecodeUtf8(const unsigned char* p, size_t left) {
 }  // namespace
 
 std::string Utf8ToCp932(const std::string& utf8) {
-    Converter converter;
-    std::string out;
-    // Shift-JIS never takes more bytes than UTF-8 for the same text.
-    out.resize(utf8.size());
-    char* in = const_cast<char*>(utf8.data());
-    size_t inLeft = utf8.size();
-    char* dest = out.data();
-    size_t outLeft = out.size();
-    while (inLeft > 0) {
-        if (iconv(converter.get(), &in, &inLeft, &dest, &outLeft) != static_cast<size_t>(-1)) break;
-        if (errno == E2BIG) {
-            const size_t used = out.size() - outLeft;
-            out.resize(out.size() * 2 + 16);
-            dest = out.data() + used;
-            outLeft = out.size() - used;
-            continue;
-        }
-        // EILSEQ and EINVAL: a sequence iconv cannot take stands at `in`.
-        RejectAt(utf8, static_cast<size_t>(in - utf8.data()));
+    text::Conversion converted = text::Utf8ToCp932(utf8);
+    switch (converted.outcome) {
+        case text::Conversion::Outcome::kConverted: break;
+        case text::Conversion::Outcome::kNoConverter:
+            throw ToolError("this system's iconv cannot convert UTF-8 to code page 932; use --cp932 input");
+        case text::Conversion::Outcome::kRejected: RejectAt(utf8, converted.rejectedAt);
     }
-    out.resize(out.size() - outLeft);
-    return out;
+    return std::move(converted.text);
 }
 
 bool IsUtf16(const std::string& bytes) {
@@ -108,18 +76,14 @@ bool IsUtf16(const std::string& bytes) {
 }
 
 std::string Utf16ToUtf8(const std::string& utf16) {
-    // iconv's "UTF-16" reads the byte-order mark and drops it.
-    Converter converter("UTF-8", "UTF-16");
-    std::string out(utf16.size() * 2 + 16, '\0');
-    char* in = const_cast<char*>(utf16.data());
-    size_t inLeft = utf16.size();
-    char* dest = out.data();
-    size_t outLeft = out.size();
-    if (iconv(converter.get(), &in, &inLeft, &dest, &outLeft) == static_cast<size_t>(-1)) {
-        throw ToolError("byte " + std::to_string(in - utf16.data()) + ": the input is not valid UTF-16");
+    text::Conversion converted = text::Utf16ToUtf8(utf16);
+    switch (converted.outcome) {
+        case text::Conversion::Outcome::kConverted: break;
+        case text::Conversion::Outcome::kNoConverter: throw ToolError("this system's iconv cannot read UTF-16");
+        case text::Conversion::Outcome::kRejected:
+            throw ToolError("byte " + std::to_string(converted.rejectedAt) + ": the input is not valid UTF-16");
     }
-    out.resize(out.size() - outLeft);
-    return out;
+    return std::move(converted.text);
 }
 
 }  // namespace quenta::render

@@ -9,16 +9,13 @@
 #include "ArchivePictures.h"
 #include "Background.h"
 #include "DrawingExtent.h"
+#include "ModuleFolder.h"
 #include "ToolError.h"
-#include "quenta/TextPainter.h"
+#include "quenta/FontFiles.h"
 
 namespace quenta::render {
 
 namespace {
-
-// The face names Quenta selects, in Shift-JIS: "ＭＳ ゴシック" and "ＭＳ 明朝".
-constexpr char kGothicFace[] = "\x82l\x82r \x83S\x83V\x83\x62\x83N";
-constexpr char kMinchoFace[] = "\x82l\x82r \x96\xBE\x92\xA9";
 
 SurfacePtr LoadBackgroundPicture(Pictura& pictura, const std::string& path) {
     std::ifstream file(path, std::ios::binary);
@@ -33,11 +30,10 @@ SurfacePtr LoadBackgroundPicture(Pictura& pictura, const std::string& path) {
     return picture;
 }
 
-void UseFont(TextPainter& painter, const char* face, const std::string& path, const char* option) {
+void UseFont(IMessageRenderer& renderer, host::Face face, const std::string& path, const char* option) {
     if (path.empty()) return;
-    if (!painter.SetFontFile(face, path.c_str())) {
-        throw ToolError(std::string(option) + ": cannot use font file '" + path + "'");
-    }
+    const host::Result<void> set = host::SetFontFile(renderer, face, path);
+    if (!set) throw ToolError(std::string(option) + ": " + set.Error().reason);
 }
 
 // As for --size: larger canvases are refused rather than half-allocated.
@@ -55,26 +51,28 @@ constexpr char kResetStyle[] = "<CR>";
 
 }  // namespace
 
-MessageDrawer::MessageDrawer(const Options& options)
-    : options_(options), modules_(ModuleSet::DefaultFolder()) {
-    vaultrix_ = Ref<Vaultrix>(static_cast<Vaultrix*>(modules_.Create(Module::kVaultrix, kVaultrixId)));
-    pictura_ = Ref<Pictura>(static_cast<Pictura*>(modules_.Create(Module::kPictura, kPicturaId)));
-    if (!options.archive.empty() && !vaultrix_->SetArchivePath(0, options.archive.c_str())) {
-        throw ToolError("cannot open picture archive '" + options.archive +
-                        "': it is neither a readable folder nor a ZIP file");
+MessageDrawer::MessageDrawer(const Options& options) : options_(options) {
+    // The modules stay loaded until the tool exits, when the system runs
+    // their clean-up in reverse load order: Quenta's first, which gives back
+    // the pictures that live in Pictura.
+    if (host::Result<void> loaded = modules_.Load(ModuleFolderBesideTool()); !loaded) {
+        throw ToolError("cannot load " + loaded.Error().Describe());
+    }
+    vaultrix_ = ValueOrThrow(modules_.Create<Vaultrix>(host::Module::kVaultrix, kVaultrixId));
+    pictura_ = ValueOrThrow(modules_.Create<Pictura>(host::Module::kPictura, kPicturaId));
+    if (!options.archive.empty()) {
+        if (host::Result<void> set = modules_.SetArchivePath(0, options.archive); !set) {
+            throw ToolError("cannot open picture archive: " + set.Error().Describe());
+        }
     }
     pictureSizes_ = std::make_unique<ArchivePictures>(*vaultrix_, *pictura_);
     if (!options.backgroundImage.empty()) backgroundPicture_ = LoadBackgroundPicture(*pictura_, options.backgroundImage);
 
-    renderer_ = Ref<IMessageRenderer>(
-        static_cast<IMessageRenderer*>(modules_.Create(Module::kQuenta, kMessageRendererId)));
-    // The first SetText binds Scrivo2 and Plotra; the fonts must be in
-    // place before anything is drawn.
-    renderer_->SetText("");
-    auto* painter = static_cast<TextPainter*>(renderer_->GetSubInterface(&kScrivo2Id));
-    if (!painter) throw ToolError("Quenta could not start with the sibling modules (see above)");
-    UseFont(*painter, kGothicFace, options.gothicFont, "--gothic-font");
-    UseFont(*painter, kMinchoFace, options.minchoFont, "--mincho-font");
+    // Bound to its siblings already: the fonts must be in place before
+    // anything is drawn.
+    renderer_ = ValueOrThrow(modules_.NewRenderer());
+    UseFont(*renderer_, host::Face::kGothic, options.gothicFont, "--gothic-font");
+    UseFont(*renderer_, host::Face::kMincho, options.minchoFont, "--mincho-font");
 }
 
 DrawnMessage MessageDrawer::Draw(const std::string& text, std::optional<CanvasSize> window) {

@@ -8,10 +8,10 @@
 #include <string>
 
 #include "ArchivePictures.h"
-#include "BitmapSurface.h"
-#include "ModuleSet.h"
 #include "Options.h"
+#include "quenta/BitmapSurface.h"
 #include "quenta/MessageRenderer.h"
+#include "quenta/ModuleSet.h"
 #include "quenta/Pictura.h"
 #include "quenta/Ref.h"
 #include "quenta/Vaultrix.h"
@@ -42,7 +42,7 @@ public:
 
 private:
     Options options_;
-    ModuleSet modules_;
+    host::ModuleSet modules_;
     Ref<Vaultrix> vaultrix_;
     Ref<Pictura> pictura_;
     std::unique_ptr<ArchivePictures> pictureSizes_;

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "BitmapSurface.h"
+#include "quenta/BitmapSurface.h"
 
 namespace quenta::render {
 

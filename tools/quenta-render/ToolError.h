@@ -5,6 +5,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "quenta/HostResult.h"
+
 namespace quenta::render {
 
 inline constexpr int kExitFailure = 1;
@@ -21,5 +23,12 @@ private:
 };
 
 inline ToolError UsageError(const std::string& message) { return ToolError(message, kExitUsage); }
+
+// The host kit's answer, or a ToolError naming the module and why.
+template <typename T>
+T ValueOrThrow(host::Result<T> result) {
+    if (!result) throw ToolError(result.Error().Describe());
+    return result.Take();
+}
 
 }  // namespace quenta::render

@@ -33,10 +33,9 @@ struct TagNote {
 };
 
 struct LineBoxInfo {
-    int64_t top = 0;
-    int64_t width = 0;
-    int32_t height = 0;
-    int32_t gap = 0;
+    // Where the line's bottom edge lies below the draw origin: every run
+    // sits on it. 0 for a line without runs, which takes no room.
+    int64_t bottom = 0;
     int32_t firstRun = -1;  // index into runs; -1 for a line without runs
 };
 

@@ -1,6 +1,6 @@
 #include "LineWrapper.h"
 
-#include <unicode/unistr.h>
+#include <unicode/utext.h>
 
 #include <algorithm>
 #include <stdexcept>
@@ -23,7 +23,8 @@ LineWrapper::LineWrapper() {
 
 LineWrapper::~LineWrapper() { ucnv_close(cp932_); }
 
-void LineWrapper::Units(const std::string& text, const LaidOutMessage& laid, size_t from, size_t to) {
+void LineWrapper::Units(const std::string& text, const std::vector<uint32_t>& origin, const LaidOutMessage& laid,
+                        size_t from, size_t to) {
     units_.clear();
     bool glueNext = false;
     for (size_t r = from; r < to; ++r) {
@@ -45,7 +46,9 @@ void LineWrapper::Units(const std::string& text, const LaidOutMessage& laid, siz
             units_.back().lastRun = r;
             continue;
         }
-        units_.push_back({r, r, key, run.space, glueNext});
+        const size_t at = static_cast<size_t>(key);
+        const bool placeable = at == 0 || at >= origin.size() || origin[at] != origin[at - 1];
+        units_.push_back({r, r, key, run.space, glueNext || !placeable});
         // A "<" drawn as text is read as "<<" with a "<R>" right after it:
         // nothing may come between it and what follows.
         glueNext = run.plain && run.end - run.begin == 1 && text[static_cast<size_t>(run.begin)] == '<';
@@ -55,29 +58,44 @@ void LineWrapper::Units(const std::string& text, const LaidOutMessage& laid, siz
 void LineWrapper::Opportunities(const std::string& text, const LaidOutMessage& laid) {
     // The line as Unicode: each plain character as itself, anything else as
     // one object.
-    icu::UnicodeString line;
-    std::vector<int32_t> unitStart(units_.size());
+    utf16_.clear();
+    std::vector<int32_t>& unitStart = utf16Source_;
+    unitStart.resize(units_.size());
     for (size_t u = 0; u < units_.size(); ++u) {
-        unitStart[u] = line.length();
+        unitStart[u] = static_cast<int32_t>(utf16_.size());
         const PlacedRun& run = laid.runs[units_[u].firstRun];
         if (!run.plain) {
-            line.append(kObject);
+            utf16_.push_back(kObject);
+            continue;
+        }
+        const auto lead = static_cast<unsigned char>(text[static_cast<size_t>(run.begin)]);
+        if (lead < 0x80) {
+            utf16_.push_back(static_cast<UChar>(lead));  // ASCII is itself
             continue;
         }
         UErrorCode status = U_ZERO_ERROR;
         UChar chars[4];
         const int32_t n = ucnv_toUChars(cp932_, chars, 4, text.data() + run.begin, run.end - run.begin, &status);
-        if (U_FAILURE(status) || n <= 0) line.append(kObject);
-        else line.append(chars, 0, n);
+        if (U_FAILURE(status) || n <= 0) utf16_.push_back(kObject);
+        else utf16_.insert(utf16_.end(), chars, chars + n);
     }
-    breaks_->setText(line);
+    UErrorCode status = U_ZERO_ERROR;
+    UText* line = utext_openUChars(nullptr, utf16_.data(), static_cast<int64_t>(utf16_.size()), &status);
+    breaks_->setText(line, status);
+    // One pass over the opportunities, rather than a question per unit.
+    boundary_.assign(utf16_.size() + 1, false);
+    for (int32_t b = breaks_->first(); b != icu::BreakIterator::DONE; b = breaks_->next()) {
+        boundary_[static_cast<size_t>(b)] = true;
+    }
+    utext_close(line);
     breakBefore_.assign(units_.size(), false);
     for (size_t u = 1; u < units_.size(); ++u) {
-        breakBefore_[u] = !units_[u].glued && breaks_->isBoundary(unitStart[u]) != 0;
+        breakBefore_[u] = !units_[u].glued && boundary_[static_cast<size_t>(unitStart[u])];
     }
 }
 
-std::vector<LineBreakEdit> LineWrapper::Breaks(const std::string& text, const LaidOutMessage& laid, int32_t width) {
+std::vector<LineBreakEdit> LineWrapper::Breaks(const std::string& text, const std::vector<uint32_t>& origin,
+                                               const LaidOutMessage& laid, int32_t width) {
     std::vector<LineBreakEdit> edits;
     atomic_.clear();
     for (const TagNote& tag : laid.tags) {
@@ -96,7 +114,7 @@ std::vector<LineBreakEdit> LineWrapper::Breaks(const std::string& text, const La
             ++end;
         }
         if (tooWide) {
-            Units(text, laid, r, end);
+            Units(text, origin, laid, r, end);
             Opportunities(text, laid);
             size_t start = 0;
             int64_t x0 = laid.runs[units_[0].firstRun].x;
@@ -113,8 +131,10 @@ std::vector<LineBreakEdit> LineWrapper::Breaks(const std::string& text, const La
                     while (k > start && units_[k].glued) --k;
                     if (k == start) continue;
                 }
+                // The blank before the break goes, unless it follows a "<"
+                // drawn as text, which would then read "<<".
                 const Unit& before = units_[k - 1];
-                if (before.space) edits.push_back({before.begin, 1});
+                if (before.space && !before.glued) edits.push_back({before.begin, 1});
                 else edits.push_back({units_[k].begin, 0});
                 start = k;
                 x0 = laid.runs[units_[k].firstRun].x;

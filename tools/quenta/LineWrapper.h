@@ -31,8 +31,12 @@ public:
     LineWrapper& operator=(const LineWrapper&) = delete;
     ~LineWrapper();
 
-    // The breaks to add, in text order; none when every line fits.
-    std::vector<LineBreakEdit> Breaks(const std::string& text, const LaidOutMessage& laid, int32_t width);
+    // The breaks to add, in text order; none when every line fits. A break
+    // goes only where `origin` (the file offset of each byte of the text)
+    // can place it: before the first byte that stands for its piece of the
+    // file, not inside a tag the reader wrote for a line break.
+    std::vector<LineBreakEdit> Breaks(const std::string& text, const std::vector<uint32_t>& origin,
+                                      const LaidOutMessage& laid, int32_t width);
 
 private:
     struct Unit {
@@ -42,16 +46,18 @@ private:
         bool space = false;
         bool glued = false;  // no break may come before it
     };
-    void Units(const std::string& text, const LaidOutMessage& laid, size_t from, size_t to);
+    void Units(const std::string& text, const std::vector<uint32_t>& origin, const LaidOutMessage& laid, size_t from,
+               size_t to);
     void Opportunities(const std::string& text, const LaidOutMessage& laid);
 
     std::unique_ptr<icu::BreakIterator> breaks_;
     UConverter* cp932_ = nullptr;
     std::vector<Unit> units_;           // of the line at hand
     std::vector<bool> breakBefore_;     // per unit of the line at hand
+    std::vector<bool> boundary_;        // per UTF-16 index of the line at hand
     std::vector<std::pair<int32_t, int32_t>> atomic_;  // tag ranges drawn as text
-    std::vector<UChar> utf16_;
-    std::vector<int32_t> utf16Source_;  // byte offset of each UTF-16 unit
+    std::vector<UChar> utf16_;          // the line at hand
+    std::vector<int32_t> utf16Source_;  // where each unit starts in utf16_
 };
 
 // The text with the breaks applied.

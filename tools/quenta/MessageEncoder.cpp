@@ -93,7 +93,16 @@ void MessageEncoder::Encode(const SourceText& source, ScriptMessage& message) {
     } else {
         EncodeUtf8(source, message);
     }
-    message.origin.push_back(source.end);
+    // The module reads up to a NUL and no further: the message ends there,
+    // as the host's would.
+    uint32_t end = source.end;
+    if (const size_t nul = message.text.find('\0'); nul != std::string::npos) {
+        end = message.origin[nul];
+        message.unencodable.push_back({end, 0, ""});
+        message.text.resize(nul);
+        message.origin.resize(nul);
+    }
+    message.origin.push_back(end);
 }
 
 void MessageEncoder::EncodeUtf8(const SourceText& source, ScriptMessage& message) {
@@ -105,9 +114,12 @@ void MessageEncoder::EncodeUtf8(const SourceText& source, ScriptMessage& message
     while (i < size) {
         // ASCII is the same in both encodings.
         if (bytes[i] < 0x80) {
-            message.text += static_cast<char>(bytes[i]);
-            message.origin.push_back(source.origin[i]);
-            ++i;
+            size_t stop = i + 1;
+            while (stop < size && bytes[stop] < 0x80) ++stop;
+            message.text.append(source.bytes, i, stop - i);
+            message.origin.insert(message.origin.end(), source.origin.begin() + static_cast<std::ptrdiff_t>(i),
+                                  source.origin.begin() + static_cast<std::ptrdiff_t>(stop));
+            i = stop;
             continue;
         }
         // A stretch of other characters goes through iconv at once; each of
@@ -139,7 +151,8 @@ void MessageEncoder::EncodeUtf8(const SourceText& source, ScriptMessage& message
         // A character iconv cannot take: record it and stand in for it.
         char32_t cp = 0;
         const size_t length = Utf8Character(bytes + i, size - i, cp);
-        message.unencodable.push_back({source.origin[i], cp, Suggest(cp)});
+        const bool valid = length > 1 || bytes[i] < 0x80;
+        message.unencodable.push_back({source.origin[i], valid ? cp : kNotUtf8 + bytes[i], valid ? Suggest(cp) : ""});
         message.text += kStandIn;
         message.origin.push_back(source.origin[i]);
         message.origin.push_back(source.origin[i]);

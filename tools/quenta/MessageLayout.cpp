@@ -1,8 +1,5 @@
 #include "MessageLayout.h"
 
-#include <cstring>
-
-#include "layout/DrawnExtent.h"
 #include "layout/RunPlacement.h"
 
 namespace quenta::script {
@@ -37,17 +34,14 @@ void MessageLayout::Lay(const std::string& text, LaidOutMessage& out) {
         }
         ++index;
     });
-    const std::vector<core::LineBox> boxes = core::MeasureLines(parser_.Lines());
-    out.lines.resize(boxes.size());
-    for (size_t i = 0; i < boxes.size(); ++i) {
-        out.lines[i].top = boxes[i].top;
-        out.lines[i].width = boxes[i].width;
-        out.lines[i].height = boxes[i].height;
-        out.lines[i].gap = boxes[i].gap;
-    }
+    // Each line's bottom is where its runs end, as drawing placed them.
+    out.lines.assign(parser_.Lines().lines.size(), LineBoxInfo{});
     for (size_t i = out.runs.size(); i-- > 0;) {
-        const size_t line = static_cast<size_t>(out.runs[i].line);
-        if (line < out.lines.size()) out.lines[line].firstRun = static_cast<int32_t>(i);
+        const PlacedRun& run = out.runs[i];
+        const size_t line = static_cast<size_t>(run.line);
+        if (line >= out.lines.size()) continue;
+        out.lines[line].firstRun = static_cast<int32_t>(i);
+        out.lines[line].bottom = run.y + run.height;
     }
 }
 
@@ -71,21 +65,30 @@ MessageLayout::OpenState MessageLayout::Open() const {
 }
 
 void MessageLayout::OnRun(const core::TextRun& run, int32_t line, int32_t begin, int32_t end) {
-    PlacedRun placed;
+    // Filled in place: a run built aside and copied in costs more than the
+    // rest of this together.
+    PlacedRun& placed = out_->runs.emplace_back();
     placed.begin = begin;
     placed.end = end;
     placed.line = line;
     placed.width = run.width;
     placed.height = run.height;
     placed.picture = run.IsPicture();
-    const int32_t length = run.text.Length();
-    placed.plain = !placed.picture && length > 0 && end - begin == length &&
-                   std::memcmp(text_->data() + begin, run.text.data, static_cast<size_t>(length)) == 0;
-    placed.space = placed.plain && length == 1 && run.text.data[0] == ' ';
-    out_->runs.push_back(placed);
+    // A character written as itself covers its one or two bytes; the runs
+    // of "<error>" that a short malformed tag leaves are unmarked when the
+    // tag is reported (the run's own bytes are not read: that is the cost).
+    const int32_t span = end - begin;
+    placed.plain = !placed.picture && span > 0 && span <= 2;
+    placed.space = placed.plain && span == 1 && (*text_)[static_cast<size_t>(begin)] == ' ';
 }
 
 void MessageLayout::Note(TagEvent event, const core::TextString& name, int32_t begin, int32_t end, int32_t value) {
+    if (event == TagEvent::kMalformed) {
+        for (auto run = out_->runs.rbegin(); run != out_->runs.rend() && run->begin == begin && run->end == end; ++run) {
+            run->plain = false;
+            run->space = false;
+        }
+    }
     if (lacking_ && event == TagEvent::kMalformed && name.Equals("G")) {
         event = TagEvent::kMissingPicture;
         value = lackingNumber_;

@@ -1,18 +1,21 @@
 #include "OpenedArchive.h"
 
+#include "ModuleFolder.h"
 #include "ToolError.h"
 
 namespace quenta::script {
 
-OpenedArchive::OpenedArchive(const std::string& path)
-    : modules_(render::ModuleSet::DefaultFolder()),
-      vaultrix_(static_cast<Vaultrix*>(modules_.Create(render::Module::kVaultrix, kVaultrixId))),
-      pictura_(static_cast<Pictura*>(modules_.Create(render::Module::kPictura, kPicturaId))),
-      sizes_(*vaultrix_, *pictura_) {
-    if (!vaultrix_->SetArchivePath(0, path.c_str())) {
-        throw render::ToolError("cannot open picture archive '" + path +
-                                "': it is neither a readable folder nor a ZIP file");
+OpenedArchive::OpenedArchive(const std::string& path) {
+    if (host::Result<void> loaded = modules_.Load(render::ModuleFolderBesideTool(), {host::Module::kVaultrix, host::Module::kPictura});
+        !loaded) {
+        throw render::ToolError("cannot load " + loaded.Error().Describe());
     }
+    vaultrix_ = render::ValueOrThrow(modules_.Create<Vaultrix>(host::Module::kVaultrix, kVaultrixId));
+    pictura_ = render::ValueOrThrow(modules_.Create<Pictura>(host::Module::kPictura, kPicturaId));
+    if (host::Result<void> set = modules_.SetArchivePath(0, path); !set) {
+        throw render::ToolError("cannot open picture archive: " + set.Error().Describe());
+    }
+    sizes_ = std::make_unique<render::ArchivePictures>(*vaultrix_, *pictura_);
 }
 
 }  // namespace quenta::script

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "ArchivePictures.h"
-#include "ModuleSet.h"
+#include "quenta/ModuleSet.h"
 #include "quenta/Pictura.h"
 #include "quenta/Ref.h"
 #include "quenta/Vaultrix.h"
@@ -17,13 +17,13 @@ public:
     // Throws quenta::render::ToolError when a module or the archive cannot
     // be opened.
     explicit OpenedArchive(const std::string& path);
-    core::PictureSizes* Pictures() { return &sizes_; }
+    core::PictureSizes* Pictures() { return sizes_.get(); }
 
 private:
-    render::ModuleSet modules_;
+    host::ModuleSet modules_;
     Ref<Vaultrix> vaultrix_;
     Ref<Pictura> pictura_;
-    render::ArchivePictures sizes_;
+    std::unique_ptr<render::ArchivePictures> sizes_;
 };
 
 }  // namespace quenta::script

@@ -19,7 +19,7 @@ std::string ContentKey(const std::string& bytes) {
 
 std::vector<PlannedPicture> PlanPictures(const ScriptFile& file, const PictureNames& names, const std::string& settings) {
     std::vector<PlannedPicture> plan;
-    const SourcePlaces places(file.bytes, file.encoding);
+    SourcePlaces places(file.bytes, file.encoding);
     MessageEncoder encoder(file.encoding);
     ScriptMessage message;
     ReadMessages(file, [&](const SourceText& source) {

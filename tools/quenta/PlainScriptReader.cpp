@@ -35,7 +35,7 @@ void ReadPlainMessages(const ScriptFile& file, const MessageSink& sink) {
             }
         } else {
             if (open) message.Append("<R>", message.end);  // at the line break it stands for
-            for (size_t i = at; i < lineEnd; ++i) message.Append(bytes[i], static_cast<uint32_t>(i));
+            message.AppendSpan(bytes, at, lineEnd);
             message.end = static_cast<uint32_t>(lineEnd);
             open = true;
         }

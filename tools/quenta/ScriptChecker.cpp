@@ -5,6 +5,7 @@
 #include <cctype>
 #include <stdexcept>
 
+#include "AnyPicture.h"
 #include "CheckCatalogue.h"
 #include "LaidOutMessage.h"
 #include "MessageChecks.h"
@@ -16,30 +17,6 @@
 namespace quenta::script {
 
 namespace {
-
-// Without an archive every picture is taken to exist, with no size.
-class AnyPicture final : public core::PictureSizes {
-public:
-    bool PictureSize(int32_t, int32_t& width, int32_t& height) override {
-        width = 0;
-        height = 0;
-        return true;
-    }
-};
-
-std::string Lower(std::string text) {
-    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-}
-
-// The charset a PO header names, lower case; "" when it names none.
-std::string PoCharset(const std::string& bytes) {
-    const size_t at = Lower(bytes.substr(0, 4096)).find("charset=");
-    if (at == std::string::npos) return "";
-    size_t end = at + 8;
-    while (end < bytes.size() && (std::isalnum(static_cast<unsigned char>(bytes[end])) || bytes[end] == '-' || bytes[end] == '_')) ++end;
-    return Lower(bytes.substr(at + 8, end - at - 8));
-}
 
 std::string Hex(char32_t cp) {
     char buffer[16];
@@ -69,28 +46,6 @@ std::string Utf8(char32_t cp) {
 
 }  // namespace
 
-ScriptFile OpenScript(const std::string& path, const std::string& form, bool cp932, const std::string& column) {
-    ScriptFile file;
-    file.path = path;
-    file.bytes = ReadFileBytes(path);
-    if (form.empty()) file.form = FormOfPath(path);
-    else if (form == "text") file.form = ScriptForm::kPlain;
-    else if (form == "csv") file.form = ScriptForm::kCsv;
-    else if (form == "tsv") file.form = ScriptForm::kTsv;
-    else if (form == "po") file.form = ScriptForm::kPo;
-    else throw std::invalid_argument("unknown script form '" + form + "'");
-    file.column = column;
-    file.encoding = cp932 ? ScriptEncoding::kCp932 : ScriptEncoding::kUtf8;
-    if (file.form == ScriptForm::kPo) {
-        const std::string charset = PoCharset(file.bytes);
-        if (charset == "cp932" || charset == "shift_jis" || charset == "shift-jis" || charset == "sjis" ||
-            charset == "windows-31j" || charset == "ms_kanji") {
-            file.encoding = ScriptEncoding::kCp932;
-        }
-    }
-    return file;
-}
-
 namespace {
 
 // Checks the messages that `feed` hands to its sink, in order.
@@ -98,7 +53,7 @@ FileFindings CheckMessages(const ScriptFile& file, const CheckSettings& settings
                            const std::function<void(const MessageSink&)>& feed) {
     FileFindings result;
     result.path = file.path;
-    const SourcePlaces places(file.bytes, file.encoding);
+    SourcePlaces places(file.bytes, file.encoding);
     MessageEncoder encoder(file.encoding);
     AnyPicture anyPicture;
     MessageLayout layout(settings.pictures ? settings.pictures : &anyPicture, settings.resetBetweenMessages);
@@ -130,8 +85,17 @@ FileFindings CheckMessages(const ScriptFile& file, const CheckSettings& settings
         ++message.number;
         encoder.Encode(source, message);
         for (const UnencodableCharacter& u : message.unencodable) {
-            std::string text = "'" + Utf8(u.codePoint) + "' (" + Hex(u.codePoint) + ") has no code page 932 form";
-            if (!u.suggestion.empty()) text += "; the nearest it holds is '" + u.suggestion + "'";
+            std::string text;
+            if (u.codePoint == 0) {
+                text = "a NUL character (U+0000): the module stops reading the message there, and draws nothing after it";
+            } else if (u.codePoint >= kNotUtf8) {
+                char byte[16];
+                std::snprintf(byte, sizeof byte, "0x%02X", static_cast<unsigned>(u.codePoint - kNotUtf8));
+                text = std::string("byte ") + byte + " is not UTF-8; give --cp932 for a Shift-JIS script";
+            } else {
+                text = "'" + Utf8(u.codePoint) + "' (" + Hex(u.codePoint) + ") has no code page 932 form";
+                if (!u.suggestion.empty()) text += "; the nearest it holds is '" + u.suggestion + "'";
+            }
             add("unencodable", u.origin, text);
         }
         const MessageLayout::OpenState before = layout.Open();
@@ -146,6 +110,7 @@ FileFindings CheckMessages(const ScriptFile& file, const CheckSettings& settings
             const size_t at = std::min(static_cast<size_t>(std::max(f.offset, 0)), message.origin.size() - 1);
             add(f.check, message.origin[at], std::move(f.text));
         }
+        if (settings.afterMessage) settings.afterMessage(message.number);
     });
     std::stable_sort(result.findings.begin(), result.findings.end(), [](const Finding& a, const Finding& b) {
         return a.message != b.message ? a.message < b.message : a.offset < b.offset;

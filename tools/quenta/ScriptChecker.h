@@ -2,6 +2,7 @@
 // and places every finding in the file the writer edits.
 #pragma once
 
+#include <functional>
 #include <set>
 #include <string>
 #include <vector>
@@ -21,11 +22,10 @@ struct CheckSettings {
     std::set<std::string> only;     // when not empty, only these checks
     std::set<std::string> silenced;
     core::PictureSizes* pictures = nullptr;  // null: every picture exists, 0x0
+    // Called after each message with its number, for progress and for
+    // measuring what a long script holds while it is read.
+    std::function<void(int32_t)> afterMessage;
 };
-
-// Reads the file's bytes and finds its form and encoding. `cp932` forces
-// code page 932; a PO file's header may name it too.
-ScriptFile OpenScript(const std::string& path, const std::string& form, bool cp932, const std::string& column);
 
 // Throws std::runtime_error when the file cannot be read as its form.
 FileFindings CheckScript(const ScriptFile& file, const CheckSettings& settings);

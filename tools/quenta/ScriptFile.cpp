@@ -1,5 +1,6 @@
 #include "ScriptFile.h"
 
+#include <cctype>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -10,6 +11,24 @@
 #include <stdexcept>
 
 namespace quenta::script {
+
+namespace {
+
+std::string Lower(std::string text) {
+    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+// The charset a PO header names, lower case; "" when it names none.
+std::string PoCharset(const std::string& bytes) {
+    const size_t at = Lower(bytes.substr(0, 4096)).find("charset=");
+    if (at == std::string::npos) return "";
+    size_t end = at + 8;
+    while (end < bytes.size() && (std::isalnum(static_cast<unsigned char>(bytes[end])) || bytes[end] == '-' || bytes[end] == '_')) ++end;
+    return Lower(bytes.substr(at + 8, end - at - 8));
+}
+
+}  // namespace
 
 ScriptForm FormOfPath(const std::string& path) {
     std::string extension = std::filesystem::path(path).extension().string();
@@ -34,6 +53,28 @@ std::string ReadFileBytes(const std::string& path) {
     std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
     if (file.bad()) throw std::runtime_error("cannot read '" + path + "': " + std::strerror(errno));
     return bytes;
+}
+
+ScriptFile OpenScript(const std::string& path, const std::string& form, bool cp932, const std::string& column) {
+    ScriptFile file;
+    file.path = path;
+    file.bytes = ReadFileBytes(path);
+    if (form.empty()) file.form = FormOfPath(path);
+    else if (form == "text") file.form = ScriptForm::kPlain;
+    else if (form == "csv") file.form = ScriptForm::kCsv;
+    else if (form == "tsv") file.form = ScriptForm::kTsv;
+    else if (form == "po") file.form = ScriptForm::kPo;
+    else throw std::runtime_error("unknown script form '" + form + "'");
+    file.column = column;
+    file.encoding = cp932 ? ScriptEncoding::kCp932 : ScriptEncoding::kUtf8;
+    if (file.form == ScriptForm::kPo) {
+        const std::string charset = PoCharset(file.bytes);
+        if (charset == "cp932" || charset == "shift_jis" || charset == "shift-jis" || charset == "sjis" ||
+            charset == "windows-31j" || charset == "ms_kanji") {
+            file.encoding = ScriptEncoding::kCp932;
+        }
+    }
+    return file;
 }
 
 }  // namespace quenta::script

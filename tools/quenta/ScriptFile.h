@@ -27,4 +27,9 @@ ScriptForm FormOfPath(const std::string& path);
 // with the reason when it cannot.
 std::string ReadFileBytes(const std::string& path);
 
+// Reads the file and finds its form ("" from its name, else text, csv,
+// tsv or po) and encoding: `cp932` forces code page 932, and a PO file's
+// header may name it. Throws std::runtime_error.
+ScriptFile OpenScript(const std::string& path, const std::string& form, bool cp932, const std::string& column);
+
 }  // namespace quenta::script

@@ -8,10 +8,13 @@
 
 namespace quenta::script {
 
+// A byte that is no UTF-8 is kNotUtf8 + its value.
+inline constexpr char32_t kNotUtf8 = 0x110000;
+
 // A character the message's file holds that code page 932 cannot.
 struct UnencodableCharacter {
     uint32_t origin = 0;     // byte offset in the file
-    char32_t codePoint = 0;
+    char32_t codePoint = 0;  // 0 for a NUL: the message's text ends before it
     std::string suggestion;  // UTF-8; empty when nothing near can be had
 };
 

@@ -17,7 +17,8 @@
 #include <thread>
 
 #include "MessageDrawer.h"
-#include "ModuleSet.h"
+#include "ModuleFolder.h"
+#include "quenta/ModuleSet.h"
 #include "OpenedArchive.h"
 #include "PictureManifest.h"
 #include "PicturePlan.h"
@@ -60,9 +61,9 @@ std::string DrawingSettings(const ScriptRenderSettings& s) {
     key += "|gothic " + FileStamp(o.gothicFont) + "|mincho " + FileStamp(o.minchoFont);
     key += "|window " + std::to_string(s.window.width.value_or(0)) + "x" + std::to_string(s.window.height.value_or(0));
     // A rebuilt module may draw differently.
-    const fs::path modules = render::ModuleSet::DefaultFolder();
-    for (const char* name : {"Quenta.so", "Scrivo2.so", "Plotra.so", "Vaultrix.so", "Pictura.so"}) {
-        key += "|" + FileStamp((modules / name).string());
+    const fs::path modules = render::ModuleFolderBesideTool();
+    for (int32_t m = 0; m < host::kModuleCount; ++m) {
+        key += "|" + FileStamp((modules / host::ModuleFileName(static_cast<host::Module>(m))).string());
     }
     return key;
 }

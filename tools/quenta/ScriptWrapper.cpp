@@ -1,14 +1,8 @@
 #include "ScriptWrapper.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
+#include <algorithm>
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <filesystem>
-#include <stdexcept>
-
+#include "AnyPicture.h"
 #include "CheckCatalogue.h"
 #include "LaidOutMessage.h"
 #include "LineWrapper.h"
@@ -22,15 +16,6 @@ namespace quenta::script {
 
 namespace {
 
-class AnyPicture final : public core::PictureSizes {
-public:
-    bool PictureSize(int32_t, int32_t& width, int32_t& height) override {
-        width = 0;
-        height = 0;
-        return true;
-    }
-};
-
 // A change to the file: [offset, offset + length) becomes "<R>".
 struct FileEdit {
     uint32_t offset;
@@ -42,7 +27,7 @@ struct FileEdit {
 WrapResult WrapScript(const ScriptFile& file, const CheckSettings& settings) {
     WrapResult result;
     result.unfitting.path = file.path;
-    const SourcePlaces places(file.bytes, file.encoding);
+    SourcePlaces places(file.bytes, file.encoding);
     MessageEncoder encoder(file.encoding);
     AnyPicture anyPicture;
     core::PictureSizes* pictures = settings.pictures ? settings.pictures : &anyPicture;
@@ -54,6 +39,7 @@ WrapResult WrapScript(const ScriptFile& file, const CheckSettings& settings) {
     LineWrapper wrapper;
     ScriptMessage message;
     LaidOutMessage laid;
+    LaidOutMessage scratch;
     std::vector<FileEdit> edits;
     std::vector<MessageFinding> misfits;
     const int32_t width = settings.window.width.value_or(0);
@@ -62,15 +48,22 @@ WrapResult WrapScript(const ScriptFile& file, const CheckSettings& settings) {
         ++message.number;
         encoder.Encode(source, message);
         written.Lay(message.text, laid);
-        const std::vector<LineBreakEdit> breaks = wrapper.Breaks(message.text, laid, width);
+        const std::vector<LineBreakEdit> breaks = wrapper.Breaks(message.text, message.origin, laid, width);
         for (const LineBreakEdit& b : breaks) {
             edits.push_back({message.origin[static_cast<size_t>(b.offset)], static_cast<uint32_t>(b.length)});
         }
         result.breaksAdded += static_cast<int32_t>(breaks.size());
-        const std::string text = breaks.empty() ? message.text : ApplyBreaks(message.text, breaks);
-        wrapped.Lay(text, laid);
+        if (!breaks.empty()) {
+            wrapped.Lay(ApplyBreaks(message.text, breaks), laid);
+        } else if (message.text.find('<') != std::string::npos) {
+            // Unchanged, and already laid out as it is; the second parser
+            // still reads its tags to keep in step. Text without tags
+            // changes no style, so it need not read that.
+            wrapped.Lay(message.text, scratch);
+        }
         misfits.clear();
         CheckFit(laid, settings.window, misfits);
+        if (settings.afterMessage) settings.afterMessage(message.number);
         if (misfits.empty()) return;
         // Where the misfit lies in the message as written: the breaks
         // before it shifted it.
@@ -96,32 +89,11 @@ WrapResult WrapScript(const ScriptFile& file, const CheckSettings& settings) {
         if (edit.offset < at) continue;  // two messages never share bytes; kept safe all the same
         result.bytes.append(file.bytes, at, edit.offset - at);
         result.bytes += "<R>";
+        result.edits.emplace_back(edit.offset, edit.length);
         at = edit.offset + edit.length;
     }
     result.bytes.append(file.bytes, at, std::string::npos);
     return result;
-}
-
-void ReplaceFile(const std::string& path, const std::string& bytes) {
-    const std::filesystem::path target(path);
-    std::string temporary = (target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string();
-    const int fd = mkstemp(temporary.data());
-    if (fd < 0) throw std::runtime_error("cannot write beside '" + path + "': " + std::strerror(errno));
-    struct stat info {};
-    if (stat(path.c_str(), &info) == 0) fchmod(fd, info.st_mode & 07777);
-    size_t written = 0;
-    while (written < bytes.size()) {
-        const ssize_t n = write(fd, bytes.data() + written, bytes.size() - written);
-        if (n <= 0) break;
-        written += static_cast<size_t>(n);
-    }
-    const bool ok = written == bytes.size() && fsync(fd) == 0;
-    close(fd);
-    if (!ok || std::rename(temporary.c_str(), path.c_str()) != 0) {
-        const std::string reason = std::strerror(errno);
-        std::remove(temporary.c_str());
-        throw std::runtime_error("cannot write '" + path + "': " + reason);
-    }
 }
 
 }  // namespace quenta::script

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "FindingReport.h"
@@ -16,14 +17,13 @@ struct WrapResult {
     std::string bytes;     // the whole file, wrapped
     FileFindings unfitting;  // messages that still do not fit
     int32_t breaksAdded = 0;
+    // Where "<R>" went in the file as read: [offset, offset + removed)
+    // became "<R>"; removed is 0, or 1 for a blank dropped at a break.
+    std::vector<std::pair<uint32_t, uint32_t>> edits;
 };
 
 // settings.window.width must be set. Throws std::runtime_error when the
 // file cannot be read as its form.
 WrapResult WrapScript(const ScriptFile& file, const CheckSettings& settings);
-
-// Replaces `path` with `bytes` atomically: a new file beside it, renamed
-// over it, with the old file's permissions. Throws std::runtime_error.
-void ReplaceFile(const std::string& path, const std::string& bytes);
 
 }  // namespace quenta::script

@@ -6,24 +6,38 @@
 
 namespace quenta::script {
 
+namespace {
+
+constexpr uint32_t kLandmarkSpacing = 1 << 20;
+
+}  // namespace
+
 SourcePlaces::SourcePlaces(const std::string& bytes, ScriptEncoding encoding) : bytes_(bytes), encoding_(encoding) {
-    lineStarts_.push_back(0);
-    for (size_t i = 0; i < bytes.size(); ++i) {
-        // "\r\n" and "\n" end a line; so does a "\r" alone.
-        if (bytes[i] == '\n' || (bytes[i] == '\r' && (i + 1 >= bytes.size() || bytes[i + 1] != '\n'))) {
-            lineStarts_.push_back(static_cast<uint32_t>(i + 1));
-        }
-    }
+    landmarks_.push_back(cursor_);
 }
 
-SourcePlace SourcePlaces::At(uint32_t offset) const {
+// "\r\n" and "\n" end a line; so does a "\r" alone.
+bool SourcePlaces::EndsLine(size_t i) const {
+    return bytes_[i] == '\n' || (bytes_[i] == '\r' && (i + 1 >= bytes_.size() || bytes_[i + 1] != '\n'));
+}
+
+SourcePlace SourcePlaces::At(uint32_t offset) {
     offset = std::min<uint32_t>(offset, static_cast<uint32_t>(bytes_.size()));
-    const auto after = std::upper_bound(lineStarts_.begin(), lineStarts_.end(), offset);
-    const size_t line = static_cast<size_t>(after - lineStarts_.begin());
+    if (offset < cursor_.offset) {
+        // Back to the last landmark before it.
+        auto after = std::upper_bound(landmarks_.begin(), landmarks_.end(), offset,
+                                      [](uint32_t o, const LineStart& l) { return o < l.offset; });
+        cursor_ = *(after - 1);
+    }
+    for (size_t i = cursor_.offset; i < offset; ++i) {
+        if (!EndsLine(i)) continue;
+        cursor_ = {static_cast<uint32_t>(i + 1), cursor_.line + 1};
+        if (cursor_.offset >= landmarks_.back().offset + kLandmarkSpacing) landmarks_.push_back(cursor_);
+    }
     SourcePlace place;
-    place.line = static_cast<int32_t>(line);
+    place.line = cursor_.line;
     const auto* p = reinterpret_cast<const unsigned char*>(bytes_.data());
-    uint32_t i = lineStarts_[line - 1];
+    uint32_t i = cursor_.offset;
     if (encoding_ == ScriptEncoding::kUtf8 && i == 0 && bytes_.rfind("\xEF\xBB\xBF", 0) == 0 && offset >= 3) i = 3;
     while (i < offset) {
         if (encoding_ == ScriptEncoding::kUtf8) {

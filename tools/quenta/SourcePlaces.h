@@ -15,15 +15,25 @@ struct SourcePlace {
     int32_t column = 1;
 };
 
+// Places are asked for mostly in file order: the lines are counted from the
+// last place asked for, with a few landmarks to start from when a place lies
+// before it, so that what is held does not grow with the file's lines.
 class SourcePlaces {
 public:
     SourcePlaces(const std::string& bytes, ScriptEncoding encoding);
-    SourcePlace At(uint32_t offset) const;
+    SourcePlace At(uint32_t offset);
 
 private:
+    struct LineStart {
+        uint32_t offset;
+        int32_t line;
+    };
+    bool EndsLine(size_t i) const;
+
     const std::string& bytes_;
     ScriptEncoding encoding_;
-    std::vector<uint32_t> lineStarts_;
+    LineStart cursor_{0, 1};           // the start of the line last asked for
+    std::vector<LineStart> landmarks_;  // a line start about every 1 MiB passed
 };
 
 }  // namespace quenta::script

@@ -17,6 +17,11 @@ struct SourceText {
         bytes += byte;
         origin.push_back(at);
     }
+    // The file's bytes [from, to), each standing for itself.
+    void AppendSpan(const std::string& file, size_t from, size_t to) {
+        bytes.append(file, from, to - from);
+        for (size_t i = from; i < to; ++i) origin.push_back(static_cast<uint32_t>(i));
+    }
     void Append(const char* text, uint32_t at) {
         for (; *text; ++text) Append(*text, at);
     }

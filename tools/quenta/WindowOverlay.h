@@ -3,7 +3,7 @@
 // the text painted outside it turned red, so that overflow stands out.
 #pragma once
 
-#include "BitmapSurface.h"
+#include "quenta/BitmapSurface.h"
 #include "Options.h"
 
 namespace quenta::script {

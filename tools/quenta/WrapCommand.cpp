@@ -4,6 +4,7 @@
 #include <memory>
 #include <stdexcept>
 
+#include "FileReplacement.h"
 #include "OpenedArchive.h"
 #include "ScriptWrapper.h"
 #include "ToolError.h"
@@ -38,15 +39,19 @@ int WrapCommand::Run() {
         try {
             const script::ScriptFile file = script::OpenScript(path, script_.form, script_.cp932, script_.column);
             result = script::WrapScript(file, settings);
-            if (inPlace_) {
-                if (result.breaksAdded > 0) script::ReplaceFile(path, result.bytes);
-            } else {
-                std::cout.write(result.bytes.data(), static_cast<std::streamsize>(result.bytes.size()));
-            }
         } catch (const render::ToolError&) {
             throw;
         } catch (const std::runtime_error& error) {
-            throw render::UsageError(error.what());
+            throw render::UsageError(error.what());  // not a script of its form: a bad command line
+        }
+        if (!inPlace_) {
+            std::cout.write(result.bytes.data(), static_cast<std::streamsize>(result.bytes.size()));
+        } else if (result.breaksAdded > 0) {
+            try {
+                script::ReplaceFile(path, result.bytes);
+            } catch (const std::runtime_error& error) {
+                throw render::ToolError(error.what());
+            }
         }
         for (const script::Finding& f : result.unfitting.findings) {
             std::cerr << script::FindingLine(path, f) << '\n';

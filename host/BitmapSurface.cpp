@@ -1,4 +1,4 @@
-#include "BitmapSurface.h"
+#include "quenta/BitmapSurface.h"
 
 #include <cstddef>
 #include <cstring>

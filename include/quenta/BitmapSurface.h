@@ -1,6 +1,23 @@
-// The project's one Surface implementation: a heap bitmap with an optional
-// colour plane (24-bit BGR or 32-bit BGRA) and an optional 8-bit alpha plane.
-// Pictura hands these out as pictures; hosts and tests draw into them.
+// A ready-made Surface for hosts: a heap bitmap with an optional colour plane
+// (24-bit BGR or 32-bit BGRA) and an optional 8-bit alpha plane. Pictura
+// hands these out as pictures; hosts, tools and tests draw into them.
+//
+// What each slot answers, by the planes the bitmap has:
+//
+//   slot                    colour and alpha   colour only    alpha only
+//   0 AddRef, 1 Release     the new count      the same       the same
+//   2 GetPixelAddress(x,y)  the pixel's bytes  the same       null
+//   3 GetAlphaAddress(x,y)  the alpha byte     null           the alpha byte
+//   4 GetWidth, 5 GetHeight the size           the same       the same
+//   6 GetDepth              24 or 32           24 or 32       0
+//   7 GetPitch              colour row bytes   the same       0
+//   8 GetAlphaPitch         alpha row bytes    0              alpha row bytes
+//   9 HasPixels             true               true           false
+//   10 HasAlpha             true               false          true
+//
+// A bitmap with neither plane answers as the alpha-only one but null, 0 and
+// false for its alpha too. Rows are padded to four bytes. The addresses are
+// not checked against the size: a caller asks only for pixels inside it.
 #pragma once
 
 #include <cstdint>
@@ -13,8 +30,9 @@ namespace quenta {
 
 class BitmapSurface final : public Surface {
 public:
-    // depth is 24 or 32 when withPixels; null on bad sizes or no memory.
-    // The new surface holds one reference; colour bytes start at 0, alpha at 0.
+    // depth is 24 or 32 when withPixels (ignored otherwise); null on a size
+    // below 1, a plane past 2 GiB or no memory. The new surface holds one
+    // reference; every colour and alpha byte starts at 0.
     static BitmapSurface* Create(int32_t width, int32_t height, int32_t depth, bool withPixels,
                                  bool withAlpha);
 
@@ -48,7 +66,7 @@ private:
     std::unique_ptr<uint8_t[]> alpha_;
 };
 
-// Surfaces released when they go out of scope (hosts and tests).
+// Surfaces released when they go out of scope.
 using SurfacePtr = Ref<Surface>;
 using BitmapPtr = Ref<BitmapSurface>;
 
