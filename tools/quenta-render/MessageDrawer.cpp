@@ -36,22 +36,16 @@ void UseFont(IMessageRenderer& renderer, host::Face face, const std::string& pat
     if (!set) throw ToolError(std::string(option) + ": " + set.Error().reason);
 }
 
-// As for --size: larger canvases are refused rather than half-allocated.
-constexpr int64_t kMaxCanvasSide = 16384;
-
 BitmapPtr NewCanvas(int32_t width, int32_t height) {
     BitmapPtr canvas(BitmapSurface::Create(width, height, 24, true, false));
     if (!canvas) throw ToolError("out of memory for a " + std::to_string(width) + "x" + std::to_string(height) + " canvas");
     return canvas;
 }
 
-// A reset tag: the style and its stacks back to their defaults, as in a
-// renderer just made.
-constexpr char kResetStyle[] = "<CR>";
-
 }  // namespace
 
-MessageDrawer::MessageDrawer(const Options& options) : options_(options) {
+MessageDrawer::MessageDrawer(const Options& options, int64_t maxCanvasSide)
+    : options_(options), maxCanvasSide_(maxCanvasSide) {
     // The modules stay loaded until the tool exits, when the system runs
     // their clean-up in reverse load order: Quenta's first, which gives back
     // the pictures that live in Pictura.
@@ -60,37 +54,42 @@ MessageDrawer::MessageDrawer(const Options& options) : options_(options) {
     }
     vaultrix_ = ValueOrThrow(modules_.Create<Vaultrix>(host::Module::kVaultrix, kVaultrixId));
     pictura_ = ValueOrThrow(modules_.Create<Pictura>(host::Module::kPictura, kPicturaId));
-    if (!options.archive.empty()) {
-        if (host::Result<void> set = modules_.SetArchivePath(0, options.archive); !set) {
+    if (!options_.archive.empty()) {
+        if (host::Result<void> set = modules_.SetArchivePath(0, options_.archive); !set) {
             throw ToolError("cannot open picture archive: " + set.Error().Describe());
         }
     }
-    pictureSizes_ = std::make_unique<ArchivePictures>(*vaultrix_, *pictura_);
-    if (!options.backgroundImage.empty()) backgroundPicture_ = LoadBackgroundPicture(*pictura_, options.backgroundImage);
+    if (!options_.backgroundImage.empty()) backgroundPicture_ = LoadBackgroundPicture(*pictura_, options_.backgroundImage);
 
     // Bound to its siblings already: the fonts must be in place before
     // anything is drawn.
     renderer_ = ValueOrThrow(modules_.NewRenderer());
-    UseFont(*renderer_, host::Face::kGothic, options.gothicFont, "--gothic-font");
-    UseFont(*renderer_, host::Face::kMincho, options.minchoFont, "--mincho-font");
+    UseFont(*renderer_, host::Face::kGothic, options_.gothicFont, "--gothic-font");
+    UseFont(*renderer_, host::Face::kMincho, options_.minchoFont, "--mincho-font");
+}
+
+std::optional<CanvasSize> MessageDrawer::FixedCanvas() const {
+    if (options_.size) return options_.size;
+    if (backgroundPicture_) return CanvasSize{backgroundPicture_->GetWidth(), backgroundPicture_->GetHeight()};
+    return std::nullopt;
 }
 
 DrawnMessage MessageDrawer::Draw(const std::string& text, std::optional<CanvasSize> window) {
-    // Style persists across SetText and Clear; every message starts from
-    // the defaults so that its picture does not depend on what came before.
+    // Runs pile up across SetText calls and the style outlives Clear: each
+    // message starts from an empty layout in the default style, as it would
+    // on a renderer of its own.
     renderer_->Clear();
-    renderer_->SetText(kResetStyle);
+    renderer_->SetText("<CR>");
+    renderer_->Clear();
     renderer_->SetText(text.c_str());
-
     DrawnMessage drawn;
-    drawn.at = options_.position.value_or(Point{16, 16});
+    drawn.origin = options_.position.value_or(Point{16, 16});
     CanvasSize size;
-    if (options_.size) {
-        size = *options_.size;
-    } else if (backgroundPicture_) {
-        size = {backgroundPicture_->GetWidth(), backgroundPicture_->GetHeight()};
+    if (const std::optional<CanvasSize> fixed = FixedCanvas()) {
+        size = *fixed;
     } else {
-        core::Extent extent = MeasureDrawing(text, *pictureSizes_);
+        ArchivePictures pictures(*vaultrix_, *pictura_);
+        core::Extent extent = MeasureDrawing(text, pictures);
         if (extent.IsEmpty() && !window) {
             throw ToolError("the text draws nothing, so there is no canvas to fit; give --size WxH");
         }
@@ -105,26 +104,24 @@ DrawnMessage MessageDrawer::Draw(const std::string& text, std::optional<CanvasSi
         }
         const int64_t width = extent.Width() + 2 * int64_t{options_.margin};
         const int64_t height = extent.Height() + 2 * int64_t{options_.margin};
-        if (width > kMaxCanvasSide || height > kMaxCanvasSide) {
+        if (width > maxCanvasSide_ || height > maxCanvasSide_) {
             throw ToolError("the text needs a " + std::to_string(width) + "x" + std::to_string(height) +
-                            " canvas, more than " + std::to_string(kMaxCanvasSide) +
+                            " canvas, more than " + std::to_string(maxCanvasSide_) +
                             " pixels a side; give --size WxH to draw part of it");
         }
         size = {static_cast<int32_t>(width), static_cast<int32_t>(height)};
-        drawn.at = {static_cast<int32_t>(options_.margin - extent.left),
-                    static_cast<int32_t>(options_.margin - extent.top)};
+        drawn.origin = {static_cast<int32_t>(options_.margin - extent.left),
+                        static_cast<int32_t>(options_.margin - extent.top)};
     }
     if (!backdrop_ || backdrop_->GetWidth() != size.width || backdrop_->GetHeight() != size.height) {
         backdrop_ = NewCanvas(size.width, size.height);
         PaintBackground(*backdrop_, options_.background, backgroundPicture_.get());
-        canvas_ = NewCanvas(size.width, size.height);
     }
+    drawn.canvas = NewCanvas(size.width, size.height);
     const size_t bytes = static_cast<size_t>(backdrop_->GetPitch()) * static_cast<size_t>(size.height);
-    std::copy_n(backdrop_->GetPixelAddress(0, 0), bytes, canvas_->GetPixelAddress(0, 0));
-    renderer_->Draw(canvas_.get(), drawn.at.x, drawn.at.y);
-    renderer_->Clear();
-    drawn.canvas = canvas_.get();
+    std::copy_n(backdrop_->GetPixelAddress(0, 0), bytes, drawn.canvas->GetPixelAddress(0, 0));
     drawn.backdrop = backdrop_.get();
+    renderer_->Draw(drawn.canvas.get(), drawn.origin.x, drawn.origin.y);
     return drawn;
 }
 

@@ -1,58 +1,61 @@
-// The five modules loaded once and a renderer ready to draw message after
-// message on canvases made as the options say: the one-message tool draws
-// one, `quenta render --script` draws a whole script in each worker.
+// The modules loaded once, with the fonts, archive and background picture of
+// the options in place, drawing one message after another onto canvases of
+// their own. The module's state is process-wide: one drawer at a time, used
+// from one thread.
 #pragma once
 
-#include <memory>
+#include <cstdint>
 #include <optional>
 #include <string>
 
-#include "ArchivePictures.h"
 #include "Options.h"
 #include "quenta/BitmapSurface.h"
-#include "quenta/MessageRenderer.h"
 #include "quenta/ModuleSet.h"
+#include "quenta/MessageRenderer.h"
 #include "quenta/Pictura.h"
 #include "quenta/Ref.h"
 #include "quenta/Vaultrix.h"
 
 namespace quenta::render {
 
-// The drawer's own canvases, valid until its next Draw.
 struct DrawnMessage {
-    BitmapSurface* canvas = nullptr;
-    BitmapSurface* backdrop = nullptr;  // the canvas before the text
-    Point at;                           // where the text's top-left corner went
+    BitmapPtr canvas;
+    Point origin;        // where the text's top-left corner went
+    // The canvas before the text: the drawer's, valid until its next Draw.
+    BitmapSurface* backdrop = nullptr;
 };
 
 class MessageDrawer {
 public:
-    // Loads the modules, the archive, the background picture and the fonts;
-    // throws a ToolError when any of them cannot be had.
-    explicit MessageDrawer(const Options& options);
+    // Throws a ToolError when a module, the archive, the background picture
+    // or a font cannot be had. A fitted canvas larger than `maxCanvasSide`
+    // on a side is refused.
+    explicit MessageDrawer(const Options& options, int64_t maxCanvasSide = 16384);
     MessageDrawer(const MessageDrawer&) = delete;
     MessageDrawer& operator=(const MessageDrawer&) = delete;
 
-    // Draws `text` (code page 932 with tags) from the default style, as a
-    // fresh renderer would. A fitted canvas also holds `window` placed at
-    // the text's corner. Throws a ToolError when the text cannot be drawn.
-    // Messages drawn on canvases of one size share their allocation and
-    // their background.
+    // `text` is code page 932 with tags, drawn from the default style. A
+    // fitted canvas is measured from it, and also holds `window` placed at
+    // the text's corner. Throws a ToolError when there is no canvas to draw
+    // on.
     DrawnMessage Draw(const std::string& text, std::optional<CanvasSize> window = std::nullopt);
+
+    // The canvas's size when the options fix it (a size or a background
+    // picture); none when it is fitted to each message.
+    std::optional<CanvasSize> FixedCanvas() const;
 
 private:
     Options options_;
+    int64_t maxCanvasSide_;
     host::ModuleSet modules_;
     Ref<Vaultrix> vaultrix_;
     Ref<Pictura> pictura_;
-    std::unique_ptr<ArchivePictures> pictureSizes_;
     SurfacePtr backgroundPicture_;
     Ref<IMessageRenderer> renderer_;
-    // The background painted once for each canvas size in turn, and the
-    // canvas it is copied to before every message: a message window's
-    // worth of pixels painted and allocated once, not once per message.
+    // The background as painted for the last canvas size: messages drawn on
+    // canvases of one size copy it in rather than paint it again, which
+    // took most of a message's drawing time.
     BitmapPtr backdrop_;
-    BitmapPtr canvas_;
 };
 
 }  // namespace quenta::render

@@ -33,8 +33,20 @@ void OnError(png_structp png, png_const_charp text) {
 
 void OnWarning(png_structp, png_const_charp) {}
 
-// Plain C from here to the end: libpng leaves by longjmp on an error.
-bool Encode(BitmapSurface& canvas, std::FILE* file, WriteFailure& failure) {
+void AppendToString(png_structp png, png_bytep data, png_size_t length) {
+    auto* bytes = static_cast<std::string*>(png_get_io_ptr(png));
+    try {
+        bytes->append(reinterpret_cast<const char*>(data), length);
+    } catch (const std::exception&) {
+        png_error(png, "out of memory for the picture");
+    }
+}
+
+void FlushNothing(png_structp) {}
+
+// Plain C from here to the end: libpng leaves by longjmp on an error. The
+// PNG goes to `file`, or when it is null to `memory`.
+bool Encode(BitmapSurface& canvas, std::FILE* file, std::string* memory, WriteFailure& failure) {
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &failure, OnError, OnWarning);
     if (!png) return false;
     png_infop info = png_create_info_struct(png);
@@ -42,7 +54,11 @@ bool Encode(BitmapSurface& canvas, std::FILE* file, WriteFailure& failure) {
         png_destroy_write_struct(&png, &info);
         return false;
     }
-    png_init_io(png, file);
+    if (file) {
+        png_init_io(png, file);
+    } else {
+        png_set_write_fn(png, memory, AppendToString, FlushNothing);
+    }
     const auto width = static_cast<png_uint_32>(canvas.GetWidth());
     const auto height = static_cast<png_uint_32>(canvas.GetHeight());
     png_set_IHDR(png, info, width, height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
@@ -60,17 +76,26 @@ bool Encode(BitmapSurface& canvas, std::FILE* file, WriteFailure& failure) {
 
 }  // namespace
 
+std::string EncodePng(BitmapSurface& canvas) {
+    WriteFailure failure;
+    std::string bytes;
+    if (!Encode(canvas, nullptr, &bytes, failure)) {
+        throw ToolError(std::string("cannot encode the picture: ") + failure.message);
+    }
+    return bytes;
+}
+
 void WritePng(BitmapSurface& canvas, const std::string& path) {
     WriteFailure failure;
     if (path == "-") {
-        if (!Encode(canvas, stdout, failure) || std::fflush(stdout) != 0) {
+        if (!Encode(canvas, stdout, nullptr, failure) || std::fflush(stdout) != 0) {
             throw ToolError(std::string("cannot write the picture to standard output: ") + failure.message);
         }
         return;
     }
     std::FILE* file = std::fopen(path.c_str(), "wb");
     if (!file) throw ToolError("cannot write '" + path + "': " + std::strerror(errno));
-    const bool encoded = Encode(canvas, file, failure);
+    const bool encoded = Encode(canvas, file, nullptr, failure);
     const int flushError = std::fflush(file) != 0 ? errno : 0;
     const bool closed = std::fclose(file) == 0;
     if (!encoded || flushError || !closed) {

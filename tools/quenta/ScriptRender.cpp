@@ -99,7 +99,7 @@ void DrawShare(const ScriptRenderSettings& settings, const std::vector<PlannedPi
         const fs::path temporary = folder / TemporaryName(picture.name);
         try {
             const render::DrawnMessage drawn = drawer.Draw(picture.text, window);
-            if (window) MarkWindow(*drawn.canvas, *drawn.backdrop, drawn.at, *window);
+            if (window) MarkWindow(*drawn.canvas, *drawn.backdrop, drawn.origin, *window);
             render::WritePng(*drawn.canvas, temporary.string());
             std::error_code error;
             fs::rename(temporary, folder / picture.name, error);
