@@ -19,6 +19,7 @@ build=(
   libxml2-dev  # the tests parse the review page quenta render --script writes
 )
 test=(
+  chromium chromium-driver python3-selenium python3-pil  # the review page's test in headless Chromium
   libbenchmark-dev libpango1.0-dev libcairo2-dev manpages-ja zip  # the benchmarks: PangoCairo, and a long Japanese text
   clang libclang-rt-14-dev llvm  # the fuzz targets: libFuzzer, the sanitizer runtimes, llvm-symbolizer
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix googletest wine wine64  # Quenta.dll, tested under wine
