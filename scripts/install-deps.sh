@@ -3,7 +3,9 @@
 #   build  (the default) building the modules, the tool, the host kit and
 #          the default preset's tests, and rendering with the IPA fonts
 #   test   build, and everything scripts/test-all.sh runs besides: the
-#          benchmarks, the fuzz targets and the Windows DLLs under wine
+#          benchmarks, the fuzz targets, the preview's browser tests and
+#          the Windows DLLs under wine (scripts/wine32-binfmt.sh then lets
+#          32-bit programs run, under qemu where the kernel cannot)
 # Safe to run again: it installs only what is missing, and asks sudo for
 # root only then.
 set -euo pipefail
@@ -15,14 +17,16 @@ build=(
   libcli11-dev nlohmann-json3-dev libicu-dev libcsv-dev libgettextpo-dev  # quenta: options, reports, scripts
   libxxhash-dev  # quenta render --script: the keys that tell which pictures are up to date
   libgtest-dev libgmock-dev  # the tests every preset builds
-  python3-jsonschema  # the tests validate quenta check's JSON and SARIF against their schemas
-  libxml2-dev  # the tests parse the review page quenta render --script writes
+  libcpp-httplib-dev  # quenta preview: its web server
+  libxml2-dev  # the tests of quenta render --script parse the review page it writes
 )
 test=(
-  chromium chromium-driver python3-selenium python3-pil  # the review page's test in headless Chromium
+  python3-jsonschema  # the tests validate the checker's JSON and SARIF against their schemas
+  chromium chromium-driver python3-selenium python3-pil  # the preview's and the review page's tests in headless Chromium
   libbenchmark-dev libpango1.0-dev libcairo2-dev manpages-ja zip  # the benchmarks: PangoCairo, and a long Japanese text
   clang libclang-rt-14-dev llvm  # the fuzz targets: libFuzzer, the sanitizer runtimes, llvm-symbolizer
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix googletest wine wine64  # Quenta.dll, tested under wine
+  wine32:i386 qemu-user-static  # the 32-bit Quenta.dll, under 32-bit wine (emulated where the kernel cannot run it)
 )
 
 case "${1:-build}" in
@@ -43,5 +47,9 @@ if [[ $EUID -ne 0 ]]; then
   exec sudo "$0" "$@"
 fi
 export DEBIAN_FRONTEND=noninteractive
+# wine32 comes from Debian's i386 packages.
+if [[ " ${missing[*]} " == *":i386 "* ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+  dpkg --add-architecture i386
+fi
 apt-get update -qq
 apt-get install -y -qq --no-install-recommends "${missing[@]}"

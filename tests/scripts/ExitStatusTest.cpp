@@ -72,6 +72,9 @@ TEST_F(QuentaProgram, RenderWritesToStandardOutputAndReadsUtf16) {
     const ToolRun version = RunTool({"--version"});
     EXPECT_EQ(version.status, 0);
     EXPECT_NE(version.out.find('.'), std::string::npos);
+    const ToolRun renderVersion = RunTool({"render", "--version"});
+    EXPECT_EQ(renderVersion.status, 0);
+    EXPECT_EQ(renderVersion.out, version.out);
 }
 
 TEST_F(QuentaProgram, RenderReportsFindingsAndCanFailOnThem) {

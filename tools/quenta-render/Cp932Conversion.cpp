@@ -79,7 +79,8 @@ std::string Utf16ToUtf8(const std::string& utf16) {
     text::Conversion converted = text::Utf16ToUtf8(utf16);
     switch (converted.outcome) {
         case text::Conversion::Outcome::kConverted: break;
-        case text::Conversion::Outcome::kNoConverter: throw ToolError("this system's iconv cannot read UTF-16");
+        case text::Conversion::Outcome::kNoConverter:
+            throw ToolError("this system's iconv cannot convert UTF-16 to UTF-8");
         case text::Conversion::Outcome::kRejected:
             throw ToolError("byte " + std::to_string(converted.rejectedAt) + ": the input is not valid UTF-16");
     }

@@ -10,8 +10,9 @@
 
 namespace quenta::render {
 
-// The extent of `text` (Shift-JIS with tags) drawn at (0, 0) by a fresh
-// renderer; empty when it paints nothing.
-core::Extent MeasureDrawing(const std::string& text, core::PictureSizes& pictures);
+// The extent of `text` (Shift-JIS with tags) drawn at (0, 0) by a renderer
+// that was handed `before` first (its style stays in force, its runs are
+// cleared); empty when it paints nothing.
+core::Extent MeasureDrawing(const std::string& text, core::PictureSizes& pictures, const std::string& before = "");
 
 }  // namespace quenta::render

@@ -74,13 +74,18 @@ std::optional<CanvasSize> MessageDrawer::FixedCanvas() const {
     return std::nullopt;
 }
 
-DrawnMessage MessageDrawer::Draw(const std::string& text, std::optional<CanvasSize> window) {
+DrawnMessage MessageDrawer::Draw(const std::string& text, const std::string& before,
+                                 std::optional<CanvasSize> window) {
     // Runs pile up across SetText calls and the style outlives Clear: each
     // message starts from an empty layout in the default style, as it would
     // on a renderer of its own.
     renderer_->Clear();
     renderer_->SetText("<CR>");
     renderer_->Clear();
+    if (!before.empty()) {
+        renderer_->SetText(before.c_str());
+        renderer_->Clear();
+    }
     renderer_->SetText(text.c_str());
     DrawnMessage drawn;
     drawn.origin = options_.position.value_or(Point{16, 16});
@@ -89,7 +94,7 @@ DrawnMessage MessageDrawer::Draw(const std::string& text, std::optional<CanvasSi
         size = *fixed;
     } else {
         ArchivePictures pictures(*vaultrix_, *pictura_);
-        core::Extent extent = MeasureDrawing(text, pictures);
+        core::Extent extent = MeasureDrawing(text, pictures, before);
         if (extent.IsEmpty() && !window) {
             throw ToolError("the text draws nothing, so there is no canvas to fit; give --size WxH");
         }

@@ -34,11 +34,13 @@ public:
     MessageDrawer(const MessageDrawer&) = delete;
     MessageDrawer& operator=(const MessageDrawer&) = delete;
 
-    // `text` is code page 932 with tags, drawn from the default style. A
-    // fitted canvas is measured from it, and also holds `window` placed at
-    // the text's corner. Throws a ToolError when there is no canvas to draw
-    // on.
-    DrawnMessage Draw(const std::string& text, std::optional<CanvasSize> window = std::nullopt);
+    // `text` is code page 932 with tags. `before` is what the host handed
+    // over earlier: it leaves its style in force but is not drawn. A fitted
+    // canvas is measured from `text` alone, and also holds `window` placed
+    // at the text's corner. Throws a ToolError when there is no canvas to
+    // draw on.
+    DrawnMessage Draw(const std::string& text, const std::string& before = "",
+                      std::optional<CanvasSize> window = std::nullopt);
 
     // The canvas's size when the options fix it (a size or a background
     // picture); none when it is fitted to each message.

@@ -39,7 +39,8 @@ struct Options {
     bool keepNewlines = false;
 };
 
-// Throws a usage ToolError for anything it cannot accept.
+// Reads the command line with CLI11; throws a usage ToolError for anything
+// it cannot accept.
 Options ParseOptions(int argc, char** argv);
 
 }  // namespace quenta::render

@@ -1,5 +1,7 @@
 #include "RenderJob.h"
 
+#include <string>
+
 #include "InputText.h"
 #include "MessageDrawer.h"
 #include "PngWriter.h"
@@ -10,7 +12,7 @@ void RunRenderJob(const Options& options) { RenderMessage(options, ReadMessageTe
 
 void RenderMessage(const Options& options, const std::string& text) {
     MessageDrawer drawer(options);
-    const DrawnMessage drawn = drawer.Draw(text);
+    DrawnMessage drawn = drawer.Draw(text);
     WritePng(*drawn.canvas, options.output);
 }
 

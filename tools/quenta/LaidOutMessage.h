@@ -33,10 +33,14 @@ struct TagNote {
 };
 
 struct LineBoxInfo {
-    // Where the line's bottom edge lies below the draw origin: every run
-    // sits on it. 0 for a line without runs, which takes no room.
-    int64_t bottom = 0;
+    // The line's box below the draw origin, from where its runs were placed:
+    // they sit on its bottom edge, the tallest reaching its top. 0 high for
+    // a line without runs, which takes no room.
+    int64_t top = 0;
+    int32_t height = 0;
     int32_t firstRun = -1;  // index into runs; -1 for a line without runs
+
+    int64_t Bottom() const { return top + height; }
 };
 
 struct LaidOutMessage {

@@ -208,9 +208,9 @@ void CheckFit(const LaidOutMessage& laid, const WindowSettings& window, std::vec
     }
     if (window.height) {
         for (const LineBoxInfo& line : laid.lines) {
-            if (line.firstRun < 0 || line.bottom <= *window.height) continue;
+            if (line.firstRun < 0 || line.Bottom() <= *window.height) continue;
             int64_t bottom = 0;
-            for (const LineBoxInfo& l : laid.lines) bottom = std::max(bottom, l.bottom);
+            for (const LineBoxInfo& l : laid.lines) bottom = std::max(bottom, l.Bottom());
             out.push_back({"message-too-tall", laid.runs[static_cast<size_t>(line.firstRun)].begin,
                            "the message is " + std::to_string(bottom - *window.height) +
                                " pixels taller than the window (" + std::to_string(bottom) + " of " +

@@ -1,5 +1,7 @@
 #include "MessageLayout.h"
 
+#include <algorithm>
+
 #include "layout/RunPlacement.h"
 
 namespace quenta::script {
@@ -34,14 +36,18 @@ void MessageLayout::Lay(const std::string& text, LaidOutMessage& out) {
         }
         ++index;
     });
-    // Each line's bottom is where its runs end, as drawing placed them.
+    // Each line's box from where drawing placed its runs.
     out.lines.assign(parser_.Lines().lines.size(), LineBoxInfo{});
     for (size_t i = out.runs.size(); i-- > 0;) {
         const PlacedRun& run = out.runs[i];
         const size_t line = static_cast<size_t>(run.line);
         if (line >= out.lines.size()) continue;
-        out.lines[line].firstRun = static_cast<int32_t>(i);
-        out.lines[line].bottom = run.y + run.height;
+        LineBoxInfo& box = out.lines[line];
+        const int64_t bottom = run.y + run.height;
+        const int64_t top = box.firstRun < 0 ? run.y : std::min(box.top, run.y);
+        box.firstRun = static_cast<int32_t>(i);
+        box.top = top;
+        box.height = static_cast<int32_t>(bottom - top);
     }
 }
 

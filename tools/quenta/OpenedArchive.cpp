@@ -6,10 +6,11 @@
 namespace quenta::script {
 
 OpenedArchive::OpenedArchive(const std::string& path) {
-    if (host::Result<void> loaded = modules_.Load(render::ModuleFolderBesideTool(), {host::Module::kVaultrix, host::Module::kPictura});
-        !loaded) {
-        throw render::ToolError("cannot load " + loaded.Error().Describe());
-    }
+    // Vaultrix and Pictura are all it needs: the archive's pictures are only
+    // measured, never drawn.
+    const host::Result<void> loaded =
+        modules_.Load(render::ModuleFolderBesideTool(), {host::Module::kVaultrix, host::Module::kPictura});
+    if (!loaded) throw render::ToolError("cannot load " + loaded.Error().Describe());
     vaultrix_ = render::ValueOrThrow(modules_.Create<Vaultrix>(host::Module::kVaultrix, kVaultrixId));
     pictura_ = render::ValueOrThrow(modules_.Create<Pictura>(host::Module::kPictura, kPicturaId));
     if (host::Result<void> set = modules_.SetArchivePath(0, path); !set) {

@@ -2,6 +2,7 @@
 // and Pictura modules, answering the parser's picture-size questions.
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "ArchivePictures.h"

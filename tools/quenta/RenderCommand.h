@@ -3,7 +3,7 @@
 
 #include <CLI/CLI.hpp>
 
-#include "Options.h"
+#include "RenderOptions.h"
 #include "ScriptRender.h"
 
 namespace quenta::tool {
@@ -17,9 +17,9 @@ public:
 
 private:
     CLI::App* command_;
-    render::Options options_;
-    std::string size_, position_, background_;
-    int32_t margin_ = 16;
+    RenderOptions drawing_;
+    std::string output_, input_;
+    bool cp932_ = false;
     bool failOnFindings_ = false;
     // A whole script to a folder of pictures.
     script::ScriptRenderSettings script_;

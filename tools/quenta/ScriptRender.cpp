@@ -98,7 +98,7 @@ void DrawShare(const ScriptRenderSettings& settings, const std::vector<PlannedPi
         const PlannedPicture& picture = plan[static_cast<size_t>(item)];
         const fs::path temporary = folder / TemporaryName(picture.name);
         try {
-            const render::DrawnMessage drawn = drawer.Draw(picture.text, window);
+            const render::DrawnMessage drawn = drawer.Draw(picture.text, "", window);
             if (window) MarkWindow(*drawn.canvas, *drawn.backdrop, drawn.origin, *window);
             render::WritePng(*drawn.canvas, temporary.string());
             std::error_code error;

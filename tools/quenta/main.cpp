@@ -1,12 +1,14 @@
 // quenta: the tools for hosts, writers and translators in one program,
-// `quenta render`, `quenta check` and `quenta wrap`.
+// `quenta render`, `quenta check`, `quenta wrap` and `quenta preview`.
 #include <CLI/CLI.hpp>
 
 #include <cstdio>
 #include <exception>
 #include <iostream>
+#include <string>
 
 #include "CheckCommand.h"
+#include "PreviewCommand.h"
 #include "RenderCommand.h"
 #include "WrapCommand.h"
 #include "ToolError.h"
@@ -19,8 +21,15 @@ int main(int argc, char** argv) {
     tool::RenderCommand render(app);
     tool::CheckCommand check(app);
     tool::WrapCommand wrap(app);
+    tool::PreviewCommand preview(app);
+    for (CLI::App* command : app.get_subcommands({})) command->set_version_flag("--version", QUENTA_VERSION);
     try {
         app.parse(argc, argv);
+    } catch (const CLI::ArgumentMismatch& error) {
+        // "--size: 1 required TEXT missing": an option at the end without its value.
+        const std::string what = error.what();
+        std::fprintf(stderr, "quenta: %s needs a value\nTry 'quenta --help'.\n", what.substr(0, what.find(':')).c_str());
+        return render::kExitUsage;
     } catch (const CLI::ParseError& error) {
         if (error.get_exit_code() == 0) return app.exit(error);  // --help, --version
         std::fprintf(stderr, "quenta: %s\nTry 'quenta --help'.\n", error.what());
@@ -30,6 +39,7 @@ int main(int argc, char** argv) {
         if (render.Chosen()) return render.Run();
         if (check.Chosen()) return check.Run(QUENTA_VERSION);
         if (wrap.Chosen()) return wrap.Run();
+        if (preview.Chosen()) return preview.Run();
     } catch (const render::ToolError& error) {
         std::fprintf(stderr, "quenta: %s\n", error.what());
         if (error.Status() == render::kExitUsage) std::fputs("Try 'quenta --help'.\n", stderr);

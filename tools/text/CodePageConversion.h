@@ -16,8 +16,7 @@ struct Conversion {
 
 Conversion Utf8ToCp932(const std::string& utf8);
 Conversion Cp932ToUtf8(const std::string& cp932);
-// UTF-16 that begins with its byte-order mark, which says the byte order
-// and is dropped.
+// UTF-16 with its byte-order mark, which is dropped.
 Conversion Utf16ToUtf8(const std::string& utf16);
 
 }  // namespace quenta::text

@@ -1,0 +1,44 @@
+# The gtest programs of the 32-bit build, in a handful of processes: under
+# 32-bit wine every process start is dear (about a minute when the machine
+# emulates 32-bit code), so the tests are not run one process each.
+#
+# The unit tests that need a process where some sibling has never been
+# loaded, or the blend table never built, are grouped so that no test of a
+# group spoils the state another one needs, in whatever order they run;
+# every other unit test shares one process. A new test that fails only
+# beside the others belongs in a group here.
+set(fresh_unit_groups
+  # Nothing stays loaded after any of these.
+  nothing_loaded
+  "Platform.FindsALoadedModuleByItsNameAlone:Platform.FindingAModuleTakesNoReference:PictureCacheTest.WithoutVaultrixEveryRequestShowsTheMessage:Binding.AModuleThatIsNotLoadedShowsOneMessage:Binding.AModuleWithoutTheExportNamesItselfOnTheFirstLine"
+  # One needs Scrivo2 never loaded and loads Plotra; the other needs
+  # Pictura never loaded and loads Vaultrix.
+  without_scrivo2_or_pictura
+  "Binding.SetTextWithoutScrivo2ShowsTheMessageEveryTime:PictureCacheTest.WithoutPicturaEveryRequestShowsTheMessageAndGivesBackWhatItGot"
+  without_plotra
+  "Binding.SetTextWithoutPlotraDropsOnlyTheFirstText"
+  # Both need a blend table that no binding has built.
+  without_blend_table
+  "DrawPassWithoutPlotra.PlainTextStillDraws:Binding.PlotraThatCannotStartIsPublishedButNotSetUp")
+
+# gtest's own verdict line, not the exit status alone: a wine process that
+# loses its server can end with status 0 in the middle of a run.
+function(quenta_gtest_process name target filter)
+  add_test(NAME ${name} COMMAND ${target} --gtest_filter=${filter})
+  set_tests_properties(${name} PROPERTIES
+    PASS_REGULAR_EXPRESSION "\\[  PASSED  \\] [0-9]+ test"
+    FAIL_REGULAR_EXPRESSION "\\[  FAILED  \\]")
+endfunction()
+
+set(grouped "")
+set(groups ${fresh_unit_groups})
+while(groups)
+  list(POP_FRONT groups group filter)
+  quenta_gtest_process(quenta_unit_tests.${group} quenta_unit_tests "${filter}")
+  string(APPEND grouped ":${filter}")
+endwhile()
+string(SUBSTRING "${grouped}" 1 -1 grouped)
+quenta_gtest_process(quenta_unit_tests.shared quenta_unit_tests "*-${grouped}")
+
+# Each boundary test loads and unloads every module itself.
+quenta_gtest_process(quenta_boundary_tests quenta_boundary_tests "*")

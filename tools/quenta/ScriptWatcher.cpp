@@ -1,0 +1,116 @@
+#include "ScriptWatcher.h"
+
+#include <sys/stat.h>
+
+#include <stdexcept>
+
+#include "ScriptChecker.h"
+
+namespace quenta::preview {
+
+namespace {
+
+// What tells that the file changed: its size and time of change, and the
+// file itself (an editor that saves by renaming puts a new one in place).
+struct FileStamp {
+    bool exists = false;
+    off_t size = 0;
+    timespec changed{};
+    ino_t inode = 0;
+
+    bool operator==(const FileStamp& o) const {
+        return exists == o.exists && size == o.size && changed.tv_sec == o.changed.tv_sec &&
+               changed.tv_nsec == o.changed.tv_nsec && inode == o.inode;
+    }
+};
+
+FileStamp StampOf(const std::string& path) {
+    struct stat info {};
+    FileStamp stamp;
+    if (::stat(path.c_str(), &info) != 0) return stamp;
+    stamp.exists = true;
+    stamp.size = info.st_size;
+    stamp.changed = info.st_mtim;
+    stamp.inode = info.st_ino;
+    return stamp;
+}
+
+constexpr std::chrono::seconds kReadLimit{10};
+
+}  // namespace
+
+ScriptWatcher::ScriptWatcher(ScriptSource source, ModuleThread& modules, MessagePreviewer& previewer,
+                             std::chrono::milliseconds interval)
+    : source_(std::move(source)), modules_(modules), previewer_(previewer), interval_(interval) {
+    std::string error;
+    if (!Read(error)) throw std::runtime_error(error);
+    watcher_ = std::thread([this] { Watch(); });
+}
+
+ScriptWatcher::~ScriptWatcher() {
+    {
+        std::lock_guard lock(mutex_);
+        stopping_ = true;
+    }
+    wake_.notify_all();
+    watcher_.join();
+}
+
+std::shared_ptr<const ScriptSnapshot> ScriptWatcher::Current() const {
+    std::lock_guard lock(mutex_);
+    return current_;
+}
+
+bool ScriptWatcher::Read(std::string& error) {
+    auto result = std::make_shared<ScriptSnapshot>();
+    auto failure = std::make_shared<std::string>();
+    try {
+        const script::ScriptFile file = script::OpenScript(source_.path, source_.form, source_.cp932, source_.column);
+        MessagePreviewer* previewer = &previewer_;
+        const bool reset = source_.resetBetweenMessages;
+        const RunStatus status = modules_.Run(
+            [file, previewer, reset, result, failure] {
+                try {
+                    *result = previewer->ReadScript(file, reset);
+                } catch (const std::exception& e) {
+                    *failure = e.what();
+                }
+            },
+            kReadLimit);
+        if (status != RunStatus::kDone) *failure = "the preview was too busy to read the script";
+    } catch (const std::exception& e) {
+        *failure = e.what();
+    }
+    std::lock_guard lock(mutex_);
+    const int64_t version = current_ ? current_->version + 1 : 1;
+    if (!failure->empty()) {
+        error = source_.path + ": " + *failure;
+        if (current_) {
+            auto kept = std::make_shared<ScriptSnapshot>(*current_);
+            kept->version = version;
+            kept->error = error;
+            current_ = std::move(kept);
+        }
+        return false;
+    }
+    result->version = version;
+    current_ = std::move(result);
+    return true;
+}
+
+void ScriptWatcher::Watch() {
+    FileStamp seen = StampOf(source_.path);
+    std::unique_lock lock(mutex_);
+    while (!wake_.wait_for(lock, interval_, [this] { return stopping_; })) {
+        lock.unlock();
+        const FileStamp now = StampOf(source_.path);
+        if (!(now == seen)) {
+            seen = now;
+            std::string error;
+            Read(error);
+        }
+        lock.lock();
+    }
+}
+
+}  // namespace quenta::preview
