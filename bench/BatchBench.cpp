@@ -111,6 +111,9 @@ void QuentaScript(benchmark::State& state, Workbench& bench, ScriptCorpus& corpu
                           "-j", std::to_string(jobs), "--size", "640x160", "--position", "8,8", "--background", "182048",
                           "--gothic-font", bench.fontFile});
         if (run.status != 0) state.SkipWithError("quenta render --script failed");
+        state.PauseTiming();
+        fs::remove_all(out);
+        state.ResumeTiming();
     }
     state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(count));
     state.counters["workers"] = static_cast<double>(jobs);
@@ -147,6 +150,9 @@ void PangoScript(benchmark::State& state, Workbench& bench, ScriptCorpus& corpus
         rusage after{};
         getrusage(RUSAGE_SELF, &after);
         cpuSeconds = CpuSeconds(after) - CpuSeconds(before);
+        state.PauseTiming();
+        fs::remove_all(out);
+        state.ResumeTiming();
     }
     state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(count));
     state.counters["cpu_us_per_msg"] = cpuSeconds * 1e6 / static_cast<double>(count);
@@ -204,6 +210,7 @@ void PngStep(benchmark::State& state, BitmapSurface& picture) {
     }
     state.SetItemsProcessed(state.iterations());
     state.counters["bytes"] = static_cast<double>(fs::file_size(name));
+    fs::remove_all(folder);
 }
 
 void QuentaPng(benchmark::State& state, Workbench& bench, ScriptCorpus& corpus) {

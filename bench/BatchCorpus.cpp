@@ -79,6 +79,11 @@ std::string PlainScript(const std::vector<CorpusMessage>& messages) {
     return script;
 }
 
+ScriptCorpus::~ScriptCorpus() {
+    std::error_code ignored;
+    for (const auto& entry : scripts_) std::filesystem::remove(entry.second, ignored);
+}
+
 const std::filesystem::path& ScriptCorpus::Script(size_t count) {
     auto found = scripts_.find(count);
     if (found != scripts_.end()) return found->second;

@@ -31,6 +31,9 @@ class ScriptCorpus {
 public:
     static constexpr size_t kMost = 10000;
     explicit ScriptCorpus(const std::string& chapter) : messages(CorpusMessages(chapter, kMost)) {}
+    ScriptCorpus(const ScriptCorpus&) = delete;
+    ScriptCorpus& operator=(const ScriptCorpus&) = delete;
+    ~ScriptCorpus();  // removes the script files
     const std::filesystem::path& Script(size_t count);
 
     const std::vector<CorpusMessage> messages;
