@@ -9,6 +9,7 @@
 #include <iterator>
 #include <stdexcept>
 
+#include "BatchCorpus.h"
 #include "FontMetrics.h"
 #include "Messages.h"
 #include "Workbench.h"
@@ -83,6 +84,10 @@ int main(int argc, char** argv) {
         RegisterDrawCases(bench);
         RegisterPictureCases(bench);
         RegisterChapterCases(bench);
+#ifdef QUENTA_SCRIPT_CASES
+        ScriptCorpus corpus(bench.chapter);
+        RegisterScriptCases(bench, corpus);
+#endif
         benchmark::RunSpecifiedBenchmarks();
         benchmark::Shutdown();
     } catch (const std::exception& error) {

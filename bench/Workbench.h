@@ -35,5 +35,8 @@ void RegisterParseCases(Workbench& bench);
 void RegisterDrawCases(Workbench& bench);
 void RegisterPictureCases(Workbench& bench);
 void RegisterChapterCases(Workbench& bench);
+// Built with the quenta program: a whole script to pictures.
+class ScriptCorpus;
+void RegisterScriptCases(Workbench& bench, ScriptCorpus& corpus);
 
 }  // namespace quenta::bench

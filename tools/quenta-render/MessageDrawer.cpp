@@ -1,5 +1,6 @@
 #include "MessageDrawer.h"
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <limits>
@@ -73,7 +74,8 @@ std::optional<CanvasSize> MessageDrawer::FixedCanvas() const {
     return std::nullopt;
 }
 
-DrawnMessage MessageDrawer::Draw(const std::string& text, const std::string& before) {
+DrawnMessage MessageDrawer::Draw(const std::string& text, const std::string& before,
+                                 std::optional<CanvasSize> window) {
     // Runs pile up across SetText calls and the style outlives Clear: each
     // message starts from an empty layout in the default style, as it would
     // on a renderer of its own.
@@ -87,15 +89,23 @@ DrawnMessage MessageDrawer::Draw(const std::string& text, const std::string& bef
     renderer_->SetText(text.c_str());
     DrawnMessage drawn;
     drawn.origin = options_.position.value_or(Point{16, 16});
-    if (options_.size) {
-        drawn.canvas = NewCanvas(options_.size->width, options_.size->height);
-    } else if (backgroundPicture_) {
-        drawn.canvas = NewCanvas(backgroundPicture_->GetWidth(), backgroundPicture_->GetHeight());
+    CanvasSize size;
+    if (const std::optional<CanvasSize> fixed = FixedCanvas()) {
+        size = *fixed;
     } else {
         ArchivePictures pictures(*vaultrix_, *pictura_);
-        const core::Extent extent = MeasureDrawing(text, pictures, before);
-        if (extent.IsEmpty()) {
+        core::Extent extent = MeasureDrawing(text, pictures, before);
+        if (extent.IsEmpty() && !window) {
             throw ToolError("the text draws nothing, so there is no canvas to fit; give --size WxH");
+        }
+        if (window) {
+            // The canvas holds the window as well as the text, so that the
+            // window's frame and whatever overflows it both show.
+            if (extent.IsEmpty()) extent = core::Extent{0, 0, window->width, window->height};
+            extent.left = std::min<int64_t>(extent.left, 0);
+            extent.top = std::min<int64_t>(extent.top, 0);
+            extent.right = std::max<int64_t>(extent.right, window->width);
+            extent.bottom = std::max<int64_t>(extent.bottom, window->height);
         }
         const int64_t width = extent.Width() + 2 * int64_t{options_.margin};
         const int64_t height = extent.Height() + 2 * int64_t{options_.margin};
@@ -104,11 +114,18 @@ DrawnMessage MessageDrawer::Draw(const std::string& text, const std::string& bef
                             " canvas, more than " + std::to_string(maxCanvasSide_) +
                             " pixels a side; give --size WxH to draw part of it");
         }
-        drawn.canvas = NewCanvas(static_cast<int32_t>(width), static_cast<int32_t>(height));
+        size = {static_cast<int32_t>(width), static_cast<int32_t>(height)};
         drawn.origin = {static_cast<int32_t>(options_.margin - extent.left),
                         static_cast<int32_t>(options_.margin - extent.top)};
     }
-    PaintBackground(*drawn.canvas, options_.background, backgroundPicture_.get());
+    if (!backdrop_ || backdrop_->GetWidth() != size.width || backdrop_->GetHeight() != size.height) {
+        backdrop_ = NewCanvas(size.width, size.height);
+        PaintBackground(*backdrop_, options_.background, backgroundPicture_.get());
+    }
+    drawn.canvas = NewCanvas(size.width, size.height);
+    const size_t bytes = static_cast<size_t>(backdrop_->GetPitch()) * static_cast<size_t>(size.height);
+    std::copy_n(backdrop_->GetPixelAddress(0, 0), bytes, drawn.canvas->GetPixelAddress(0, 0));
+    drawn.backdrop = backdrop_.get();
     renderer_->Draw(drawn.canvas.get(), drawn.origin.x, drawn.origin.y);
     return drawn;
 }

@@ -20,7 +20,9 @@ namespace quenta::render {
 
 struct DrawnMessage {
     BitmapPtr canvas;
-    Point origin;  // where the text's top-left corner went
+    Point origin;        // where the text's top-left corner went
+    // The canvas before the text: the drawer's, valid until its next Draw.
+    BitmapSurface* backdrop = nullptr;
 };
 
 class MessageDrawer {
@@ -34,9 +36,11 @@ public:
 
     // `text` is code page 932 with tags. `before` is what the host handed
     // over earlier: it leaves its style in force but is not drawn. A fitted
-    // canvas is measured from `text` alone. Throws a ToolError when there
-    // is no canvas to draw on.
-    DrawnMessage Draw(const std::string& text, const std::string& before = "");
+    // canvas is measured from `text` alone, and also holds `window` placed
+    // at the text's corner. Throws a ToolError when there is no canvas to
+    // draw on.
+    DrawnMessage Draw(const std::string& text, const std::string& before = "",
+                      std::optional<CanvasSize> window = std::nullopt);
 
     // The canvas's size when the options fix it (a size or a background
     // picture); none when it is fitted to each message.
@@ -50,6 +54,10 @@ private:
     Ref<Pictura> pictura_;
     SurfacePtr backgroundPicture_;
     Ref<IMessageRenderer> renderer_;
+    // The background as painted for the last canvas size: messages drawn on
+    // canvases of one size copy it in rather than paint it again, which
+    // took most of a message's drawing time.
+    BitmapPtr backdrop_;
 };
 
 }  // namespace quenta::render

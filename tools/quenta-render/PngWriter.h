@@ -1,4 +1,5 @@
-// Writes a canvas's colour plane as an 8-bit RGB PNG file, with libpng.
+// Writes a canvas's colour plane (24- or 32-bit) as an 8-bit RGB PNG, with
+// libpng, to a file or to memory.
 #pragma once
 
 #include <string>

@@ -4,6 +4,7 @@
 #include <CLI/CLI.hpp>
 
 #include "RenderOptions.h"
+#include "ScriptRender.h"
 
 namespace quenta::tool {
 
@@ -20,6 +21,13 @@ private:
     std::string output_, input_;
     bool cp932_ = false;
     bool failOnFindings_ = false;
+    // A whole script to a folder of pictures.
+    script::ScriptRenderSettings script_;
+    std::string window_;
+    int32_t maxLines_ = 0;
+    bool quiet_ = false;
+
+    int RunScript();
 };
 
 }  // namespace quenta::tool

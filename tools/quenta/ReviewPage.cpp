@@ -1,0 +1,146 @@
+#include "ReviewPage.h"
+
+#include <array>
+
+namespace quenta::script {
+
+namespace {
+
+std::string Escape(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text) {
+        switch (c) {
+            case '&': out += "&amp;"; break;
+            case '<': out += "&lt;"; break;
+            case '>': out += "&gt;"; break;
+            case '"': out += "&quot;"; break;
+            case '\'': out += "&#39;"; break;
+            default: out += c;
+        }
+    }
+    return out;
+}
+
+std::string Place(const std::string& path, const SourcePlace& place) {
+    return path + ":" + std::to_string(place.line) + ":" + std::to_string(place.column);
+}
+
+std::string Plural(size_t count, const char* one, const char* many) {
+    return std::to_string(count) + " " + (count == 1 ? one : many);
+}
+
+constexpr char kStyle[] = R"(
+:root { color-scheme: light dark; --ink: #1d1d1f; --paper: #f5f5f7; --card: #fff; --line: #d2d2d7;
+        --error: #c62828; --warning: #b26a00; --note: #1565c0; }
+@media (prefers-color-scheme: dark) {
+  :root { --ink: #e8e8ed; --paper: #161617; --card: #232326; --line: #3a3a3d;
+          --error: #ff6b6b; --warning: #ffb74d; --note: #64b5f6; } }
+* { box-sizing: border-box; }
+body { margin: 0; font: 14px/1.45 system-ui, sans-serif; color: var(--ink); background: var(--paper); }
+header { position: sticky; top: 0; z-index: 1; padding: 12px 24px; background: var(--card);
+         border-bottom: 1px solid var(--line); display: flex; flex-wrap: wrap; gap: 8px 24px; align-items: baseline; }
+header h1 { font-size: 18px; margin: 0; }
+.summary { margin: 0; }
+.summary .error, .summary .warning, .summary .note { font-weight: 600; }
+main { padding: 16px 24px; display: grid; gap: 12px; }
+.message { display: grid; grid-template-columns: minmax(0, max-content) minmax(280px, 1fr); gap: 16px;
+           padding: 12px; background: var(--card); border: 1px solid var(--line); border-radius: 8px; }
+.message.has-error { border-left: 4px solid var(--error); }
+.message.has-warning:not(.has-error) { border-left: 4px solid var(--warning); }
+figure { margin: 0; }
+figure img { display: block; max-width: 100%; height: auto; image-rendering: pixelated; background: #000; }
+.failed { color: var(--error); font-weight: 600; max-width: 480px; }
+h2 { font-size: 14px; margin: 0 0 6px; }
+h2 a { color: inherit; }
+.place { font-family: ui-monospace, monospace; font-weight: normal; opacity: .75; }
+pre.source { margin: 0 0 8px; padding: 6px 8px; white-space: pre-wrap; overflow-wrap: anywhere;
+             font: 13px/1.5 ui-monospace, monospace; background: var(--paper); border-radius: 4px; }
+ul.findings { margin: 0; padding: 0; list-style: none; }
+ul.findings li { margin: 2px 0; }
+.level { display: inline-block; min-width: 5.5em; font-weight: 600; text-transform: uppercase; font-size: 11px; }
+li.error .level, .summary .error { color: var(--error); }
+li.warning .level, .summary .warning { color: var(--warning); }
+li.note .level, .summary .note { color: var(--note); }
+.check { opacity: .7; font-family: ui-monospace, monospace; }
+body.only-findings .message:not(.has-findings) { display: none; }
+@media (max-width: 900px) { .message { grid-template-columns: 1fr; } }
+)";
+
+constexpr char kScript[] = R"(
+const box = document.getElementById('only-findings');
+const apply = () => document.body.classList.toggle('only-findings', box.checked);
+box.addEventListener('change', apply);
+apply();
+)";
+
+}  // namespace
+
+void WriteReviewPage(std::ostream& out, const ReviewContent& content) {
+    const auto& pictures = *content.pictures;
+    const auto& states = *content.states;
+    const auto& findings = *content.findings;
+    std::array<size_t, 3> byLevel{};
+    for (const Finding& f : findings) ++byLevel[static_cast<size_t>(f.level)];
+    size_t drawn = 0;
+    for (const PictureState& state : states) drawn += state.drawn ? 1 : 0;
+
+    const std::string title = content.scriptPath + ": " + Plural(pictures.size(), "message", "messages");
+    out << "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
+        << "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
+        << "<title>" << Escape(title) << "</title>\n<style>" << kStyle << "</style>\n</head>\n<body>\n";
+    out << "<header>\n<h1>" << Escape(content.scriptPath) << "</h1>\n<p class=\"summary\">"
+        << Plural(pictures.size(), "message", "messages") << ", " << Plural(drawn, "picture", "pictures");
+    if (drawn < pictures.size()) out << ", <span class=\"error\">" << pictures.size() - drawn << " not drawn</span>";
+    out << "; <span class=\"error\">" << Plural(byLevel[2], "error", "errors") << "</span>, <span class=\"warning\">"
+        << Plural(byLevel[1], "warning", "warnings") << "</span>, <span class=\"note\">"
+        << Plural(byLevel[0], "note", "notes") << "</span>";
+    if (content.window.width || content.window.height) {
+        out << "; window " << (content.window.width ? std::to_string(*content.window.width) : "any") << "x"
+            << (content.window.height ? std::to_string(*content.window.height) : "any");
+    }
+    out << "</p>\n<label><input type=\"checkbox\" id=\"only-findings\"> only messages with findings</label>\n</header>\n<main>\n";
+
+    size_t next = 0;  // findings are in message order
+    for (size_t i = 0; i < pictures.size(); ++i) {
+        const PlannedPicture& picture = pictures[i];
+        const size_t first = next;
+        while (next < findings.size() && findings[next].message <= picture.number) ++next;
+        bool error = false, warning = false;
+        for (size_t f = first; f < next; ++f) {
+            error |= findings[f].level == Level::kError;
+            warning |= findings[f].level == Level::kWarning;
+        }
+        const std::string id = "m" + std::to_string(picture.number);
+        out << "<article class=\"message" << (next > first ? " has-findings" : "") << (error ? " has-error" : "")
+            << (warning ? " has-warning" : "") << "\" id=\"" << id << "\" data-number=\"" << picture.number << "\">\n";
+        if (states[i].drawn) {
+            // The key in the query makes a browser fetch a redrawn picture.
+            out << "<figure><img src=\"" << Escape(picture.name) << "?" << picture.key.substr(0, 12) << "\" alt=\"message "
+                << picture.number << "\" loading=\"lazy\"></figure>\n";
+        } else {
+            out << "<p class=\"failed\">Not drawn: " << Escape(states[i].reason) << "</p>\n";
+        }
+        out << "<div class=\"about\">\n<h2><a href=\"#" << id << "\">Message " << picture.number
+            << "</a> <span class=\"place\">" << Escape(Place(content.scriptPath, picture.place)) << "</span></h2>\n"
+            << "<pre class=\"source\">" << Escape(picture.source) << "</pre>\n";
+        if (next > first) {
+            out << "<ul class=\"findings\">\n";
+            const std::string prefix = "message " + std::to_string(picture.number) + ": ";
+            for (size_t f = first; f < next; ++f) {
+                const Finding& finding = findings[f];
+                std::string_view text = finding.text;
+                if (text.substr(0, prefix.size()) == prefix) text.remove_prefix(prefix.size());
+                out << "<li class=\"" << LevelName(finding.level) << "\" data-check=\"" << Escape(finding.check)
+                    << "\"><span class=\"level\">" << LevelName(finding.level) << "</span> <span class=\"place\">"
+                    << finding.place.line << ":" << finding.place.column << "</span> <span class=\"text\">"
+                    << Escape(text) << "</span> <span class=\"check\">[" << Escape(finding.check) << "]</span></li>\n";
+            }
+            out << "</ul>\n";
+        }
+        out << "</div>\n</article>\n";
+    }
+    out << "</main>\n<script>" << kScript << "</script>\n</body>\n</html>\n";
+}
+
+}  // namespace quenta::script
