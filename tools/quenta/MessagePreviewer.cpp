@@ -12,22 +12,12 @@
 #include "PngWriter.h"
 #include "ScriptChecker.h"
 #include "ScriptReader.h"
+#include "AnyPicture.h"
 #include "SourcePlaces.h"
 
 namespace quenta::preview {
 
 namespace {
-
-// Without an archive every picture is taken to exist, with no size, as the
-// checker takes it.
-class AnyPicture final : public core::PictureSizes {
-public:
-    bool PictureSize(int32_t, int32_t& width, int32_t& height) override {
-        width = 0;
-        height = 0;
-        return true;
-    }
-};
 
 // What of the laid-out message lies outside the window: past its right or
 // left edge, below its bottom, or on a line past the last it allows.
@@ -95,7 +85,7 @@ void MessagePreviewer::Draw(const std::string& cp932, const std::string& before,
         preview.frame = Box{drawn.origin.x, drawn.origin.y, window_.width.value_or(preview.width - drawn.origin.x),
                             window_.height.value_or(preview.height - drawn.origin.y)};
     }
-    AnyPicture anyPicture;
+    script::AnyPicture anyPicture;
     script::MessageLayout layout(archive_ ? archive_->Pictures() : &anyPicture, false);
     script::LaidOutMessage laid;
     if (!before.empty()) layout.Lay(before, laid);
