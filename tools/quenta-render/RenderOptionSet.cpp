@@ -8,23 +8,15 @@ namespace quenta::render {
 RenderOptionSet::RenderOptionSet(CLI::App& app, bool ownHelp) : app_(app) {
     if (ownHelp) {
         app.set_help_flag();
-        app.add_flag("-h,--help", options_.help, "show this and stop");
+        app.add_flag("-h,--help", drawing_.options.help, "show this and stop");
     }
     // Unknown options and extra files are left over rather than refused by
     // CLI11, so that the tool can name them in its own words.
     app.allow_extras();
-    app.add_option("-o,--output", options_.output, "the picture to write; - for standard output");
-    app.add_option("-s,--size", size_, "canvas size WxH in pixels, each side 1 to 16384");
-    app.add_option("--position", position_, "where the text's top-left corner goes, X,Y (16,16)");
-    app.add_option("--margin", margin_, "space around the text on a fitted canvas (16)");
-    app.add_option("-b,--background", background_, "background colour RRGGBB (000000)");
-    app.add_option("--background-image", options_.backgroundImage, "a PNG or BMP picture under the text");
-    app.add_option("-a,--archive", options_.archive, "the pictures for <G>: a folder or a ZIP file");
-    app.add_option("--gothic-font", options_.gothicFont, "the font file for face 0 (Gothic)");
-    app.add_option("--mincho-font", options_.minchoFont, "the font file for face 1 (Mincho)");
-    app.add_flag("--cp932", options_.cp932, "the input is Shift-JIS (code page 932) already");
-    app.add_flag("--keep-newlines", options_.keepNewlines, "hand line breaks to Quenta as they are");
-    app.add_option("file", options_.input, "the message text; standard input when absent or -");
+    app.add_option("-o,--output", drawing_.options.output, "the picture to write; - for standard output");
+    drawing_.AddTo(app);
+    app.add_flag("--cp932", drawing_.options.cp932, "the input is Shift-JIS (code page 932) already");
+    app.add_option("file", drawing_.options.input, "the message text; standard input when absent or -");
 }
 
 Options RenderOptionSet::Parse(int argc, char** argv) {
@@ -41,23 +33,15 @@ Options RenderOptionSet::Parse(int argc, char** argv) {
 }
 
 Options RenderOptionSet::Finish() {
-    if (options_.help) return options_;
+    if (drawing_.options.help) return drawing_.options;
     for (const std::string& extra : app_.remaining()) {
         if (extra.size() > 1 && extra[0] == '-') {
             throw UsageError("unknown option '" + extra.substr(0, extra.find('=')) + "'; see --help");
         }
         throw UsageError("one input file at most; also got '" + extra + "'");
     }
-    Options options = options_;
-    if (!size_.empty()) options.size = ParseSize("--size", size_);
-    if (!position_.empty()) options.position = ParsePoint("--position", position_);
-    if (!margin_.empty()) options.margin = ParseCount("--margin", margin_, 4096);
-    if (!background_.empty()) options.background = ParseColor("--background", background_);
-    if (options.output.empty()) throw UsageError("no output file: give -o FILE.png");
-    if (options.position && !options.size && options.backgroundImage.empty()) {
-        throw UsageError("--position needs a canvas of known size: give --size or --background-image");
-    }
-    return options;
+    if (drawing_.options.output.empty()) throw UsageError("no output file: give -o FILE.png");
+    return drawing_.Resolve();
 }
 
 }  // namespace quenta::render

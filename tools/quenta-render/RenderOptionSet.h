@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "DrawingOptions.h"
 #include "Options.h"
 
 namespace quenta::render {
@@ -26,8 +27,7 @@ public:
 
 private:
     CLI::App& app_;
-    Options options_;
-    std::string size_, position_, margin_, background_;
+    DrawingOptions drawing_;
 };
 
 }  // namespace quenta::render

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "RenderOptions.h"
+#include "DrawingOptions.h"
 
 namespace quenta::tool {
 
@@ -21,7 +21,7 @@ public:
 
 private:
     CLI::App* command_;
-    RenderOptions drawing_;
+    render::DrawingOptions drawing_;
     std::string script_, form_, column_ = "1", window_;
     bool cp932_ = false;
     bool reset_ = false;

@@ -3,7 +3,7 @@
 
 #include <CLI/CLI.hpp>
 
-#include "RenderOptions.h"
+#include "DrawingOptions.h"
 #include "ScriptRender.h"
 
 namespace quenta::tool {
@@ -17,7 +17,7 @@ public:
 
 private:
     CLI::App* command_;
-    RenderOptions drawing_;
+    render::DrawingOptions drawing_;
     std::string output_, input_;
     bool cp932_ = false;
     bool failOnFindings_ = false;
