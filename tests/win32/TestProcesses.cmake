@@ -25,9 +25,12 @@ set(fresh_unit_groups
 # loses its server can end with status 0 in the middle of a run.
 function(quenta_gtest_process name target filter)
   add_test(NAME ${name} COMMAND ${target} --gtest_filter=${filter})
+  # One at a time: these processes share one wine server and desktop, and a
+  # test reading the message box it expects must not meet another's box.
   set_tests_properties(${name} PROPERTIES
     PASS_REGULAR_EXPRESSION "\\[  PASSED  \\] [0-9]+ test"
-    FAIL_REGULAR_EXPRESSION "\\[  FAILED  \\]")
+    FAIL_REGULAR_EXPRESSION "\\[  FAILED  \\]"
+    RUN_SERIAL TRUE)
 endfunction()
 
 set(grouped "")
