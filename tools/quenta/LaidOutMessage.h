@@ -33,9 +33,9 @@ struct TagNote {
 };
 
 struct LineBoxInfo {
-    // The line's box below the draw origin, from where its runs were placed:
-    // they sit on its bottom edge, the tallest reaching its top. 0 high for
-    // a line without runs, which takes no room.
+    // The line's box below the draw origin, as the layout query measures it:
+    // its runs sit on its bottom edge, the tallest reaching its top. Empty
+    // for a line without runs, which takes no room.
     int64_t top = 0;
     int32_t height = 0;
     int32_t firstRun = -1;  // index into runs; -1 for a line without runs

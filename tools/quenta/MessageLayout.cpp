@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "layout/DrawnExtent.h"
 #include "layout/RunPlacement.h"
 
 namespace quenta::script {
@@ -36,18 +37,15 @@ void MessageLayout::Lay(const std::string& text, LaidOutMessage& out) {
         }
         ++index;
     });
-    // Each line's box from where drawing placed its runs.
-    out.lines.assign(parser_.Lines().lines.size(), LineBoxInfo{});
-    for (size_t i = out.runs.size(); i-- > 0;) {
-        const PlacedRun& run = out.runs[i];
-        const size_t line = static_cast<size_t>(run.line);
-        if (line >= out.lines.size()) continue;
-        LineBoxInfo& box = out.lines[line];
-        const int64_t bottom = run.y + run.height;
-        const int64_t top = box.firstRun < 0 ? run.y : std::min(box.top, run.y);
-        box.firstRun = static_cast<int32_t>(i);
-        box.top = top;
-        box.height = static_cast<int32_t>(bottom - top);
+    // Each line's box as drawing measures it; a line without runs takes no
+    // room and keeps an empty box.
+    const std::vector<core::LineBox> boxes = core::MeasureLines(parser_.Lines());
+    out.lines.assign(boxes.size(), LineBoxInfo{});
+    int32_t firstRun = 0;
+    for (size_t i = 0; i < boxes.size(); ++i) {
+        const auto count = static_cast<int32_t>(parser_.Lines().lines[i].runs.size());
+        if (count > 0) out.lines[i] = {boxes[i].top, boxes[i].height, firstRun};
+        firstRun += count;
     }
 }
 

@@ -7,6 +7,7 @@
 #include "ModuleThread.h"
 #include "OptionValues.h"
 #include "PreviewServer.h"
+#include "ScriptOptions.h"
 #include "ScriptWatcher.h"
 #include "ToolError.h"
 
@@ -45,13 +46,7 @@ PreviewCommand::PreviewCommand(CLI::App& app) {
 
 int PreviewCommand::Run() {
     const render::Options options = drawing_.Resolve();
-    script::WindowSettings window;
-    if (!window_.empty()) {
-        const render::CanvasSize size = render::ParseSize("--window", window_);
-        window.width = size.width;
-        window.height = size.height;
-    }
-    if (maxLines_ > 0) window.maxLines = maxLines_;
+    const script::WindowSettings window = WindowOf(window_, 0, maxLines_);
 
     preview::MessagePreviewer previewer(options, window, kMaxPreviewSide);
     preview::ModuleThread modules(kQueuedJobs);

@@ -19,7 +19,7 @@ void ScriptOptions::AddTo(CLI::App& c, bool wrapping) {
     c.add_flag("--reset-between-messages", reset, "the host resets the style before each message (by default it carries over, as in the module)");
 }
 
-script::WindowSettings ScriptOptions::Window() const {
+script::WindowSettings WindowOf(const std::string& window, int32_t width, int32_t maxLines) {
     script::WindowSettings settings;
     if (!window.empty()) {
         const render::CanvasSize size = render::ParseSize("--window", window);
@@ -30,5 +30,7 @@ script::WindowSettings ScriptOptions::Window() const {
     if (maxLines > 0) settings.maxLines = maxLines;
     return settings;
 }
+
+script::WindowSettings ScriptOptions::Window() const { return WindowOf(window, width, maxLines); }
 
 }  // namespace quenta::tool

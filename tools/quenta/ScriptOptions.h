@@ -31,4 +31,8 @@ struct ScriptOptions {
     script::WindowSettings Window() const;
 };
 
+// The window of --window WxH (none when empty), --width N (0 for none) and
+// --max-lines N (0 for no limit); throws a usage ToolError for a bad size.
+script::WindowSettings WindowOf(const std::string& window, int32_t width, int32_t maxLines);
+
 }  // namespace quenta::tool
