@@ -76,5 +76,33 @@ TEST(Rerun, RemovesOnlyItsOwnPicturesOfMessagesThatAreGone) {
     EXPECT_EQ(ReadBytes(folder + "/out/cover.png"), "not ours");
 }
 
+// New names: the pictures under the old ones go, since this tool drew them.
+TEST(Rerun, NewNamesReplaceTheOldPictures) {
+    const std::string folder = FreshFolder("rerun-names");
+    WriteBytes(folder + "/script.txt", Script("second"));
+    ASSERT_EQ(Render(folder).status, 0);
+    const ToolRun renamed = Render(folder, {"--names", "line-#.png"});
+    ASSERT_EQ(renamed.status, 0) << renamed.err;
+    EXPECT_NE(renamed.err.find("4 pictures drawn, 0 up to date"), std::string::npos) << renamed.err;
+    for (int n = 1; n <= 4; ++n) {
+        EXPECT_FALSE(fs::exists(folder + "/out/000" + std::to_string(n) + ".png")) << n;
+        EXPECT_TRUE(fs::exists(folder + "/out/line-" + std::to_string(n) + ".png")) << n;
+    }
+}
+
+// The manifest is a file anyone can edit: a name in it that leads out of
+// the folder removes nothing there.
+TEST(Rerun, AManifestNamingFilesElsewhereRemovesNothingThere) {
+    const std::string folder = FreshFolder("rerun-hostile-manifest");
+    WriteBytes(folder + "/script.txt", "only message\n");
+    WriteBytes(folder + "/keep.png", "precious");
+    fs::create_directories(folder + "/out");
+    WriteBytes(folder + "/out/.quenta-pictures.jsonl", "{\"format\":2}\n[7,\"../keep.png\",\"x\"]\n");
+    const ToolRun run = Render(folder);
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(ReadBytes(folder + "/keep.png"), "precious");
+    EXPECT_TRUE(fs::exists(folder + "/out/0001.png"));
+}
+
 }  // namespace
 }  // namespace quenta::testing

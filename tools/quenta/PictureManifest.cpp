@@ -2,60 +2,95 @@
 
 #include <unistd.h>
 
-#include <fstream>
 #include <nlohmann/json.hpp>
 #include <stdexcept>
 
 namespace quenta::script {
 
 namespace {
-constexpr int kFormat = 1;
+
+constexpr int kFormat = 2;
+
+// Only a file of the folder itself may be named: a manifest edited by hand
+// must not make a rerun remove anything elsewhere.
+bool IsPictureName(const std::string& name) {
+    return name.size() > 4 && name.ends_with(".png") && name.find_first_of("/\\") == std::string::npos &&
+           name.find('\0') == std::string::npos;
 }
 
-PictureManifest PictureManifest::Load(const std::filesystem::path& folder) {
-    PictureManifest manifest;
-    std::ifstream in(folder / kFileName);
-    if (!in) return manifest;
-    const nlohmann::json json = nlohmann::json::parse(in, nullptr, false);
-    if (!json.is_object() || json.value("format", 0) != kFormat) return manifest;
-    const auto pictures = json.find("pictures");
-    if (pictures == json.end() || !pictures->is_object()) return manifest;
-    for (const auto& [name, key] : pictures->items()) {
-        if (key.is_string()) manifest.keys_[name] = key.get<std::string>();
+}  // namespace
+
+ManifestReader::ManifestReader(const std::filesystem::path& folder) : in_(folder / kManifestFileName) {
+    std::string line;
+    if (!in_ || !std::getline(in_, line)) {
+        ended_ = true;
+        return;
     }
-    return manifest;
+    const nlohmann::json head = nlohmann::json::parse(line, nullptr, false);
+    ended_ = !head.is_object() || head.value("format", 0) != kFormat;
 }
 
-bool PictureManifest::UpToDate(const std::filesystem::path& folder, const std::string& name, const std::string& key) const {
-    const auto found = keys_.find(name);
-    if (found == keys_.end() || found->second != key) return false;
+bool ManifestReader::Next(ManifestEntry& entry) {
+    if (haveAhead_) {
+        entry = std::move(ahead_);
+        haveAhead_ = false;
+        return true;
+    }
+    std::string line;
+    while (!ended_ && std::getline(in_, line)) {
+        const nlohmann::json json = nlohmann::json::parse(line, nullptr, false);
+        if (!json.is_array() || json.size() != 3 || !json[0].is_number_integer() || !json[1].is_string() ||
+            !json[2].is_string()) {
+            continue;
+        }
+        entry.number = json[0].get<int32_t>();
+        entry.name = json[1].get<std::string>();
+        entry.key = json[2].get<std::string>();
+        if (IsPictureName(entry.name)) return true;
+    }
+    ended_ = true;
+    return false;
+}
+
+const ManifestEntry* ManifestReader::Find(int32_t number) {
+    while (haveAhead_ || Next(ahead_)) {
+        haveAhead_ = true;
+        if (ahead_.number > number) return nullptr;
+        if (ahead_.number == number) return &ahead_;
+        haveAhead_ = false;  // an entry of a message before: passed
+    }
+    return nullptr;
+}
+
+ManifestWriter::ManifestWriter(const std::filesystem::path& folder)
+    : path_(folder / kManifestFileName),
+      temporary_(folder / (std::string(kManifestFileName) + "." + std::to_string(getpid()) + ".tmp")),
+      out_(temporary_, std::ios::binary | std::ios::trunc) {
+    out_ << nlohmann::json{{"format", kFormat}}.dump() << '\n';
+}
+
+ManifestWriter::~ManifestWriter() {
+    if (committed_) return;
+    out_.close();
+    std::error_code ignored;
+    std::filesystem::remove(temporary_, ignored);
+}
+
+void ManifestWriter::Add(const ManifestEntry& entry) {
+    // A name that is no UTF-8 is written mended; it then matches no picture,
+    // which is only ever drawn again.
+    out_ << nlohmann::json::array({entry.number, entry.name, entry.key})
+                .dump(-1, ' ', false, nlohmann::json::error_handler_t::replace)
+         << '\n';
+}
+
+void ManifestWriter::Commit() {
+    if (!out_.flush()) throw std::runtime_error("cannot write '" + temporary_.string() + "'");
+    out_.close();
     std::error_code error;
-    return std::filesystem::is_regular_file(folder / name, error);
-}
-
-std::vector<std::string> PictureManifest::Names() const {
-    std::vector<std::string> names;
-    for (const auto& entry : keys_) names.push_back(entry.first);
-    return names;
-}
-
-void PictureManifest::Save(const std::filesystem::path& folder) const {
-    nlohmann::json json;
-    json["format"] = kFormat;
-    json["pictures"] = keys_;
-    const std::filesystem::path path = folder / kFileName;
-    const std::filesystem::path temporary = folder / (std::string(kFileName) + "." + std::to_string(getpid()) + ".tmp");
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        out << json.dump(1) << '\n';
-        if (!out.flush()) throw std::runtime_error("cannot write '" + temporary.string() + "'");
-    }
-    std::error_code error;
-    std::filesystem::rename(temporary, path, error);
-    if (error) {
-        std::filesystem::remove(temporary, error);
-        throw std::runtime_error("cannot write '" + path.string() + "'");
-    }
+    std::filesystem::rename(temporary_, path_, error);
+    if (error) throw std::runtime_error("cannot write '" + path_.string() + "'");
+    committed_ = true;
 }
 
 }  // namespace quenta::script

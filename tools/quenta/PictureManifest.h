@@ -1,34 +1,65 @@
 // The output folder's record of what each picture was drawn from, so that
-// a rerun draws only the messages whose text or settings changed. Kept as
-// a small JSON file beside the pictures.
+// a rerun draws only the messages whose text or settings changed. A small
+// file beside the pictures, one JSON line per picture in message order, so
+// that it is read and written as the script is, a message at a time, and
+// never held whole.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
-#include <map>
+#include <fstream>
 #include <string>
-#include <vector>
 
 namespace quenta::script {
 
-class PictureManifest {
+inline constexpr const char* kManifestFileName = ".quenta-pictures.jsonl";
+
+struct ManifestEntry {
+    int32_t number = 0;  // the message's
+    std::string name;    // its picture's file name, in the output folder
+    std::string key;     // what it was drawn from
+};
+
+// Reads a folder's manifest an entry at a time. A missing, unreadable or
+// foreign manifest reads as empty (everything is drawn); a line that is no
+// entry, or names anything but a picture in the folder itself, is skipped.
+class ManifestReader {
 public:
-    static constexpr const char* kFileName = ".quenta-pictures.json";
+    explicit ManifestReader(const std::filesystem::path& folder);
 
-    // An unreadable or foreign manifest counts as empty: everything is drawn.
-    static PictureManifest Load(const std::filesystem::path& folder);
+    // The next entry; false at the end.
+    bool Next(ManifestEntry& entry);
 
-    // True when `name` exists in `folder` and was drawn from `key`.
-    bool UpToDate(const std::filesystem::path& folder, const std::string& name, const std::string& key) const;
-    void Record(const std::string& name, const std::string& key) { keys_[name] = key; }
-    void Forget(const std::string& name) { keys_.erase(name); }
-    // Every picture recorded, by name.
-    std::vector<std::string> Names() const;
-
-    // Written under a temporary name and renamed; throws std::runtime_error.
-    void Save(const std::filesystem::path& folder) const;
+    // The entry of message `number`, or null. Asked for in increasing
+    // order, as the script's messages come.
+    const ManifestEntry* Find(int32_t number);
 
 private:
-    std::map<std::string, std::string> keys_;
+    std::ifstream in_;
+    ManifestEntry ahead_;  // the entry read but not yet passed by Find
+    bool haveAhead_ = false;
+    bool ended_ = false;
+};
+
+// Writes a manifest under a temporary name; Commit renames it over the old
+// one. Without Commit the old one stays as it was.
+class ManifestWriter {
+public:
+    explicit ManifestWriter(const std::filesystem::path& folder);
+    ManifestWriter(const ManifestWriter&) = delete;
+    ManifestWriter& operator=(const ManifestWriter&) = delete;
+    ~ManifestWriter();
+
+    // Entries go in message order.
+    void Add(const ManifestEntry& entry);
+    // Throws std::runtime_error when the file cannot be written.
+    void Commit();
+
+private:
+    std::filesystem::path path_;
+    std::filesystem::path temporary_;
+    std::ofstream out_;
+    bool committed_ = false;
 };
 
 }  // namespace quenta::script

@@ -1,6 +1,8 @@
 #include "ReviewPage.h"
 
-#include <array>
+#include <unistd.h>
+
+#include <stdexcept>
 
 namespace quenta::script {
 
@@ -28,6 +30,11 @@ std::string Place(const std::string& path, const SourcePlace& place) {
 
 std::string Plural(size_t count, const char* one, const char* many) {
     return std::to_string(count) + " " + (count == 1 ? one : many);
+}
+
+// ".index.html.<pid>[what].tmp", which a later run knows for its own.
+std::filesystem::path TemporaryBeside(const std::filesystem::path& path, const char* what) {
+    return path.parent_path() / ("." + path.filename().string() + "." + std::to_string(getpid()) + what + ".tmp");
 }
 
 constexpr char kStyle[] = R"(
@@ -76,71 +83,98 @@ apply();
 
 }  // namespace
 
-void WriteReviewPage(std::ostream& out, const ReviewContent& content) {
-    const auto& pictures = *content.pictures;
-    const auto& states = *content.states;
-    const auto& findings = *content.findings;
-    std::array<size_t, 3> byLevel{};
-    for (const Finding& f : findings) ++byLevel[static_cast<size_t>(f.level)];
-    size_t drawn = 0;
-    for (const PictureState& state : states) drawn += state.drawn ? 1 : 0;
+ReviewPage::ReviewPage(std::filesystem::path path, std::string scriptPath, WindowSettings window)
+    : path_(std::move(path)),
+      messagesPath_(TemporaryBeside(path_, ".messages")),
+      scriptPath_(std::move(scriptPath)),
+      window_(window),
+      messages_(messagesPath_, std::ios::binary | std::ios::trunc) {
+    if (!messages_) throw std::runtime_error("cannot write '" + messagesPath_.string() + "'");
+}
 
-    const std::string title = content.scriptPath + ": " + Plural(pictures.size(), "message", "messages");
-    out << "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
-        << "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
-        << "<title>" << Escape(title) << "</title>\n<style>" << kStyle << "</style>\n</head>\n<body>\n";
-    out << "<header>\n<h1>" << Escape(content.scriptPath) << "</h1>\n<p class=\"summary\">"
-        << Plural(pictures.size(), "message", "messages") << ", " << Plural(drawn, "picture", "pictures");
-    if (drawn < pictures.size()) out << ", <span class=\"error\">" << pictures.size() - drawn << " not drawn</span>";
-    out << "; <span class=\"error\">" << Plural(byLevel[2], "error", "errors") << "</span>, <span class=\"warning\">"
-        << Plural(byLevel[1], "warning", "warnings") << "</span>, <span class=\"note\">"
-        << Plural(byLevel[0], "note", "notes") << "</span>";
-    if (content.window.width || content.window.height) {
-        out << "; window " << (content.window.width ? std::to_string(*content.window.width) : "any") << "x"
-            << (content.window.height ? std::to_string(*content.window.height) : "any");
-    }
-    out << "</p>\n<label><input type=\"checkbox\" id=\"only-findings\"> only messages with findings</label>\n</header>\n<main>\n";
+ReviewPage::~ReviewPage() {
+    messages_.close();
+    std::error_code ignored;
+    std::filesystem::remove(messagesPath_, ignored);
+}
 
-    size_t next = 0;  // findings are in message order
-    for (size_t i = 0; i < pictures.size(); ++i) {
-        const PlannedPicture& picture = pictures[i];
-        const size_t first = next;
-        while (next < findings.size() && findings[next].message <= picture.number) ++next;
-        bool error = false, warning = false;
-        for (size_t f = first; f < next; ++f) {
-            error |= findings[f].level == Level::kError;
-            warning |= findings[f].level == Level::kWarning;
-        }
-        const std::string id = "m" + std::to_string(picture.number);
-        out << "<article class=\"message" << (next > first ? " has-findings" : "") << (error ? " has-error" : "")
-            << (warning ? " has-warning" : "") << "\" id=\"" << id << "\" data-number=\"" << picture.number << "\">\n";
-        if (states[i].drawn) {
-            // The key in the query makes a browser fetch a redrawn picture.
-            out << "<figure><img src=\"" << Escape(picture.name) << "?" << picture.key.substr(0, 12) << "\" alt=\"message "
-                << picture.number << "\" loading=\"lazy\"></figure>\n";
-        } else {
-            out << "<p class=\"failed\">Not drawn: " << Escape(states[i].reason) << "</p>\n";
-        }
-        out << "<div class=\"about\">\n<h2><a href=\"#" << id << "\">Message " << picture.number
-            << "</a> <span class=\"place\">" << Escape(Place(content.scriptPath, picture.place)) << "</span></h2>\n"
-            << "<pre class=\"source\">" << Escape(picture.source) << "</pre>\n";
-        if (next > first) {
-            out << "<ul class=\"findings\">\n";
-            const std::string prefix = "message " + std::to_string(picture.number) + ": ";
-            for (size_t f = first; f < next; ++f) {
-                const Finding& finding = findings[f];
-                std::string_view text = finding.text;
-                if (text.substr(0, prefix.size()) == prefix) text.remove_prefix(prefix.size());
-                out << "<li class=\"" << LevelName(finding.level) << "\" data-check=\"" << Escape(finding.check)
-                    << "\"><span class=\"level\">" << LevelName(finding.level) << "</span> <span class=\"place\">"
-                    << finding.place.line << ":" << finding.place.column << "</span> <span class=\"text\">"
-                    << Escape(text) << "</span> <span class=\"check\">[" << Escape(finding.check) << "]</span></li>\n";
-            }
-            out << "</ul>\n";
-        }
-        out << "</div>\n</article>\n";
+void ReviewPage::Add(const PlannedPicture& picture, const PictureState& state, const std::vector<Finding>& findings) {
+    ++count_;
+    drawn_ += state.drawn ? 1 : 0;
+    bool error = false, warning = false;
+    for (const Finding& f : findings) {
+        ++byLevel_[static_cast<size_t>(f.level)];
+        error |= f.level == Level::kError;
+        warning |= f.level == Level::kWarning;
     }
-    out << "</main>\n<script>" << kScript << "</script>\n</body>\n</html>\n";
+    std::ostream& out = messages_;
+    const std::string id = "m" + std::to_string(picture.number);
+    out << "<article class=\"message" << (findings.empty() ? "" : " has-findings") << (error ? " has-error" : "")
+        << (warning ? " has-warning" : "") << "\" id=\"" << id << "\" data-number=\"" << picture.number << "\">\n";
+    if (state.drawn) {
+        // The key in the query makes a browser fetch a redrawn picture.
+        out << "<figure><img src=\"" << Escape(picture.name) << "?" << picture.key.substr(0, 12) << "\" alt=\"message "
+            << picture.number << "\" loading=\"lazy\"></figure>\n";
+    } else {
+        out << "<p class=\"failed\">Not drawn: " << Escape(state.reason) << "</p>\n";
+    }
+    out << "<div class=\"about\">\n<h2><a href=\"#" << id << "\">Message " << picture.number
+        << "</a> <span class=\"place\">" << Escape(Place(scriptPath_, picture.place)) << "</span></h2>\n"
+        << "<pre class=\"source\">" << Escape(picture.source) << "</pre>\n";
+    if (!findings.empty()) {
+        out << "<ul class=\"findings\">\n";
+        const std::string prefix = "message " + std::to_string(picture.number) + ": ";
+        for (const Finding& finding : findings) {
+            std::string_view text = finding.text;
+            if (text.substr(0, prefix.size()) == prefix) text.remove_prefix(prefix.size());
+            out << "<li class=\"" << LevelName(finding.level) << "\" data-check=\"" << Escape(finding.check)
+                << "\"><span class=\"level\">" << LevelName(finding.level) << "</span> <span class=\"place\">"
+                << finding.place.line << ":" << finding.place.column << "</span> <span class=\"text\">"
+                << Escape(text) << "</span> <span class=\"check\">[" << Escape(finding.check) << "]</span></li>\n";
+        }
+        out << "</ul>\n";
+    }
+    out << "</div>\n</article>\n";
+}
+
+void ReviewPage::Finish() {
+    if (!messages_.flush()) throw std::runtime_error("cannot write '" + messagesPath_.string() + "'");
+    messages_.close();
+    const std::filesystem::path temporary = TemporaryBeside(path_, "");
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        const std::string title = scriptPath_ + ": " + Plural(count_, "message", "messages");
+        out << "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
+            << "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
+            << "<title>" << Escape(title) << "</title>\n<style>" << kStyle << "</style>\n</head>\n<body>\n";
+        out << "<header>\n<h1>" << Escape(scriptPath_) << "</h1>\n<p class=\"summary\">"
+            << Plural(count_, "message", "messages") << ", " << Plural(drawn_, "picture", "pictures");
+        if (drawn_ < count_) out << ", <span class=\"error\">" << count_ - drawn_ << " not drawn</span>";
+        out << "; <span class=\"error\">" << Plural(byLevel_[2], "error", "errors") << "</span>, <span class=\"warning\">"
+            << Plural(byLevel_[1], "warning", "warnings") << "</span>, <span class=\"note\">"
+            << Plural(byLevel_[0], "note", "notes") << "</span>";
+        if (window_.width || window_.height) {
+            out << "; window " << (window_.width ? std::to_string(*window_.width) : "any") << "x"
+                << (window_.height ? std::to_string(*window_.height) : "any");
+        }
+        out << "</p>\n<label><input type=\"checkbox\" id=\"only-findings\"> only messages with findings</label>\n"
+            << "</header>\n<main>\n";
+        std::ifstream messages(messagesPath_, std::ios::binary);
+        out << messages.rdbuf();
+        out << "</main>\n<script>" << kScript << "</script>\n</body>\n</html>\n";
+        if (!out.flush()) {
+            out.close();
+            std::error_code ignored;
+            std::filesystem::remove(temporary, ignored);
+            throw std::runtime_error("cannot write '" + temporary.string() + "'");
+        }
+    }
+    std::error_code error;
+    std::filesystem::rename(temporary, path_, error);
+    if (error) {
+        std::filesystem::remove(temporary, error);
+        throw std::runtime_error("cannot write '" + path_.string() + "'");
+    }
 }
 
 }  // namespace quenta::script

@@ -2,10 +2,16 @@
 // source text, its place in the script and what the checker found in it.
 // It is self-contained (styles and the little script inline) and links the
 // pictures by relative names, so it works opened from disk.
+//
+// Messages are added one at a time and go straight to a file, so that the
+// page of a long script is never held whole; the summary at its top is
+// written last, in front of them, when the page is finished.
 #pragma once
 
-#include <map>
-#include <ostream>
+#include <array>
+#include <cstddef>
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -20,14 +26,32 @@ struct PictureState {
     std::string reason;   // why it could not be drawn
 };
 
-struct ReviewContent {
-    std::string scriptPath;
-    WindowSettings window;
-    const std::vector<PlannedPicture>* pictures = nullptr;
-    const std::vector<PictureState>* states = nullptr;   // one per picture
-    const std::vector<Finding>* findings = nullptr;      // in message order
-};
+class ReviewPage {
+public:
+    // Nothing is written at `path` until Finish; without it, the page that
+    // was there stays. Throws std::runtime_error when the folder cannot be
+    // written.
+    ReviewPage(std::filesystem::path path, std::string scriptPath, WindowSettings window);
+    ReviewPage(const ReviewPage&) = delete;
+    ReviewPage& operator=(const ReviewPage&) = delete;
+    ~ReviewPage();
 
-void WriteReviewPage(std::ostream& out, const ReviewContent& content);
+    // Messages go in order; `findings` are the message's, in place order.
+    void Add(const PlannedPicture& picture, const PictureState& state, const std::vector<Finding>& findings);
+
+    // Writes the page under a temporary name and renames it over the old
+    // one; throws std::runtime_error when it cannot.
+    void Finish();
+
+private:
+    std::filesystem::path path_;
+    std::filesystem::path messagesPath_;  // the messages, written as added
+    std::string scriptPath_;
+    WindowSettings window_;
+    std::ofstream messages_;
+    size_t count_ = 0;
+    size_t drawn_ = 0;
+    std::array<size_t, 3> byLevel_{};
+};
 
 }  // namespace quenta::script

@@ -1,8 +1,9 @@
 #include "ScriptChecker.h"
 
 #include <algorithm>
-#include <functional>
 #include <cctype>
+#include <functional>
+#include <iterator>
 #include <stdexcept>
 
 #include "AnyPicture.h"
@@ -60,6 +61,7 @@ FileFindings CheckMessages(const ScriptFile& file, const CheckSettings& settings
     ScriptMessage message;
     LaidOutMessage laid;
     std::vector<MessageFinding> found;
+    std::vector<Finding> messageFindings;
     const ShowText show = [&](std::string_view cp932) { return encoder.Show(cp932); };
 
     auto enabled = [&](std::string_view check) {
@@ -78,12 +80,13 @@ FileFindings CheckMessages(const ScriptFile& file, const CheckSettings& settings
         f.offset = offset;
         f.place = places.At(offset);
         f.text = "message " + std::to_string(message.number) + ": " + std::move(text);
-        result.findings.push_back(std::move(f));
+        messageFindings.push_back(std::move(f));
     };
 
     feed([&](const SourceText& source) {
         ++message.number;
         encoder.Encode(source, message);
+        messageFindings.clear();
         for (const UnencodableCharacter& u : message.unencodable) {
             std::string text;
             if (u.codePoint == 0) {
@@ -110,10 +113,14 @@ FileFindings CheckMessages(const ScriptFile& file, const CheckSettings& settings
             const size_t at = std::min(static_cast<size_t>(std::max(f.offset, 0)), message.origin.size() - 1);
             add(f.check, message.origin[at], std::move(f.text));
         }
+        std::stable_sort(messageFindings.begin(), messageFindings.end(),
+                         [](const Finding& a, const Finding& b) { return a.offset < b.offset; });
+        if (settings.eachMessage) {
+            settings.eachMessage({source, message, messageFindings});
+        } else {
+            std::move(messageFindings.begin(), messageFindings.end(), std::back_inserter(result.findings));
+        }
         if (settings.afterMessage) settings.afterMessage(message.number);
-    });
-    std::stable_sort(result.findings.begin(), result.findings.end(), [](const Finding& a, const Finding& b) {
-        return a.message != b.message ? a.message < b.message : a.offset < b.offset;
     });
     return result;
 }

@@ -10,10 +10,20 @@
 #include "Finding.h"
 #include "FindingReport.h"
 #include "ScriptFile.h"
+#include "ScriptMessage.h"
+#include "SourceText.h"
 #include "WindowSettings.h"
 #include "markup/PictureSizes.h"
 
 namespace quenta::script {
+
+// One message as the checker leaves it: what it read, what the module
+// gets, and what was found in it, in the order of their places.
+struct CheckedMessage {
+    const SourceText& source;
+    const ScriptMessage& message;
+    const std::vector<Finding>& findings;
+};
 
 struct CheckSettings {
     WindowSettings window;
@@ -25,6 +35,9 @@ struct CheckSettings {
     // Called after each message with its number, for progress and for
     // measuring what a long script holds while it is read.
     std::function<void(int32_t)> afterMessage;
+    // When set, each message's findings come here as it is checked and are
+    // not gathered in the result: a long script's findings need not be held.
+    std::function<void(const CheckedMessage&)> eachMessage;
 };
 
 // Throws std::runtime_error when the file cannot be read as its form.

@@ -12,7 +12,6 @@
 #include <map>
 #include <memory>
 #include <optional>
-#include <set>
 #include <stdexcept>
 #include <thread>
 
@@ -21,11 +20,12 @@
 #include "quenta/ModuleSet.h"
 #include "OpenedArchive.h"
 #include "PictureManifest.h"
-#include "PicturePlan.h"
+#include "PicturePlanner.h"
 #include "PngWriter.h"
 #include "ProgressLine.h"
 #include "ReviewPage.h"
 #include "ScriptChecker.h"
+#include "ScriptReader.h"
 #include "ToolError.h"
 #include "WindowOverlay.h"
 #include "WorkerPool.h"
@@ -75,7 +75,8 @@ std::optional<render::CanvasSize> WindowOf(const WindowSettings& window) {
 
 bool IsOurTemporary(const std::string& name) {
     return name.size() > 5 && name[0] == '.' && name.ends_with(".tmp") &&
-           (name.find(".png.") != std::string::npos || name.starts_with(".index.html."));
+           (name.find(".png.") != std::string::npos || name.starts_with(".index.html.") ||
+            name.starts_with(std::string(kManifestFileName) + "."));
 }
 
 void RemoveTemporaries(const fs::path& folder) {
@@ -87,47 +88,148 @@ void RemoveTemporaries(const fs::path& folder) {
 
 std::string TemporaryName(const std::string& name) { return "." + name + "." + std::to_string(getpid()) + ".tmp"; }
 
-// Runs in each worker: the modules loaded once, then its share drawn.
-void DrawShare(const ScriptRenderSettings& settings, const std::vector<PlannedPicture>& plan,
-               const std::vector<int32_t>& share, const ReportOutcome& report, const StopRequested& stopRequested) {
+// Which messages need drawing, as a bit each in message order: a run holds
+// nothing else per message, so that its memory stays flat however long the
+// script is. The messages to draw are numbered from 0 among themselves.
+struct DrawingPlan {
+    std::vector<bool> toDraw;
+    int32_t drawCount = 0;
+
+    int32_t Messages() const { return static_cast<int32_t>(toDraw.size()); }
+};
+
+DrawingPlan PlanDrawing(const ScriptFile& file, const PictureNames& names, const std::string& settings,
+                        const fs::path& folder) {
+    DrawingPlan plan;
+    PicturePlanner planner(file, names, settings);
+    MessageEncoder encoder(file.encoding);
+    ManifestReader manifest(folder);
+    ScriptMessage message;
+    ReadMessages(file, [&](const SourceText& source) {
+        ++message.number;
+        encoder.Encode(source, message);
+        const PlannedPicture& picture = planner.Plan(source, message);
+        const ManifestEntry* drawn = manifest.Find(picture.number);
+        std::error_code error;
+        const bool upToDate = drawn && drawn->name == picture.name && drawn->key == picture.key &&
+                              fs::is_regular_file(folder / picture.name, error);
+        plan.toDraw.push_back(!upToDate);
+        plan.drawCount += upToDate ? 0 : 1;
+    });
+    return plan;
+}
+
+// Pictures of messages the script no longer has (it got shorter, or the
+// names changed) go, but only those this tool drew. Done before anything
+// is drawn: a new picture may take an old one's name.
+void RemoveStalePictures(const fs::path& folder, const PictureNames& names, int32_t messages) {
+    ManifestReader manifest(folder);
+    ManifestEntry entry;
+    while (manifest.Next(entry)) {
+        if (entry.number >= 1 && entry.number <= messages && names.For(entry.number) == entry.name) continue;
+        std::error_code error;
+        fs::remove(folder / entry.name, error);
+    }
+}
+
+// Runs in each worker: the modules loaded once, then its share drawn. Each
+// worker reads the script itself (the parent's copy, shared by the fork)
+// and encodes only the messages it draws.
+void DrawShare(const ScriptRenderSettings& settings, const ScriptFile& file, const PictureNames& names,
+               const DrawingPlan& plan, const WorkerShare& share, const ReportOutcome& report,
+               const StopRequested& stopRequested) {
     const fs::path folder = settings.outDir;
     const std::optional<render::CanvasSize> window = WindowOf(settings.window);
     render::MessageDrawer drawer(settings.drawing);
-    for (int32_t item : share) {
-        if (stopRequested()) return;
-        const PlannedPicture& picture = plan[static_cast<size_t>(item)];
-        const fs::path temporary = folder / TemporaryName(picture.name);
+    MessageEncoder encoder(file.encoding);
+    ScriptMessage message;
+    int32_t item = -1;
+    bool stopped = false;
+    ReadMessages(file, [&](const SourceText& source) {
+        ++message.number;
+        if (stopped || !plan.toDraw[static_cast<size_t>(message.number - 1)]) return;
+        if (!share.Owns(++item)) return;
+        if (stopRequested()) {
+            stopped = true;
+            return;
+        }
+        encoder.Encode(source, message);
+        const std::string name = names.For(message.number);
+        const fs::path temporary = folder / TemporaryName(name);
         try {
-            const render::DrawnMessage drawn = drawer.Draw(picture.text, "", window);
+            const render::DrawnMessage drawn = drawer.Draw(message.text, "", window);
             if (window) MarkWindow(*drawn.canvas, *drawn.backdrop, drawn.origin, *window);
             render::WritePng(*drawn.canvas, temporary.string());
             std::error_code error;
-            fs::rename(temporary, folder / picture.name, error);
-            if (error) throw render::ToolError("cannot write '" + (folder / picture.name).string() + "': " + error.message());
+            fs::rename(temporary, folder / name, error);
+            if (error) throw render::ToolError("cannot write '" + (folder / name).string() + "': " + error.message());
             report({item, true, ""});
         } catch (const render::ToolError& error) {
             std::error_code ignored;
             fs::remove(temporary, ignored);
             report({item, false, error.what()});
         }
-    }
+    });
 }
 
-// The page streamed to a temporary file and renamed over the old one.
-void WriteFileAtomically(const fs::path& path, const std::function<void(std::ostream&)>& write) {
-    const fs::path temporary = path.parent_path() / ("." + path.filename().string() + "." + std::to_string(getpid()) + ".tmp");
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        write(out);
-        if (!out.flush()) throw render::ToolError("cannot write '" + temporary.string() + "'");
+// What the workers said of the messages they were given, by their number
+// among the messages to draw. A reason many messages share is held once.
+class DrawingOutcomes {
+public:
+    explicit DrawingOutcomes(int32_t items) : drawn_(static_cast<size_t>(items)) {}
+
+    void Record(const WorkOutcome& outcome) {
+        if (outcome.done) {
+            drawn_[static_cast<size_t>(outcome.item)] = true;
+            ++drawnCount_;
+            return;
+        }
+        const auto [reason, added] = reasonIds_.emplace(outcome.reason, static_cast<int32_t>(reasons_.size()));
+        if (added) reasons_.push_back(outcome.reason);
+        failed_[outcome.item] = reason->second;
     }
-    std::error_code error;
-    fs::rename(temporary, path, error);
-    if (error) {
-        fs::remove(temporary, error);
-        throw render::ToolError("cannot write '" + path.string() + "'");
+    bool Drawn(int32_t item) const { return drawn_[static_cast<size_t>(item)]; }
+    const std::string& Reason(int32_t item) const {
+        const auto found = failed_.find(item);
+        return found == failed_.end() ? unreported_ : reasons_[static_cast<size_t>(found->second)];
     }
-}
+    size_t DrawnCount() const { return drawnCount_; }
+    size_t FailedCount() const { return failed_.size(); }
+    size_t Reported() const { return drawnCount_ + failed_.size(); }
+
+private:
+    std::vector<bool> drawn_;
+    size_t drawnCount_ = 0;
+    std::map<int32_t, int32_t> failed_;  // item -> reason
+    std::map<std::string, int32_t> reasonIds_;
+    std::vector<std::string> reasons_;
+    const std::string unreported_ = "no worker reported on it";
+};
+
+// What became of each message, asked for in message order.
+class MessageStates {
+public:
+    MessageStates(const DrawingPlan& plan, const DrawingOutcomes& outcomes) : plan_(plan), outcomes_(outcomes) {}
+
+    // For message `number`, asked in order from 1.
+    const PictureState& Next(int32_t number) {
+        state_.reason.clear();
+        if (!plan_.toDraw[static_cast<size_t>(number - 1)]) {
+            state_.drawn = true;
+        } else {
+            const int32_t item = ++item_;
+            state_.drawn = outcomes_.Drawn(item);
+            if (!state_.drawn) state_.reason = outcomes_.Reason(item);
+        }
+        return state_;
+    }
+
+private:
+    const DrawingPlan& plan_;
+    const DrawingOutcomes& outcomes_;
+    int32_t item_ = -1;
+    PictureState state_;
+};
 
 std::string Count(size_t n, const char* one, const char* many) { return std::to_string(n) + " " + (n == 1 ? one : many); }
 
@@ -135,121 +237,107 @@ std::string Count(size_t n, const char* one, const char* many) { return std::to_
 
 int RenderScript(const ScriptRenderSettings& settings) {
     const auto started = std::chrono::steady_clock::now();
+    const fs::path folder = settings.outDir;
+    const std::string drawingSettings = DrawingSettings(settings);
     ScriptFile file;
-    std::vector<PlannedPicture> plan;
+    std::optional<PictureNames> names;
+    DrawingPlan plan;
     try {
+        names.emplace(settings.names);
         file = OpenScript(settings.script, settings.form, settings.cp932, settings.column);
-        plan = PlanPictures(file, PictureNames(settings.names), DrawingSettings(settings));
+        plan = PlanDrawing(file, *names, drawingSettings, folder);
     } catch (const std::runtime_error& error) {
         throw render::UsageError(error.what());
     } catch (const std::invalid_argument& error) {
         throw render::UsageError(error.what());
     }
 
-    const fs::path folder = settings.outDir;
     std::error_code error;
     fs::create_directories(folder, error);
     if (!fs::is_directory(folder)) throw render::ToolError("cannot make the output folder '" + settings.outDir + "'");
     RemoveTemporaries(folder);
-    PictureManifest manifest = PictureManifest::Load(folder);
-
-    // Pictures of messages the script no longer has (it got shorter, or
-    // the names changed) go, but only those this tool drew.
-    std::set<std::string> planned;
-    for (const PlannedPicture& picture : plan) planned.insert(picture.name);
-    for (const std::string& name : manifest.Names()) {
-        if (planned.count(name)) continue;
-        fs::remove(folder / name, error);
-        manifest.Forget(name);
-    }
-
-    std::vector<PictureState> states(plan.size());
-    std::vector<int32_t> todo;
-    for (size_t i = 0; i < plan.size(); ++i) {
-        if (manifest.UpToDate(folder, plan[i].name, plan[i].key)) {
-            states[i].drawn = true;
-        } else {
-            manifest.Forget(plan[i].name);
-            todo.push_back(static_cast<int32_t>(i));
-        }
-    }
-    const size_t upToDate = plan.size() - todo.size();
+    RemoveStalePictures(folder, *names, plan.Messages());
 
     WorkerPool pool;
     const int32_t jobs = settings.jobs > 0 ? settings.jobs : static_cast<int32_t>(std::max(1u, std::thread::hardware_concurrency()));
-    if (!todo.empty()) {
-        pool.Start(jobs, todo, [&](const std::vector<int32_t>& share, const ReportOutcome& report, const StopRequested& stop) {
-            DrawShare(settings, plan, share, report, stop);
+    if (plan.drawCount > 0) {
+        pool.Start(jobs, plan.drawCount, [&](const WorkerShare& share, const ReportOutcome& report, const StopRequested& stop) {
+            DrawShare(settings, file, *names, plan, share, report, stop);
         });
     }
+    DrawingOutcomes outcomes(plan.drawCount);
+    ProgressLine progress(std::cerr, settings.progress && isatty(STDERR_FILENO), plan.drawCount);
+    const bool complete = plan.drawCount == 0 ||
+                          pool.Wait([&](const WorkOutcome& outcome) { outcomes.Record(outcome); },
+                                    [&] { progress.Update(static_cast<int64_t>(outcomes.Reported())); });
+    progress.Finish();
+    RemoveTemporaries(folder);
 
-    // The checker runs here while the workers draw.
+    // The manifest records every picture that exists now, in message order.
+    ManifestWriter manifest(folder);
+    MessageStates states(plan, outcomes);
+    const auto record = [&](const PlannedPicture& picture, const PictureState& state) {
+        if (state.drawn) manifest.Add({picture.number, picture.name, picture.key});
+    };
+
+    if (!complete) {
+        PicturePlanner planner(file, *names, drawingSettings);
+        MessageEncoder encoder(file.encoding);
+        ScriptMessage message;
+        ReadMessages(file, [&](const SourceText& source) {
+            ++message.number;
+            encoder.Encode(source, message);
+            record(planner.Plan(source, message), states.Next(message.number));
+        });
+        manifest.Commit();
+        std::fprintf(stderr, "quenta: interrupted: %s drawn, %zu not; only complete pictures are left in '%s'\n",
+                     Count(outcomes.DrawnCount(), "picture", "pictures").c_str(),
+                     static_cast<size_t>(plan.drawCount) - outcomes.Reported(), settings.outDir.c_str());
+        pool.Reraise();
+    }
+
+    // The checker reads the script once more, and the page and the manifest
+    // are written as it goes, a message at a time.
     CheckSettings check;
     check.window = settings.window;
     check.resetBetweenMessages = settings.resetBetweenMessages;
     std::unique_ptr<OpenedArchive> archive;
     if (!settings.drawing.archive.empty()) archive = std::make_unique<OpenedArchive>(settings.drawing.archive);
     check.pictures = archive ? archive->Pictures() : nullptr;
-    const FileFindings findings = CheckScript(file, check);
-
-    ProgressLine progress(std::cerr, settings.progress && isatty(STDERR_FILENO), static_cast<int64_t>(todo.size()));
-    size_t drawnNow = 0, finished = 0;
-    std::vector<size_t> failed;
-    const bool complete = todo.empty() || pool.Wait(
-        [&](const WorkOutcome& outcome) {
-            const size_t i = static_cast<size_t>(outcome.item);
-            ++finished;
-            states[i].drawn = outcome.done;
-            states[i].reason = outcome.reason;
-            if (outcome.done) {
-                ++drawnNow;
-                manifest.Record(plan[i].name, plan[i].key);
-            } else {
-                failed.push_back(i);
-            }
-        },
-        [&] { progress.Update(static_cast<int64_t>(finished)); });
-    progress.Finish();
-    RemoveTemporaries(folder);
-    manifest.Save(folder);
-    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-    if (!complete) {
-        std::fprintf(stderr, "quenta: interrupted: %s drawn, %zu not; only complete pictures are left in '%s'\n",
-                     Count(drawnNow, "picture", "pictures").c_str(), todo.size() - finished, settings.outDir.c_str());
-        pool.Reraise();
-    }
-
-    ReviewContent content;
-    content.scriptPath = settings.script;
-    content.window = settings.window;
-    content.pictures = &plan;
-    content.states = &states;
-    content.findings = &findings.findings;
-    WriteFileAtomically(folder / "index.html", [&](std::ostream& out) { WriteReviewPage(out, content); });
-
-    std::sort(failed.begin(), failed.end());
+    ReviewPage page(folder / "index.html", settings.script, settings.window);
+    PicturePlanner planner(file, *names, drawingSettings);
     // A reason every message shares (a font that cannot be used) is said a
     // few times, not once per message.
     constexpr size_t kSameReasonShown = 3;
     std::map<std::string, size_t> timesSaid;
-    for (size_t i : failed) {
-        if (++timesSaid[states[i].reason] > kSameReasonShown) continue;
-        std::fprintf(stderr, "%s:%d:%d: error: message %d could not be drawn: %s\n", settings.script.c_str(),
-                     plan[i].place.line, plan[i].place.column, plan[i].number, states[i].reason.c_str());
-    }
+    size_t byLevel[3] = {};
+    check.eachMessage = [&](const CheckedMessage& checked) {
+        const PlannedPicture& picture = planner.Plan(checked.source, checked.message);
+        const PictureState& state = states.Next(picture.number);
+        record(picture, state);
+        page.Add(picture, state, checked.findings);
+        for (const Finding& f : checked.findings) ++byLevel[static_cast<int>(f.level)];
+        if (!state.drawn && ++timesSaid[state.reason] <= kSameReasonShown) {
+            std::fprintf(stderr, "%s:%d:%d: error: message %d could not be drawn: %s\n", settings.script.c_str(),
+                         picture.place.line, picture.place.column, picture.number, state.reason.c_str());
+        }
+    };
+    CheckScript(file, check);
+    manifest.Commit();
+    page.Finish();
+
     for (const auto& [reason, times] : timesSaid) {
         if (times > kSameReasonShown) {
             std::fprintf(stderr, "quenta: %zu more messages could not be drawn: %s\n", times - kSameReasonShown, reason.c_str());
         }
     }
-    size_t byLevel[3] = {};
-    for (const Finding& f : findings.findings) ++byLevel[static_cast<int>(f.level)];
-    std::fprintf(stderr, "quenta: %s: %s drawn, %zu up to date, %zu not drawn; %s, %s, %s; %.2f s\n",
-                 settings.script.c_str(), Count(drawnNow, "picture", "pictures").c_str(), upToDate, failed.size(),
-                 Count(byLevel[2], "error", "errors").c_str(), Count(byLevel[1], "warning", "warnings").c_str(),
-                 Count(byLevel[0], "note", "notes").c_str(), seconds);
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    std::fprintf(stderr, "quenta: %s: %s drawn, %d up to date, %zu not drawn; %s, %s, %s; %.2f s\n",
+                 settings.script.c_str(), Count(outcomes.DrawnCount(), "picture", "pictures").c_str(),
+                 plan.Messages() - plan.drawCount, outcomes.FailedCount(), Count(byLevel[2], "error", "errors").c_str(),
+                 Count(byLevel[1], "warning", "warnings").c_str(), Count(byLevel[0], "note", "notes").c_str(), seconds);
     std::fprintf(stderr, "quenta: review them in %s\n", (folder / "index.html").c_str());
-    return !failed.empty() || HasErrors({findings}) ? 1 : 0;
+    return outcomes.FailedCount() > 0 || byLevel[static_cast<int>(Level::kError)] > 0 ? 1 : 0;
 }
 
 }  // namespace quenta::script

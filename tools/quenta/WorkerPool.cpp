@@ -12,7 +12,6 @@
 #include <cstdio>
 #include <cstring>
 #include <iostream>
-#include <map>
 #include <stdexcept>
 
 namespace quenta::script {
@@ -54,7 +53,7 @@ bool StopPending() {
     return sigismember(&pending, SIGINT) == 1 || sigismember(&pending, SIGTERM) == 1;
 }
 
-[[noreturn]] void RunWorker(int fd, const std::vector<int32_t>& share, const WorkerBody& body) {
+[[noreturn]] void RunWorker(int fd, const WorkerShare& share, const WorkerBody& body) {
     int status = 0;
     try {
         body(share, [fd](const WorkOutcome& outcome) { WriteRecord(fd, outcome); }, StopPending);
@@ -91,17 +90,16 @@ WorkerPool::~WorkerPool() {
     if (!restored_) sigprocmask(SIG_SETMASK, &savedMask_, nullptr);
 }
 
-void WorkerPool::Start(int32_t workers, const std::vector<int32_t>& items, const WorkerBody& body) {
-    const size_t count = std::clamp<size_t>(static_cast<size_t>(std::max(workers, 1)), 1, std::max<size_t>(items.size(), 1));
-    shares_.assign(count, {});
-    for (size_t i = 0; i < items.size(); ++i) shares_[i % count].push_back(items[i]);
+void WorkerPool::Start(int32_t workers, int32_t items, const WorkerBody& body) {
+    const int32_t count = std::clamp(workers, 1, std::max(items, 1));
+    items_ = items;
     int pipeEnds[2];
     if (pipe2(pipeEnds, O_CLOEXEC) != 0) throw std::runtime_error(std::string("pipe: ") + std::strerror(errno));
     results_ = pipeEnds[0];
     std::cout.flush();
     std::cerr.flush();
     std::fflush(nullptr);
-    for (size_t w = 0; w < count; ++w) {
+    for (int32_t w = 0; w < count; ++w) {
         const pid_t pid = fork();
         if (pid < 0) {
             close(pipeEnds[1]);
@@ -110,7 +108,7 @@ void WorkerPool::Start(int32_t workers, const std::vector<int32_t>& items, const
         if (pid == 0) {
             close(pipeEnds[0]);
             close(signals_);
-            RunWorker(pipeEnds[1], shares_[w], body);
+            RunWorker(pipeEnds[1], WorkerShare{w, count, items}, body);
         }
         pids_.push_back(pid);
     }
@@ -126,10 +124,11 @@ void WorkerPool::Interrupt() {
 }
 
 bool WorkerPool::Wait(const std::function<void(const WorkOutcome&)>& sink, const std::function<void()>& tick) {
-    std::map<int32_t, size_t> owner;  // item -> worker
-    for (size_t w = 0; w < shares_.size(); ++w) {
-        for (int32_t item : shares_[w]) owner[item] = w;
-    }
+    // A worker reports its items in order: what it has not reported yet is
+    // the rest of its share from the item after its last report.
+    const auto workers = static_cast<int32_t>(pids_.size());
+    std::vector<int32_t> unreported(pids_.size());
+    for (int32_t w = 0; w < workers; ++w) unreported[static_cast<size_t>(w)] = w;
     std::string fatal;  // a worker's last word, for the items it leaves
     std::string buffer;
     char chunk[65536];
@@ -161,7 +160,9 @@ bool WorkerPool::Wait(const std::function<void(const WorkOutcome&)>& sink, const
                     fatal = outcome.reason;
                     continue;
                 }
-                owner.erase(outcome.item);
+                if (outcome.item < 0 || outcome.item >= items_) continue;
+                int32_t& next = unreported[static_cast<size_t>(outcome.item % workers)];
+                next = std::max(next, outcome.item + workers);
                 sink(outcome);
             }
             buffer.erase(0, at);
@@ -170,14 +171,18 @@ bool WorkerPool::Wait(const std::function<void(const WorkOutcome&)>& sink, const
     }
     // Every worker has closed the pipe; what they did not report, they
     // did not draw.
-    std::vector<std::string> why(shares_.size());
+    std::vector<std::string> why(pids_.size());
     for (size_t w = 0; w < pids_.size(); ++w) {
         int status = 0;
         if (waitpid(pids_[w], &status, 0) == pids_[w]) why[w] = Describe(status);
         pids_[w] = -1;
     }
     if (!caught_) {
-        for (const auto& [item, worker] : owner) sink({item, false, fatal.empty() ? why[worker] : fatal});
+        for (size_t w = 0; w < pids_.size(); ++w) {
+            for (int32_t item = unreported[w]; item < items_; item += workers) {
+                sink({item, false, fatal.empty() ? why[w] : fatal});
+            }
+        }
     }
     tick();
     return caught_ == 0;

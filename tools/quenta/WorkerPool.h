@@ -24,13 +24,24 @@ struct WorkOutcome {
     std::string reason;  // why not, when not done
 };
 
+// Items are numbered from 0; worker `w` of `n` has the items w, w + n,
+// w + 2n and so on, so that each gets its share of long and short messages
+// and nobody holds a list of them.
+struct WorkerShare {
+    int32_t worker = 0;
+    int32_t workers = 1;
+    int32_t items = 0;  // of all the workers together
+
+    bool Owns(int32_t item) const { return item % workers == worker; }
+};
+
 // What a worker process runs: its share of the items, in order. It calls
 // `report` once per item and stops early when `stopRequested` says so. An
 // exception it lets out ends the worker; its text is the reason for every
 // item of its share not yet reported.
 using ReportOutcome = std::function<void(const WorkOutcome&)>;
 using StopRequested = std::function<bool()>;
-using WorkerBody = std::function<void(const std::vector<int32_t>& share, const ReportOutcome& report,
+using WorkerBody = std::function<void(const WorkerShare& share, const ReportOutcome& report,
                                       const StopRequested& stopRequested)>;
 
 class WorkerPool {
@@ -41,10 +52,9 @@ public:
     WorkerPool& operator=(const WorkerPool&) = delete;
     ~WorkerPool();
 
-    // Forks `workers` processes (at least one, at most one per item); the
-    // items are dealt out in turn, so that each worker gets its share of
-    // long and short messages.
-    void Start(int32_t workers, const std::vector<int32_t>& items, const WorkerBody& body);
+    // Forks `workers` processes (at least one, at most one per item) to do
+    // `items` items between them.
+    void Start(int32_t workers, int32_t items, const WorkerBody& body);
 
     // Hands each outcome to `sink` as it arrives and calls `tick` about ten
     // times a second, until every worker has exited. Returns false when the
@@ -58,7 +68,7 @@ private:
     void Interrupt();
 
     std::vector<int> pids_;
-    std::vector<std::vector<int32_t>> shares_;
+    int32_t items_ = 0;
     int results_ = -1;    // read end of the workers' pipe
     int signals_ = -1;    // signalfd for SIGINT and SIGTERM
     int caught_ = 0;      // the signal that interrupted the run
