@@ -5,11 +5,6 @@
 // one message's drawing and one picture's PNG step are timed alone, since
 // the PNG step dominates both sides.
 #include <benchmark/benchmark.h>
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -19,12 +14,11 @@
 #include <thread>
 
 #include "BatchCorpus.h"
+#include "MeasuredRun.h"
 #include "MessageDrawer.h"
 #include "PangoScene.h"
 #include "PngWriter.h"
 #include "Workbench.h"
-
-extern char** environ;
 
 namespace quenta::bench {
 
@@ -49,53 +43,6 @@ fs::path FreshFolder(const std::string& name) {
     return folder;
 }
 
-struct CommandRun {
-    int status = -1;
-    long peakKiB = 0;    // the largest resident set among the program and its workers
-    double cpuSeconds = 0;  // theirs, user and system, all processes together
-};
-
-double CpuSeconds(const rusage& usage) {
-    return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-           static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
-
-// Runs the program in a child of its own, whose RUSAGE_CHILDREN then covers
-// this run only.
-CommandRun RunCommand(std::vector<std::string> words) {
-    int channel[2];
-    if (pipe(channel) != 0) throw std::runtime_error("pipe");
-    const pid_t watcher = fork();
-    if (watcher == 0) {
-        close(channel[0]);
-        std::vector<char*> argv;
-        for (std::string& w : words) argv.push_back(w.data());
-        argv.push_back(nullptr);
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-        CommandRun run;
-        pid_t pid = 0;
-        if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) == 0) {
-            int status = 0;
-            waitpid(pid, &status, 0);
-            run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-            rusage usage{};
-            getrusage(RUSAGE_CHILDREN, &usage);
-            run.peakKiB = usage.ru_maxrss;
-            run.cpuSeconds = CpuSeconds(usage);
-        }
-        (void)!write(channel[1], &run, sizeof run);
-        _exit(0);
-    }
-    close(channel[1]);
-    CommandRun run;
-    if (read(channel[0], &run, sizeof run) != static_cast<ssize_t>(sizeof run)) run.status = -1;
-    close(channel[0]);
-    waitpid(watcher, nullptr, 0);
-    return run;
-}
-
 // quenta render --script on `messages` messages with `jobs` workers (0: one
 // per core), each time into an empty folder.
 void QuentaScript(benchmark::State& state, Workbench& bench, ScriptCorpus& corpus) {
@@ -107,7 +54,7 @@ void QuentaScript(benchmark::State& state, Workbench& bench, ScriptCorpus& corpu
         state.PauseTiming();
         const fs::path out = FreshFolder("script-out");
         state.ResumeTiming();
-        run = RunCommand({QUENTA_TOOL, "render", "--script", script, "--cp932", "--out-dir", out.string(),
+        run = RunMeasured({QUENTA_TOOL, "render", "--script", script, "--cp932", "--out-dir", out.string(),
                           "-j", std::to_string(jobs), "--size", "640x160", "--position", "8,8", "--background", "182048",
                           "--gothic-font", bench.fontFile});
         if (run.status != 0) state.SkipWithError("quenta render --script failed");
@@ -118,6 +65,9 @@ void QuentaScript(benchmark::State& state, Workbench& bench, ScriptCorpus& corpu
     state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(count));
     state.counters["workers"] = static_cast<double>(jobs);
     state.counters["peak_MiB"] = static_cast<double>(run.peakKiB) / 1024.0;
+    // The script is read whole, as every command reads it: the part of the
+    // peak that grows with the messages.
+    state.counters["script_MiB"] = static_cast<double>(fs::file_size(script)) / (1024.0 * 1024.0);
     // On a busy machine the wall clock says more about the others' load;
     // the processor time each message takes does not.
     state.counters["cpu_us_per_msg"] = run.cpuSeconds * 1e6 / static_cast<double>(count);

@@ -8,9 +8,11 @@
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
+#include <string_view>
 
 #include "BatchCorpus.h"
 #include "FontMetrics.h"
+#include "MeasuredRun.h"
 #include "Messages.h"
 #include "Workbench.h"
 #include "quenta/FontFiles.h"
@@ -72,6 +74,9 @@ BitmapPtr NewWindowSurface() {
 
 int main(int argc, char** argv) {
     using namespace quenta::bench;
+#ifdef QUENTA_SCRIPT_CASES
+    if (argc > 1 && std::string_view(argv[1]) == "--measure-run") return MeasureRunMain(argc - 2, argv + 2);
+#endif
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     try {
