@@ -132,7 +132,7 @@ bool WorkerPool::Wait(const std::function<void(const WorkOutcome&)>& sink, const
     std::string fatal;  // a worker's last word, for the items it leaves
     std::string buffer;
     char chunk[65536];
-    bool open = results_ >= 0;
+    bool open = results_ >= 0 && workers > 0;  // nothing to wait for before Start
     while (open) {
         pollfd fds[2] = {{results_, POLLIN, 0}, {signals_, POLLIN, 0}};
         const int ready = poll(fds, caught_ ? 1 : 2, 100);
