@@ -18,6 +18,7 @@
 #include "MessageDrawer.h"
 #include "ModuleFolder.h"
 #include "quenta/ModuleSet.h"
+#include "OldPictures.h"
 #include "OpenedArchive.h"
 #include "PictureManifest.h"
 #include "PicturePlanner.h"
@@ -117,19 +118,6 @@ DrawingPlan PlanDrawing(const ScriptFile& file, const PictureNames& names, const
         plan.drawCount += upToDate ? 0 : 1;
     });
     return plan;
-}
-
-// Pictures of messages the script no longer has (it got shorter, or the
-// names changed) go, but only those this tool drew. Done before anything
-// is drawn: a new picture may take an old one's name.
-void RemoveStalePictures(const fs::path& folder, const PictureNames& names, int32_t messages) {
-    ManifestReader manifest(folder);
-    ManifestEntry entry;
-    while (manifest.Next(entry)) {
-        if (entry.number >= 1 && entry.number <= messages && names.For(entry.number) == entry.name) continue;
-        std::error_code error;
-        fs::remove(folder / entry.name, error);
-    }
 }
 
 // Runs in each worker: the modules loaded once, then its share drawn. Each
@@ -256,7 +244,11 @@ int RenderScript(const ScriptRenderSettings& settings) {
     fs::create_directories(folder, error);
     if (!fs::is_directory(folder)) throw render::ToolError("cannot make the output folder '" + settings.outDir + "'");
     RemoveTemporaries(folder);
-    RemoveStalePictures(folder, *names, plan.Messages());
+    try {
+        SettleOldPictures(folder, *names, plan.toDraw);
+    } catch (const std::runtime_error& error) {
+        throw render::ToolError(error.what());
+    }
 
     WorkerPool pool;
     const int32_t jobs = settings.jobs > 0 ? settings.jobs : static_cast<int32_t>(std::max(1u, std::thread::hardware_concurrency()));
