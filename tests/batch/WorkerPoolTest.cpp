@@ -82,5 +82,20 @@ INSTANTIATE_TEST_SUITE_P(
                       DeathCase{"Threw", [] { throw std::runtime_error("out of paint"); }, "out of paint"}),
     [](const ::testing::TestParamInfo<DeathCase>& info) { return std::string(info.param.name); });
 
+// Two workers failing differently: each one's items carry its own reason.
+TEST(WorkerPool, EachWorkersItemsCarryItsOwnReason) {
+    const auto outcomes = RunPool(2, 6, [](const WorkerShare& share, const ReportOutcome& report, const StopRequested&) {
+        if (share.worker == 0) throw std::runtime_error("out of paint");
+        report({1, true, ""});
+        raise(SIGKILL);
+    });
+    ASSERT_EQ(outcomes.size(), 6u);
+    for (const auto& [item, outcome] : outcomes) {
+        const char* reason = item % 2 == 0 ? "out of paint" : item == 1 ? "" : "killed by signal 9";
+        EXPECT_EQ(outcome.done, item == 1) << "item " << item;
+        EXPECT_NE(outcome.reason.find(reason), std::string::npos) << "item " << item << ": " << outcome.reason;
+    }
+}
+
 }  // namespace
 }  // namespace quenta::script

@@ -28,7 +28,8 @@ struct RecordHeader {
 constexpr size_t kMaxReason = 1024;
 static_assert(sizeof(RecordHeader) + kMaxReason <= PIPE_BUF);
 
-constexpr int32_t kWorkerFailed = -1;  // the item of a worker's last word
+// A worker's last word goes as the item -1 - its number.
+int32_t LastWordOf(int32_t worker) { return -1 - worker; }
 
 sigset_t StopSignals() {
     sigset_t set;
@@ -58,7 +59,7 @@ bool StopPending() {
     try {
         body(share, [fd](const WorkOutcome& outcome) { WriteRecord(fd, outcome); }, StopPending);
     } catch (const std::exception& error) {
-        WriteRecord(fd, {kWorkerFailed, false, error.what()});
+        WriteRecord(fd, {LastWordOf(share.worker), false, error.what()});
         status = 1;
     }
     close(fd);
@@ -129,7 +130,7 @@ bool WorkerPool::Wait(const std::function<void(const WorkOutcome&)>& sink, const
     const auto workers = static_cast<int32_t>(pids_.size());
     std::vector<int32_t> unreported(pids_.size());
     for (int32_t w = 0; w < workers; ++w) unreported[static_cast<size_t>(w)] = w;
-    std::string fatal;  // a worker's last word, for the items it leaves
+    std::vector<std::string> lastWord(pids_.size());  // for the items each leaves
     std::string buffer;
     char chunk[65536];
     bool open = results_ >= 0 && workers > 0;  // nothing to wait for before Start
@@ -156,11 +157,12 @@ bool WorkerPool::Wait(const std::function<void(const WorkOutcome&)>& sink, const
                 WorkOutcome outcome{header.item, header.done != 0,
                                     buffer.substr(at + sizeof header, header.reasonLength)};
                 at += sizeof header + header.reasonLength;
-                if (outcome.item == kWorkerFailed) {
-                    fatal = outcome.reason;
+                if (outcome.item < 0) {
+                    const int32_t worker = LastWordOf(outcome.item);  // its own inverse
+                    if (worker < workers) lastWord[static_cast<size_t>(worker)] = outcome.reason;
                     continue;
                 }
-                if (outcome.item < 0 || outcome.item >= items_) continue;
+                if (outcome.item >= items_) continue;
                 int32_t& next = unreported[static_cast<size_t>(outcome.item % workers)];
                 next = std::max(next, outcome.item + workers);
                 sink(outcome);
@@ -180,7 +182,7 @@ bool WorkerPool::Wait(const std::function<void(const WorkOutcome&)>& sink, const
     if (!caught_) {
         for (size_t w = 0; w < pids_.size(); ++w) {
             for (int32_t item = unreported[w]; item < items_; item += workers) {
-                sink({item, false, fatal.empty() ? why[w] : fatal});
+                sink({item, false, lastWord[w].empty() ? why[w] : lastWord[w]});
             }
         }
     }
