@@ -1,9 +1,6 @@
 #include "PictureManifest.h"
 
-#include <unistd.h>
-
 #include <nlohmann/json.hpp>
-#include <stdexcept>
 
 namespace quenta::script {
 
@@ -62,35 +59,18 @@ const ManifestEntry* ManifestReader::Find(int32_t number) {
     return nullptr;
 }
 
-ManifestWriter::ManifestWriter(const std::filesystem::path& folder)
-    : path_(folder / kManifestFileName),
-      temporary_(folder / (std::string(kManifestFileName) + "." + std::to_string(getpid()) + ".tmp")),
-      out_(temporary_, std::ios::binary | std::ios::trunc) {
-    out_ << nlohmann::json{{"format", kFormat}}.dump() << '\n';
-}
-
-ManifestWriter::~ManifestWriter() {
-    if (committed_) return;
-    out_.close();
-    std::error_code ignored;
-    std::filesystem::remove(temporary_, ignored);
+ManifestWriter::ManifestWriter(const std::filesystem::path& folder) : file_(folder / kManifestFileName) {
+    file_.Out() << nlohmann::json{{"format", kFormat}}.dump() << '\n';
 }
 
 void ManifestWriter::Add(const ManifestEntry& entry) {
     // A name that is no UTF-8 is written mended; it then matches no picture,
     // which is only ever drawn again.
-    out_ << nlohmann::json::array({entry.number, entry.name, entry.key})
-                .dump(-1, ' ', false, nlohmann::json::error_handler_t::replace)
-         << '\n';
+    file_.Out() << nlohmann::json::array({entry.number, entry.name, entry.key})
+                       .dump(-1, ' ', false, nlohmann::json::error_handler_t::replace)
+                << '\n';
 }
 
-void ManifestWriter::Commit() {
-    if (!out_.flush()) throw std::runtime_error("cannot write '" + temporary_.string() + "'");
-    out_.close();
-    std::error_code error;
-    std::filesystem::rename(temporary_, path_, error);
-    if (error) throw std::runtime_error("cannot write '" + path_.string() + "'");
-    committed_ = true;
-}
+void ManifestWriter::Commit() { file_.Commit(); }
 
 }  // namespace quenta::script

@@ -10,6 +10,8 @@
 #include <fstream>
 #include <string>
 
+#include "StagedFile.h"
+
 namespace quenta::script {
 
 inline constexpr const char* kManifestFileName = ".quenta-pictures.jsonl";
@@ -45,10 +47,8 @@ private:
 // one. Without Commit the old one stays as it was.
 class ManifestWriter {
 public:
+    // Throws std::runtime_error when the folder cannot be written.
     explicit ManifestWriter(const std::filesystem::path& folder);
-    ManifestWriter(const ManifestWriter&) = delete;
-    ManifestWriter& operator=(const ManifestWriter&) = delete;
-    ~ManifestWriter();
 
     // Entries go in message order.
     void Add(const ManifestEntry& entry);
@@ -56,10 +56,7 @@ public:
     void Commit();
 
 private:
-    std::filesystem::path path_;
-    std::filesystem::path temporary_;
-    std::ofstream out_;
-    bool committed_ = false;
+    StagedFile file_;
 };
 
 }  // namespace quenta::script

@@ -4,6 +4,8 @@
 
 #include <cstdio>
 
+#include "ScriptReader.h"
+
 namespace quenta::script {
 
 std::string ContentKey(const std::string& bytes) {
@@ -27,6 +29,18 @@ const PlannedPicture& PicturePlanner::Plan(const SourceText& source, const Scrip
     picture_.name = names_.For(message.number);
     picture_.key = ContentKey(settings_ + '\0' + message.text);
     return picture_;
+}
+
+void ForEachPicture(const ScriptFile& file, const PictureNames& names, const std::string& settings,
+                    const std::function<void(const PlannedPicture&)>& visit) {
+    PicturePlanner planner(file, names, settings);
+    MessageEncoder encoder(file.encoding);
+    ScriptMessage message;
+    ReadMessages(file, [&](const SourceText& source) {
+        ++message.number;
+        encoder.Encode(source, message);
+        visit(planner.Plan(source, message));
+    });
 }
 
 }  // namespace quenta::script

@@ -2,6 +2,7 @@
 // file order, so that a script of any length is planned in the same memory.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "MessageEncoder.h"
@@ -32,6 +33,11 @@ private:
     MessageEncoder shower_;
     PlannedPicture picture_;
 };
+
+// Reads the script and hands each message's picture to `visit`, in file
+// order. Throws std::runtime_error as ReadMessages does.
+void ForEachPicture(const ScriptFile& file, const PictureNames& names, const std::string& settings,
+                    const std::function<void(const PlannedPicture&)>& visit);
 
 // A short, stable digest of the bytes (hexadecimal).
 std::string ContentKey(const std::string& bytes);

@@ -1,7 +1,6 @@
 #include "ReviewPage.h"
 
-#include <unistd.h>
-
+#include <fstream>
 #include <stdexcept>
 
 namespace quenta::script {
@@ -30,11 +29,6 @@ std::string Place(const std::string& path, const SourcePlace& place) {
 
 std::string Plural(size_t count, const char* one, const char* many) {
     return std::to_string(count) + " " + (count == 1 ? one : many);
-}
-
-// ".index.html.<pid>[what].tmp", which a later run knows for its own.
-std::filesystem::path TemporaryBeside(const std::filesystem::path& path, const char* what) {
-    return path.parent_path() / ("." + path.filename().string() + "." + std::to_string(getpid()) + what + ".tmp");
 }
 
 constexpr char kStyle[] = R"(
@@ -85,18 +79,9 @@ apply();
 
 ReviewPage::ReviewPage(std::filesystem::path path, std::string scriptPath, WindowSettings window)
     : path_(std::move(path)),
-      messagesPath_(TemporaryBeside(path_, ".messages")),
       scriptPath_(std::move(scriptPath)),
       window_(window),
-      messages_(messagesPath_, std::ios::binary | std::ios::trunc) {
-    if (!messages_) throw std::runtime_error("cannot write '" + messagesPath_.string() + "'");
-}
-
-ReviewPage::~ReviewPage() {
-    messages_.close();
-    std::error_code ignored;
-    std::filesystem::remove(messagesPath_, ignored);
-}
+      messages_(path_.string() + ".messages") {}
 
 void ReviewPage::Add(const PlannedPicture& picture, const PictureState& state, const std::vector<Finding>& findings) {
     ++count_;
@@ -107,7 +92,7 @@ void ReviewPage::Add(const PlannedPicture& picture, const PictureState& state, c
         error |= f.level == Level::kError;
         warning |= f.level == Level::kWarning;
     }
-    std::ostream& out = messages_;
+    std::ostream& out = messages_.Out();
     const std::string id = "m" + std::to_string(picture.number);
     out << "<article class=\"message" << (findings.empty() ? "" : " has-findings") << (error ? " has-error" : "")
         << (warning ? " has-warning" : "") << "\" id=\"" << id << "\" data-number=\"" << picture.number << "\">\n";
@@ -138,43 +123,29 @@ void ReviewPage::Add(const PlannedPicture& picture, const PictureState& state, c
 }
 
 void ReviewPage::Finish() {
-    if (!messages_.flush()) throw std::runtime_error("cannot write '" + messagesPath_.string() + "'");
-    messages_.close();
-    const std::filesystem::path temporary = TemporaryBeside(path_, "");
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        const std::string title = scriptPath_ + ": " + Plural(count_, "message", "messages");
-        out << "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
-            << "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
-            << "<title>" << Escape(title) << "</title>\n<style>" << kStyle << "</style>\n</head>\n<body>\n";
-        out << "<header>\n<h1>" << Escape(scriptPath_) << "</h1>\n<p class=\"summary\">"
-            << Plural(count_, "message", "messages") << ", " << Plural(drawn_, "picture", "pictures");
-        if (drawn_ < count_) out << ", <span class=\"error\">" << count_ - drawn_ << " not drawn</span>";
-        out << "; <span class=\"error\">" << Plural(byLevel_[2], "error", "errors") << "</span>, <span class=\"warning\">"
-            << Plural(byLevel_[1], "warning", "warnings") << "</span>, <span class=\"note\">"
-            << Plural(byLevel_[0], "note", "notes") << "</span>";
-        if (window_.width || window_.height) {
-            out << "; window " << (window_.width ? std::to_string(*window_.width) : "any") << "x"
-                << (window_.height ? std::to_string(*window_.height) : "any");
-        }
-        out << "</p>\n<label><input type=\"checkbox\" id=\"only-findings\"> only messages with findings</label>\n"
-            << "</header>\n<main>\n";
-        std::ifstream messages(messagesPath_, std::ios::binary);
-        out << messages.rdbuf();
-        out << "</main>\n<script>" << kScript << "</script>\n</body>\n</html>\n";
-        if (!out.flush()) {
-            out.close();
-            std::error_code ignored;
-            std::filesystem::remove(temporary, ignored);
-            throw std::runtime_error("cannot write '" + temporary.string() + "'");
-        }
+    if (!messages_.Out().flush()) throw std::runtime_error("cannot write '" + messages_.Temporary().string() + "'");
+    StagedFile page(path_);
+    std::ostream& out = page.Out();
+    const std::string title = scriptPath_ + ": " + Plural(count_, "message", "messages");
+    out << "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
+        << "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
+        << "<title>" << Escape(title) << "</title>\n<style>" << kStyle << "</style>\n</head>\n<body>\n";
+    out << "<header>\n<h1>" << Escape(scriptPath_) << "</h1>\n<p class=\"summary\">"
+        << Plural(count_, "message", "messages") << ", " << Plural(drawn_, "picture", "pictures");
+    if (drawn_ < count_) out << ", <span class=\"error\">" << count_ - drawn_ << " not drawn</span>";
+    out << "; <span class=\"error\">" << Plural(byLevel_[2], "error", "errors") << "</span>, <span class=\"warning\">"
+        << Plural(byLevel_[1], "warning", "warnings") << "</span>, <span class=\"note\">"
+        << Plural(byLevel_[0], "note", "notes") << "</span>";
+    if (window_.width || window_.height) {
+        out << "; window " << (window_.width ? std::to_string(*window_.width) : "any") << "x"
+            << (window_.height ? std::to_string(*window_.height) : "any");
     }
-    std::error_code error;
-    std::filesystem::rename(temporary, path_, error);
-    if (error) {
-        std::filesystem::remove(temporary, error);
-        throw std::runtime_error("cannot write '" + path_.string() + "'");
-    }
+    out << "</p>\n<label><input type=\"checkbox\" id=\"only-findings\"> only messages with findings</label>\n"
+        << "</header>\n<main>\n";
+    std::ifstream messages(messages_.Temporary(), std::ios::binary);
+    out << messages.rdbuf();
+    out << "</main>\n<script>" << kScript << "</script>\n</body>\n</html>\n";
+    page.Commit();
 }
 
 }  // namespace quenta::script

@@ -11,12 +11,12 @@
 #include <array>
 #include <cstddef>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
 #include "Finding.h"
 #include "PlannedPicture.h"
+#include "StagedFile.h"
 #include "WindowSettings.h"
 
 namespace quenta::script {
@@ -32,10 +32,6 @@ public:
     // was there stays. Throws std::runtime_error when the folder cannot be
     // written.
     ReviewPage(std::filesystem::path path, std::string scriptPath, WindowSettings window);
-    ReviewPage(const ReviewPage&) = delete;
-    ReviewPage& operator=(const ReviewPage&) = delete;
-    ~ReviewPage();
-
     // Messages go in order; `findings` are the message's, in place order.
     void Add(const PlannedPicture& picture, const PictureState& state, const std::vector<Finding>& findings);
 
@@ -45,10 +41,11 @@ public:
 
 private:
     std::filesystem::path path_;
-    std::filesystem::path messagesPath_;  // the messages, written as added
     std::string scriptPath_;
     WindowSettings window_;
-    std::ofstream messages_;
+    // The messages, written as they are added; never committed, the page is
+    // made from them.
+    StagedFile messages_;
     size_t count_ = 0;
     size_t drawn_ = 0;
     std::array<size_t, 3> byLevel_{};

@@ -27,6 +27,7 @@
 #include "ReviewPage.h"
 #include "ScriptChecker.h"
 #include "ScriptReader.h"
+#include "StagedFile.h"
 #include "ToolError.h"
 #include "WindowOverlay.h"
 #include "WorkerPool.h"
@@ -74,10 +75,11 @@ std::optional<render::CanvasSize> WindowOf(const WindowSettings& window) {
     return render::CanvasSize{*window.width, *window.height};
 }
 
-bool IsOurTemporary(const std::string& name) {
-    return name.size() > 5 && name[0] == '.' && name.ends_with(".tmp") &&
-           (name.find(".png.") != std::string::npos || name.starts_with(".index.html.") ||
-            name.starts_with(std::string(kManifestFileName) + "."));
+// Leftovers of an interrupted run: the temporaries of pictures, the page
+// and the manifest, and nothing else.
+bool IsOurTemporary(const std::string& fileName) {
+    const std::optional<std::string> staged = StagedName(fileName);
+    return staged && (staged->ends_with(".png") || staged->starts_with("index.html") || *staged == kManifestFileName);
 }
 
 void RemoveTemporaries(const fs::path& folder) {
@@ -86,8 +88,6 @@ void RemoveTemporaries(const fs::path& folder) {
         if (IsOurTemporary(entry.path().filename().string())) fs::remove(entry.path(), error);
     }
 }
-
-std::string TemporaryName(const std::string& name) { return "." + name + "." + std::to_string(getpid()) + ".tmp"; }
 
 // Which messages need drawing, as a bit each in message order: a run holds
 // nothing else per message, so that its memory stays flat however long the
@@ -102,14 +102,8 @@ struct DrawingPlan {
 DrawingPlan PlanDrawing(const ScriptFile& file, const PictureNames& names, const std::string& settings,
                         const fs::path& folder) {
     DrawingPlan plan;
-    PicturePlanner planner(file, names, settings);
-    MessageEncoder encoder(file.encoding);
     ManifestReader manifest(folder);
-    ScriptMessage message;
-    ReadMessages(file, [&](const SourceText& source) {
-        ++message.number;
-        encoder.Encode(source, message);
-        const PlannedPicture& picture = planner.Plan(source, message);
+    ForEachPicture(file, names, settings, [&](const PlannedPicture& picture) {
         const ManifestEntry* drawn = manifest.Find(picture.number);
         std::error_code error;
         const bool upToDate = drawn && drawn->name == picture.name && drawn->key == picture.key &&
@@ -143,7 +137,7 @@ void DrawShare(const ScriptRenderSettings& settings, const ScriptFile& file, con
         }
         encoder.Encode(source, message);
         const std::string name = names.For(message.number);
-        const fs::path temporary = folder / TemporaryName(name);
+        const fs::path temporary = StagingPath(folder / name);
         try {
             const render::DrawnMessage drawn = drawer.Draw(message.text, "", window);
             if (window) MarkWindow(*drawn.canvas, *drawn.backdrop, drawn.origin, *window);
@@ -273,14 +267,8 @@ int RenderScript(const ScriptRenderSettings& settings) {
     };
 
     if (!complete) {
-        PicturePlanner planner(file, *names, drawingSettings);
-        MessageEncoder encoder(file.encoding);
-        ScriptMessage message;
-        ReadMessages(file, [&](const SourceText& source) {
-            ++message.number;
-            encoder.Encode(source, message);
-            record(planner.Plan(source, message), states.Next(message.number));
-        });
+        ForEachPicture(file, *names, drawingSettings,
+                       [&](const PlannedPicture& picture) { record(picture, states.Next(picture.number)); });
         manifest.Commit();
         std::fprintf(stderr, "quenta: interrupted: %s drawn, %zu not; only complete pictures are left in '%s'\n",
                      Count(outcomes.DrawnCount(), "picture", "pictures").c_str(),

@@ -1,0 +1,49 @@
+#include "StagedFile.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cctype>
+#include <stdexcept>
+
+namespace quenta::script {
+
+std::filesystem::path StagingPath(const std::filesystem::path& path) {
+    return path.parent_path() / ("." + path.filename().string() + "." + std::to_string(getpid()) + ".tmp");
+}
+
+std::optional<std::string> StagedName(const std::string& fileName) {
+    constexpr std::string_view kEnd = ".tmp";
+    if (fileName.size() < 1 + kEnd.size() || fileName[0] != '.' || !fileName.ends_with(kEnd)) return std::nullopt;
+    const std::string inner = fileName.substr(1, fileName.size() - 1 - kEnd.size());  // <name>.<pid>
+    const size_t dot = inner.rfind('.');
+    if (dot == std::string::npos || dot == 0 || dot + 1 == inner.size()) return std::nullopt;
+    if (!std::all_of(inner.begin() + static_cast<std::ptrdiff_t>(dot) + 1, inner.end(),
+                     [](unsigned char c) { return std::isdigit(c); })) {
+        return std::nullopt;
+    }
+    return inner.substr(0, dot);
+}
+
+StagedFile::StagedFile(std::filesystem::path path)
+    : path_(std::move(path)), temporary_(StagingPath(path_)), out_(temporary_, std::ios::binary | std::ios::trunc) {
+    if (!out_) throw std::runtime_error("cannot write '" + temporary_.string() + "'");
+}
+
+StagedFile::~StagedFile() {
+    if (committed_) return;
+    out_.close();
+    std::error_code ignored;
+    std::filesystem::remove(temporary_, ignored);
+}
+
+void StagedFile::Commit() {
+    if (!out_.flush()) throw std::runtime_error("cannot write '" + temporary_.string() + "'");
+    out_.close();
+    std::error_code error;
+    std::filesystem::rename(temporary_, path_, error);
+    if (error) throw std::runtime_error("cannot write '" + path_.string() + "': " + error.message());
+    committed_ = true;
+}
+
+}  // namespace quenta::script

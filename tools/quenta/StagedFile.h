@@ -1,0 +1,43 @@
+// A file of the output folder written under a temporary name beside its
+// place and renamed into it when complete, so that a reader finds the old
+// file or the new, never a part. The temporary names follow one pattern, so
+// that a later run can tell the leftovers of an interrupted one.
+#pragma once
+
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <string>
+
+namespace quenta::script {
+
+// ".<name>.<pid>.tmp" beside `path`.
+std::filesystem::path StagingPath(const std::filesystem::path& path);
+
+// The name a staging file name stands for, whichever process made it; none
+// when `fileName` is not one.
+std::optional<std::string> StagedName(const std::string& fileName);
+
+class StagedFile {
+public:
+    // Throws std::runtime_error when the temporary cannot be made.
+    explicit StagedFile(std::filesystem::path path);
+    StagedFile(const StagedFile&) = delete;
+    StagedFile& operator=(const StagedFile&) = delete;
+    // Without Commit, the temporary goes and the file that was there stays.
+    ~StagedFile();
+
+    std::ostream& Out() { return out_; }
+    const std::filesystem::path& Temporary() const { return temporary_; }
+
+    // Renames the temporary over the file; throws std::runtime_error.
+    void Commit();
+
+private:
+    std::filesystem::path path_;
+    std::filesystem::path temporary_;
+    std::ofstream out_;
+    bool committed_ = false;
+};
+
+}  // namespace quenta::script
