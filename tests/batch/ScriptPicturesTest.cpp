@@ -130,6 +130,17 @@ TEST(ScriptPictures, AMessageThatCannotBeDrawnIsNamedWithItsReason) {
     EXPECT_FALSE(fs::exists(folder + "/out/0002.png"));
 }
 
+// A script with no message yet (a translation just begun) still gets its
+// page, which says so.
+TEST(ScriptPictures, AScriptWithNoMessageGetsAnEmptyPage) {
+    const std::string folder = FreshFolder("no-messages");
+    WriteBytes(folder + "/script.txt", "");
+    const ToolRun run = RunTool({"render", "--script", "script.txt", "--out-dir", "out"}, "", folder);
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_TRUE(ReadReviewPage(folder + "/out/index.html").empty());
+    EXPECT_NE(ReadBytes(folder + "/out/index.html").find("0 messages, 0 pictures"), std::string::npos);
+}
+
 // A font the workers cannot use fails every message; the reason is said a
 // few times, not once for each.
 TEST(ScriptPictures, AReasonEveryMessageSharesIsSaidAFewTimes) {

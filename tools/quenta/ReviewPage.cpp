@@ -143,7 +143,7 @@ void ReviewPage::Finish() {
     out << "</p>\n<label><input type=\"checkbox\" id=\"only-findings\"> only messages with findings</label>\n"
         << "</header>\n<main>\n";
     std::ifstream messages(messages_.Temporary(), std::ios::binary);
-    out << messages.rdbuf();
+    if (count_ > 0) out << messages.rdbuf();  // copying nothing would mark the page failed
     out << "</main>\n<script>" << kScript << "</script>\n</body>\n</html>\n";
     page.Commit();
 }
