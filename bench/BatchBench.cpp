@@ -8,9 +8,7 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <memory>
-#include <stdexcept>
 #include <thread>
 
 #include "BatchCorpus.h"
