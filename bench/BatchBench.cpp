@@ -8,9 +8,7 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <memory>
-#include <stdexcept>
 #include <thread>
 
 #include "BatchCorpus.h"
@@ -34,6 +32,16 @@ constexpr render::Rgb kBackground{24, 32, 72};
 void PaintWindow(cairo_t* cr) {
     cairo_set_source_rgb(cr, kBackground.r / 255.0, kBackground.g / 255.0, kBackground.b / 255.0);
     cairo_paint(cr);
+}
+
+// One message as the PangoCairo side draws it, in white at the window's
+// text position, flushed into the surface's pixels.
+void ShowMessage(cairo_t* cr, PangoLayout* layout, const std::string& text) {
+    pango_layout_set_text(layout, text.c_str(), -1);
+    cairo_set_source_rgb(cr, 1, 1, 1);
+    cairo_move_to(cr, 8, 8);
+    pango_cairo_show_layout(cr, layout);
+    cairo_surface_flush(cairo_get_target(cr));
 }
 
 fs::path FreshFolder(const std::string& name) {
@@ -90,11 +98,7 @@ void PangoScript(benchmark::State& state, Workbench& bench, ScriptCorpus& corpus
         getrusage(RUSAGE_SELF, &before);
         for (size_t i = 0; i < count; ++i) {
             PaintWindow(cr);
-            pango_layout_set_text(layout.get(), corpus.messages[i].pango.c_str(), -1);
-            cairo_set_source_rgb(cr, 1, 1, 1);
-            cairo_move_to(cr, 8, 8);
-            pango_cairo_show_layout(cr, layout.get());
-            cairo_surface_flush(cairo_get_target(cr));
+            ShowMessage(cr, layout.get(), corpus.messages[i].pango);
             render::WritePng(*surface, (out / (std::to_string(i + 1) + ".png")).string());
         }
         rusage after{};
@@ -138,11 +142,7 @@ void PangoMessageDraw(benchmark::State& state, Workbench& bench, ScriptCorpus& c
     size_t i = 0;
     for (auto _ : state) {
         PaintWindow(cr);
-        pango_layout_set_text(layout.get(), corpus.messages[i].pango.c_str(), -1);
-        cairo_set_source_rgb(cr, 1, 1, 1);
-        cairo_move_to(cr, 8, 8);
-        pango_cairo_show_layout(cr, layout.get());
-        cairo_surface_flush(cairo_get_target(cr));
+        ShowMessage(cr, layout.get(), corpus.messages[i].pango);
         i = (i + 1) % corpus.messages.size();
     }
     state.SetItemsProcessed(state.iterations());
@@ -173,11 +173,7 @@ void PangoPng(benchmark::State& state, Workbench& bench, ScriptCorpus& corpus) {
     BitmapPtr surface = NewWindowSurface();
     PangoScene scene(*surface, bench.pangoEm);
     LayoutPtr layout(scene.NewLayout());
-    pango_layout_set_text(layout.get(), corpus.messages[0].pango.c_str(), -1);
-    cairo_set_source_rgb(scene.Cairo(), 1, 1, 1);
-    cairo_move_to(scene.Cairo(), 8, 8);
-    pango_cairo_show_layout(scene.Cairo(), layout.get());
-    cairo_surface_flush(cairo_get_target(scene.Cairo()));
+    ShowMessage(scene.Cairo(), layout.get(), corpus.messages[0].pango);
     PngStep(state, *surface);
 }
 

@@ -7,7 +7,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 
 namespace quenta::testing {
 
@@ -18,11 +17,6 @@ std::string FreshFolder(const std::string& name) {
     fs::remove_all(folder);
     fs::create_directories(folder);
     return folder.string();
-}
-
-std::string ReadBytes(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
 void WriteBytes(const std::string& path, const std::string& bytes) {

@@ -8,12 +8,13 @@
 #include <string>
 #include <vector>
 
+#include "FileBytes.h"
+
 namespace quenta::testing {
 
 // A fresh, empty folder under the build tree for one test.
 std::string FreshFolder(const std::string& name);
 
-std::string ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const std::string& bytes);
 
 // Every file in the folder (hidden ones too), name -> bytes.

@@ -127,6 +127,23 @@ TEST(ScriptFindings, PlacesInMultiLineMessagesAndCp932Files) {
     EXPECT_EQ(found[0].place.column, 3);
 }
 
+// A finding's check and place, in the order the file gives them.
+struct Placed {
+    const char* check;
+    int32_t line;
+    int32_t column;
+};
+
+void ExpectPlaced(const std::vector<script::Finding>& found, const std::vector<Placed>& expected) {
+    ASSERT_EQ(found.size(), expected.size());
+    for (size_t i = 0; i < expected.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(found[i].check, expected[i].check);
+        EXPECT_EQ(found[i].place.line, expected[i].line);
+        EXPECT_EQ(found[i].place.column, expected[i].column);
+    }
+}
+
 TEST(ScriptFindings, CsvQuotingAndEmbeddedBreaks) {
     script::ScriptFile file;
     file.path = "s.csv";
@@ -134,13 +151,7 @@ TEST(ScriptFindings, CsvQuotingAndEmbeddedBreaks) {
     file.column = "2";
     file.bytes = "1,\"say \"\"hi\"\"\nthen <S 3>\",x\n2,plain </S>,y\n";
     const auto found = script::CheckScript(file, {}).findings;
-    ASSERT_EQ(found.size(), 2u);
-    EXPECT_EQ(found[0].check, "malformed-tag");
-    EXPECT_EQ(found[0].place.line, 2);
-    EXPECT_EQ(found[0].place.column, 6);
-    EXPECT_EQ(found[1].check, "empty-close");
-    EXPECT_EQ(found[1].place.line, 3);
-    EXPECT_EQ(found[1].place.column, 9);
+    ExpectPlaced(found, {{"malformed-tag", 2, 6}, {"empty-close", 3, 9}});
 }
 
 TEST(ScriptFindings, PoEscapesContinuationsPluralsAndObsoleteEntries) {
@@ -153,16 +164,7 @@ TEST(ScriptFindings, PoEscapesContinuationsPluralsAndObsoleteEntries) {
         "msgid \"one\"\nmsgid_plural \"many\"\nmsgstr[0] \"one </S>\"\nmsgstr[1] \"many <r>\"\n\n"
         "#~ msgid \"old\"\n#~ msgstr \"<S 4>\"\n";
     const auto found = script::CheckScript(file, {}).findings;
-    ASSERT_EQ(found.size(), 3u);
-    EXPECT_EQ(found[0].check, "malformed-tag");
-    EXPECT_EQ(found[0].place.line, 7);
-    EXPECT_EQ(found[0].place.column, 7);
-    EXPECT_EQ(found[1].check, "empty-close");
-    EXPECT_EQ(found[1].place.line, 11);
-    EXPECT_EQ(found[1].place.column, 16);
-    EXPECT_EQ(found[2].check, "unknown-tag");
-    EXPECT_EQ(found[2].place.line, 12);
-    EXPECT_EQ(found[2].place.column, 17);
+    ExpectPlaced(found, {{"malformed-tag", 7, 7}, {"empty-close", 11, 16}, {"unknown-tag", 12, 17}});
 }
 
 }  // namespace

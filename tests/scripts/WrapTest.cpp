@@ -5,11 +5,11 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "FakePictureSizes.h"
+#include "FileBytes.h"
 #include "RunTool.h"
 #include "ScriptForms.h"
 #include "ScriptWrapper.h"
@@ -94,11 +94,6 @@ TEST(Wrap, AMessageThatStillDoesNotFitIsReported) {
     EXPECT_NE(result.unfitting.findings[0].text.find("3 lines, 2 allowed"), std::string::npos);
 }
 
-std::string ReadFile(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-}
-
 TEST(Wrap, InPlaceOnEachForm) {
     const std::string folder = std::string(QUENTA_WORK_DIR) + "/in-place";
     std::filesystem::create_directories(folder);
@@ -115,12 +110,12 @@ TEST(Wrap, InPlaceOnEachForm) {
         if (form == ScriptForm::kCsv || form == ScriptForm::kTsv) args.insert(args.begin() + 1, {"--column", "text"});
         const ToolRun run = RunTool(args);
         EXPECT_EQ(run.status, 0) << run.err;
-        EXPECT_EQ(ReadFile(path), WriteScript(form, wrapped).file.bytes);
+        EXPECT_EQ(ReadBytes(path), WriteScript(form, wrapped).file.bytes);
         EXPECT_EQ(std::filesystem::status(path).permissions() & std::filesystem::perms::all,
                   std::filesystem::perms::owner_read | std::filesystem::perms::owner_write | std::filesystem::perms::group_read);
         // Again: nothing changes.
         EXPECT_EQ(RunTool(args).status, 0);
-        EXPECT_EQ(ReadFile(path), WriteScript(form, wrapped).file.bytes);
+        EXPECT_EQ(ReadBytes(path), WriteScript(form, wrapped).file.bytes);
     }
 }
 

@@ -10,6 +10,7 @@
 
 #include "FailingAllocation.h"
 #include "KeptModule.h"
+#include "PictureBytes.h"
 #include "quenta/FaceNames.h"
 #include "quenta/InterfaceId.h"
 #include "quenta/Pictura.h"
@@ -90,34 +91,12 @@ INSTANTIATE_TEST_SUITE_P(
                       ModuleCase{"Pictura", host::Module::kPictura, PICTURA_MODULE_PATH, &kPicturaId, true, 0, ReleaseAs<Pictura>}),
     [](const ::testing::TestParamInfo<ModuleCase>& info) { return std::string(info.param.name); });
 
-// A 1 x 1 BMP of 24 bits: a file header, an info header and one padded row.
-std::vector<uint8_t> OnePixelBmp() {
-    std::vector<uint8_t> bmp(58, 0);
-    auto put = [&](size_t at, uint32_t value, int bytes) {
-        for (int i = 0; i < bytes; ++i) bmp[at + i] = static_cast<uint8_t>(value >> (8 * i));
-    };
-    bmp[0] = 'B';
-    bmp[1] = 'M';
-    put(2, 58, 4);   // file size
-    put(10, 54, 4);  // pixel offset
-    put(14, 40, 4);  // info header size
-    put(18, 1, 4);   // width
-    put(22, 1, 4);   // height
-    put(26, 1, 2);   // planes
-    put(28, 24, 2);  // bits per pixel
-    put(34, 4, 4);   // image size
-    bmp[54] = 0x10;
-    bmp[55] = 0x20;
-    bmp[56] = 0x30;
-    return bmp;
-}
-
 TEST(ModuleSlots, AnswerTheirFailureValueWhenMemoryRunsOut) {
     Ref<TextPainter> painter = ObtainKept<TextPainter>(host::Module::kScrivo2, SCRIVO2_MODULE_PATH, kScrivo2Id);
     Ref<Vaultrix> archives = ObtainKept<Vaultrix>(host::Module::kVaultrix, VAULTRIX_MODULE_PATH, kVaultrixId);
     Ref<Pictura> decoder = ObtainKept<Pictura>(host::Module::kPictura, PICTURA_MODULE_PATH, kPicturaId);
     ASSERT_TRUE(painter && archives && decoder);
-    const std::vector<uint8_t> bmp = OnePixelBmp();
+    const testing::Bytes bmp = testing::MakeBmp(1, 1, {{0x30, 0x20, 0x10, 0}}, 24);
     const std::string folder = std::filesystem::temp_directory_path().string();
 
     int32_t face = -1;

@@ -7,8 +7,8 @@
 #include <unistd.h>
 
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
+
+#include "FileBytes.h"
 
 extern char** environ;
 
@@ -33,10 +33,7 @@ public:
     ~TempFile() { unlink(path_.c_str()); }
 
     const char* Path() const { return path_.c_str(); }
-    std::string Read() const {
-        std::ifstream file(path_, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-    }
+    std::string Read() const { return ReadBytes(path_); }
 
 private:
     std::string path_;

@@ -4,22 +4,16 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "CodePageConversion.h"
+#include "FileBytes.h"
 #include "PngImage.h"
 #include "RunTool.h"
 
 namespace quenta::testing {
 namespace {
-
-std::string ReadText(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-}
 
 std::string ReplaceAll(std::string text, const std::string& from, const std::string& to) {
     for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size())) {
@@ -39,7 +33,7 @@ protected:
     const std::string folder_ = std::string(QUENTA_ACTUAL_DIR) + "/same-message";
     const std::string pictures_ = SourcePath("examples/pictures");
     const std::string showcasePath_ = SourcePath("examples/showcase.txt");
-    const std::string showcase_ = ReadText(showcasePath_);
+    const std::string showcase_ = ReadBytes(showcasePath_);
 
     void SetUp() override { std::filesystem::create_directories(folder_); }
 
