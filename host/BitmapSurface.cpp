@@ -42,15 +42,6 @@ BitmapSurface* BitmapSurface::Create(int32_t width, int32_t height, int32_t dept
     return s;
 }
 
-int32_t BitmapSurface::AddRef() { return ++refCount_; }
-
-int32_t BitmapSurface::Release() {
-    if (refCount_ <= 0) return 0;
-    if (--refCount_ > 0) return refCount_;
-    delete this;
-    return 0;
-}
-
 uint8_t* BitmapSurface::GetPixelAddress(int32_t x, int32_t y) {
     if (!pixels_) return nullptr;
     return pixels_.get() + static_cast<std::ptrdiff_t>(y) * pitch_ + static_cast<std::ptrdiff_t>(x) * (depth_ / 8);

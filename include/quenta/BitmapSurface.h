@@ -24,11 +24,12 @@
 #include <memory>
 
 #include "quenta/Ref.h"
+#include "quenta/RefCounted.h"
 #include "quenta/Surface.h"
 
 namespace quenta {
 
-class BitmapSurface final : public Surface {
+class BitmapSurface final : public RefCounted<BitmapSurface, Surface> {
 public:
     // depth is 24 or 32 when withPixels (ignored otherwise); null on a size
     // below 1, a plane past 2 GiB or no memory. The new surface holds one
@@ -36,8 +37,6 @@ public:
     static BitmapSurface* Create(int32_t width, int32_t height, int32_t depth, bool withPixels,
                                  bool withAlpha);
 
-    int32_t AddRef() override;
-    int32_t Release() override;
     uint8_t* GetPixelAddress(int32_t x, int32_t y) override;
     uint8_t* GetAlphaAddress(int32_t x, int32_t y) override;
     int32_t GetWidth() override { return width_; }
@@ -53,10 +52,10 @@ public:
     void Fill(uint8_t r, uint8_t g, uint8_t b);
 
 private:
+    friend RefCounted;
     BitmapSurface() = default;
     ~BitmapSurface() = default;
 
-    int32_t refCount_ = 1;
     int32_t width_ = 0;
     int32_t height_ = 0;
     int32_t depth_ = 0;

@@ -89,21 +89,15 @@ bool MarkupParser::ApplyTag() {
             }
             break;
         case Step::kPushNumber:
+        case Step::kSize:
             if (ReadSingleNumber(n)) {
+                if (tag->step == Step::kSize && n >= 256) {
+                    outcome = Outcome::kIgnoredSize;
+                    break;
+                }
                 (stacks_.*(tag->stack)).push_back(style_.*(tag->field));
                 style_.*(tag->field) = n;
                 outcome = Outcome::kApplied;
-            }
-            break;
-        case Step::kSize:
-            if (ReadSingleNumber(n)) {
-                if (n < 256) {
-                    stacks_.size.push_back(style_.size);
-                    style_.size = n;
-                    outcome = Outcome::kApplied;
-                } else {
-                    outcome = Outcome::kIgnoredSize;
-                }
             }
             break;
         case Step::kPopNumber:

@@ -10,14 +10,8 @@ namespace quenta::core {
 bool ClipRect(Surface* target, int32_t& dx, int32_t& dy, Surface* source, int32_t& sx, int32_t& sy,
               int32_t& w, int32_t& h) {
     if (!target || !source) return false;
-    const int32_t targetWidth = target->GetWidth();
-    const int32_t targetHeight = target->GetHeight();
-    const int32_t sourceWidth = source->GetWidth();
-    const int32_t sourceHeight = source->GetHeight();
-    ClipAxis(dx, sx, w, targetWidth, sourceWidth);
-    if (w <= 0) return false;
-    ClipAxis(dy, sy, h, targetHeight, sourceHeight);
-    return h > 0;
+    return ClipAxis(dx, sx, w, target->GetWidth(), source->GetWidth()) &&
+           ClipAxis(dy, sy, h, target->GetHeight(), source->GetHeight());
 }
 
 void CopyClipped(Plotra* plotra, Surface* target, int32_t dx, int32_t dy, Surface* source, int32_t sx, int32_t sy,
