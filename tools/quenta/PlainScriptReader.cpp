@@ -34,7 +34,7 @@ void ReadPlainMessages(const ScriptFile& file, const MessageSink& sink) {
                 open = false;
             }
         } else {
-            if (open) message.Append("<R>", message.end);  // at the line break it stands for
+            if (open) message.AppendLineBreak(message.end);  // at the line break it stands for
             message.AppendSpan(bytes, at, lineEnd);
             message.end = static_cast<uint32_t>(lineEnd);
             open = true;
