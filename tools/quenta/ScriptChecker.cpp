@@ -136,7 +136,7 @@ FileFindings CheckRenderInput(const ScriptFile& file, bool keepNewlines, const C
         // As quenta-render reads its input: one message, each line break a
         // break tag but the one that ends the input.
         const std::string& bytes = file.bytes;
-        size_t at = file.encoding == ScriptEncoding::kUtf8 && bytes.rfind("\xEF\xBB\xBF", 0) == 0 ? 3 : 0;
+        size_t at = TextStart(bytes, file.encoding);
         SourceText text;
         for (; at < bytes.size(); ++at) {
             const char c = bytes[at];
