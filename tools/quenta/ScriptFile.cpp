@@ -35,8 +35,7 @@ size_t TextStart(const std::string& bytes, ScriptEncoding encoding) {
 }
 
 ScriptForm FormOfPath(const std::string& path) {
-    std::string extension = std::filesystem::path(path).extension().string();
-    for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    const std::string extension = Lower(std::filesystem::path(path).extension().string());
     if (extension == ".csv") return ScriptForm::kCsv;
     if (extension == ".tsv") return ScriptForm::kTsv;
     if (extension == ".po" || extension == ".pot") return ScriptForm::kPo;
