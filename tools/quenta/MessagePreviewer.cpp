@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <exception>
 
-#include "Cp932Conversion.h"
 #include "EditorIndex.h"
 #include "InputText.h"
 #include "LaidOutMessage.h"

@@ -1,10 +1,9 @@
 #include "ScriptChecker.h"
 
 #include <algorithm>
-#include <cctype>
+#include <cstdio>
 #include <functional>
 #include <iterator>
-#include <stdexcept>
 
 #include "AnyPicture.h"
 #include "CheckCatalogue.h"
@@ -44,10 +43,6 @@ std::string Utf8(char32_t cp) {
     }
     return out;
 }
-
-}  // namespace
-
-namespace {
 
 // Checks the messages that `feed` hands to its sink, in order.
 FileFindings CheckMessages(const ScriptFile& file, const CheckSettings& settings,
