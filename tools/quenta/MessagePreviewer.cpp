@@ -55,7 +55,7 @@ MessagePreviewer::MessagePreviewer(const render::Options& options, script::Windo
     : options_(options), window_(window), drawer_(options, maxCanvasSide) {
     if (!options.archive.empty()) archive_ = std::make_unique<script::OpenedArchive>(options.archive);
     if (const auto canvas = drawer_.FixedCanvas()) {
-        const render::Point at = options.position.value_or(render::Point{16, 16});
+        const render::Point at = options.position.value_or(render::kDefaultPosition);
         if (!window_.width) window_.width = std::max(0, canvas->width - at.x);
         if (!window_.height) window_.height = std::max(0, canvas->height - at.y);
     }
