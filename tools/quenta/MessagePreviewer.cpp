@@ -34,7 +34,7 @@ std::vector<Box> Overflow(const script::LaidOutMessage& laid, const script::Wind
             inked = true;
         }
         if (!inked) continue;
-        const int64_t top = line.top, bottom = line.top + line.height;
+        const int64_t top = line.top, bottom = line.Bottom();
         if (window.maxLines && static_cast<int64_t>(index) >= *window.maxLines) {
             boxes.push_back({left, top, right - left, line.height});
             continue;
