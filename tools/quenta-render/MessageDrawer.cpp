@@ -88,7 +88,7 @@ DrawnMessage MessageDrawer::Draw(const std::string& text, const std::string& bef
     }
     renderer_->SetText(text.c_str());
     DrawnMessage drawn;
-    drawn.origin = options_.position.value_or(Point{16, 16});
+    drawn.origin = options_.position.value_or(kDefaultPosition);
     CanvasSize size;
     if (const std::optional<CanvasSize> fixed = FixedCanvas()) {
         size = *fixed;

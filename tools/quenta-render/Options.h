@@ -23,6 +23,10 @@ struct Point {
     int32_t y = 0;
 };
 
+// Where the text's top-left corner goes on a canvas of known size when no
+// --position is given.
+inline constexpr Point kDefaultPosition{16, 16};
+
 struct Options {
     bool help = false;
     std::string output;

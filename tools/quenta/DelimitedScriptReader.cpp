@@ -35,7 +35,7 @@ public:
         csv_set_space_func(&parser, NoSpace);
         if (file_.form == ScriptForm::kTsv) csv_set_delim(&parser, CSV_TAB);
         const std::string& bytes = file_.bytes;
-        size_t at = file_.encoding == ScriptEncoding::kUtf8 && bytes.rfind("\xEF\xBB\xBF", 0) == 0 ? 3 : 0;
+        size_t at = TextStart(bytes, file_.encoding);
         fieldStart_ = at;
         for (; at < bytes.size(); ++at) {
             const unsigned char byte = static_cast<unsigned char>(bytes[at]);

@@ -14,9 +14,7 @@ struct PlacedRun {
     int32_t end = 0;
     int32_t line = 0;
     int64_t x = 0;      // drawn position, centring applied, from the draw origin
-    int64_t y = 0;
     int32_t width = 0;
-    int32_t height = 0;
     bool picture = false;
     bool space = false;  // a plain one-byte blank
     bool plain = false;  // a character written as itself (not a tag's or error text's run)

@@ -234,10 +234,4 @@ void CheckFit(const LaidOutMessage& laid, const WindowSettings& window, std::vec
     }
 }
 
-bool Fits(const LaidOutMessage& laid, const WindowSettings& window) {
-    std::vector<MessageFinding> findings;
-    CheckFit(laid, window, findings);
-    return findings.empty();
-}
-
 }  // namespace quenta::script

@@ -25,8 +25,4 @@ void CheckLeftOpen(const LaidOutMessage& laid, const MessageLayout::OpenState& b
 
 void CheckFit(const LaidOutMessage& laid, const WindowSettings& window, std::vector<MessageFinding>& out);
 
-// True when every line lies within the window's width, the message within
-// its height and line count; what CheckFit reports nothing for.
-bool Fits(const LaidOutMessage& laid, const WindowSettings& window);
-
 }  // namespace quenta::script

@@ -84,9 +84,7 @@ std::string MessageEncoder::Show(std::string_view cp932) {
 }
 
 void MessageEncoder::Encode(const SourceText& source, ScriptMessage& message) {
-    message.text.clear();
-    message.origin.clear();
-    message.unencodable.clear();
+    message.Clear();
     if (encoding_ == ScriptEncoding::kCp932) {
         message.text = source.bytes;
         message.origin = source.origin;

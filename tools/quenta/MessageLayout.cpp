@@ -30,11 +30,8 @@ void MessageLayout::Lay(const std::string& text, LaidOutMessage& out) {
     // Runs reach the observer in the order drawing walks them: each is
     // appended to the last line.
     size_t index = 0;
-    core::PlaceRuns(parser_.Lines(), [&](const core::TextRun&, int32_t, int64_t x, int64_t y) {
-        if (index < out.runs.size()) {
-            out.runs[index].x = x;
-            out.runs[index].y = y;
-        }
+    core::PlaceRuns(parser_.Lines(), [&](const core::TextRun&, int32_t, int64_t x, int64_t) {
+        if (index < out.runs.size()) out.runs[index].x = x;
         ++index;
     });
     // Each line's box as drawing measures it; a line without runs takes no
@@ -76,7 +73,6 @@ void MessageLayout::OnRun(const core::TextRun& run, int32_t line, int32_t begin,
     placed.end = end;
     placed.line = line;
     placed.width = run.width;
-    placed.height = run.height;
     placed.picture = run.IsPicture();
     // A character written as itself covers its one or two bytes; the runs
     // of "<error>" that a short malformed tag leaves are unmarked when the

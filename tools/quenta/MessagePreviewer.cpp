@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <exception>
 
-#include "Cp932Conversion.h"
 #include "EditorIndex.h"
 #include "InputText.h"
 #include "LaidOutMessage.h"
@@ -35,7 +34,7 @@ std::vector<Box> Overflow(const script::LaidOutMessage& laid, const script::Wind
             inked = true;
         }
         if (!inked) continue;
-        const int64_t top = line.top, bottom = line.top + line.height;
+        const int64_t top = line.top, bottom = line.Bottom();
         if (window.maxLines && static_cast<int64_t>(index) >= *window.maxLines) {
             boxes.push_back({left, top, right - left, line.height});
             continue;
@@ -56,7 +55,7 @@ MessagePreviewer::MessagePreviewer(const render::Options& options, script::Windo
     : options_(options), window_(window), drawer_(options, maxCanvasSide) {
     if (!options.archive.empty()) archive_ = std::make_unique<script::OpenedArchive>(options.archive);
     if (const auto canvas = drawer_.FixedCanvas()) {
-        const render::Point at = options.position.value_or(render::Point{16, 16});
+        const render::Point at = options.position.value_or(render::kDefaultPosition);
         if (!window_.width) window_.width = std::max(0, canvas->width - at.x);
         if (!window_.height) window_.height = std::max(0, canvas->height - at.y);
     }

@@ -6,8 +6,6 @@ namespace quenta::script {
 
 namespace {
 
-constexpr char kUtf8Bom[] = "\xEF\xBB\xBF";
-
 bool IsBlank(const std::string& bytes, size_t begin, size_t end) {
     for (size_t i = begin; i < end; ++i) {
         if (bytes[i] != ' ' && bytes[i] != '\t') return false;
@@ -19,7 +17,7 @@ bool IsBlank(const std::string& bytes, size_t begin, size_t end) {
 
 void ReadPlainMessages(const ScriptFile& file, const MessageSink& sink) {
     const std::string& bytes = file.bytes;
-    size_t at = file.encoding == ScriptEncoding::kUtf8 && bytes.rfind(kUtf8Bom, 0) == 0 ? 3 : 0;
+    size_t at = TextStart(bytes, file.encoding);
     SourceText message;
     bool open = false;
     while (at < bytes.size()) {
@@ -34,7 +32,7 @@ void ReadPlainMessages(const ScriptFile& file, const MessageSink& sink) {
                 open = false;
             }
         } else {
-            if (open) message.Append("<R>", message.end);  // at the line break it stands for
+            if (open) message.AppendLineBreak(message.end);  // at the line break it stands for
             message.AppendSpan(bytes, at, lineEnd);
             message.end = static_cast<uint32_t>(lineEnd);
             open = true;

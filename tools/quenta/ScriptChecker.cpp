@@ -1,10 +1,11 @@
 #include "ScriptChecker.h"
 
+#include <unicode/utf8.h>
+
 #include <algorithm>
-#include <cctype>
+#include <cstdio>
 #include <functional>
 #include <iterator>
-#include <stdexcept>
 
 #include "AnyPicture.h"
 #include "CheckCatalogue.h"
@@ -26,28 +27,11 @@ std::string Hex(char32_t cp) {
 }
 
 std::string Utf8(char32_t cp) {
-    std::string out;
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-    return out;
+    char bytes[U8_MAX_LENGTH];
+    int32_t length = 0;
+    U8_APPEND_UNSAFE(bytes, length, cp);
+    return std::string(bytes, static_cast<size_t>(length));
 }
-
-}  // namespace
-
-namespace {
 
 // Checks the messages that `feed` hands to its sink, in order.
 FileFindings CheckMessages(const ScriptFile& file, const CheckSettings& settings,
@@ -136,7 +120,7 @@ FileFindings CheckRenderInput(const ScriptFile& file, bool keepNewlines, const C
         // As quenta-render reads its input: one message, each line break a
         // break tag but the one that ends the input.
         const std::string& bytes = file.bytes;
-        size_t at = file.encoding == ScriptEncoding::kUtf8 && bytes.rfind("\xEF\xBB\xBF", 0) == 0 ? 3 : 0;
+        size_t at = TextStart(bytes, file.encoding);
         SourceText text;
         for (; at < bytes.size(); ++at) {
             const char c = bytes[at];

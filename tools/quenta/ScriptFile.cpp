@@ -30,9 +30,12 @@ std::string PoCharset(const std::string& bytes) {
 
 }  // namespace
 
+size_t TextStart(const std::string& bytes, ScriptEncoding encoding) {
+    return encoding == ScriptEncoding::kUtf8 && bytes.rfind("\xEF\xBB\xBF", 0) == 0 ? 3 : 0;
+}
+
 ScriptForm FormOfPath(const std::string& path) {
-    std::string extension = std::filesystem::path(path).extension().string();
-    for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    const std::string extension = Lower(std::filesystem::path(path).extension().string());
     if (extension == ".csv") return ScriptForm::kCsv;
     if (extension == ".tsv") return ScriptForm::kTsv;
     if (extension == ".po" || extension == ".pot") return ScriptForm::kPo;

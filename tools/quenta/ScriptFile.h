@@ -2,6 +2,7 @@
 // the messages in them.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 #include "ScriptEncoding.h"
@@ -19,6 +20,10 @@ struct ScriptFile {
     // of that column in the first row (which is then no message).
     std::string column = "1";
 };
+
+// Where the messages' text begins: past the byte-order mark that a UTF-8
+// file may start with, which is no text of the file's.
+size_t TextStart(const std::string& bytes, ScriptEncoding encoding);
 
 // The form its name suggests: .csv, .tsv, .po and .pot, else plain text.
 ScriptForm FormOfPath(const std::string& path);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "ScriptFile.h"
 #include "quenta/CharacterBytes.h"
 
 namespace quenta::script {
@@ -38,7 +39,11 @@ SourcePlace SourcePlaces::At(uint32_t offset) {
     place.line = cursor_.line;
     const auto* p = reinterpret_cast<const unsigned char*>(bytes_.data());
     uint32_t i = cursor_.offset;
-    if (encoding_ == ScriptEncoding::kUtf8 && i == 0 && bytes_.rfind("\xEF\xBB\xBF", 0) == 0 && offset >= 3) i = 3;
+    if (i == 0) {
+        // A byte-order mark takes no column.
+        const auto start = static_cast<uint32_t>(TextStart(bytes_, encoding_));
+        if (offset >= start) i = start;
+    }
     while (i < offset) {
         if (encoding_ == ScriptEncoding::kUtf8) {
             ++i;
