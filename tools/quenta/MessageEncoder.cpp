@@ -10,13 +10,13 @@
 #include <memory>
 #include <stdexcept>
 
+#include "quenta/CharacterBytes.h"
+
 namespace quenta::script {
 
 namespace {
 
 constexpr char kStandIn[] = "\x81\x48";  // full-width "?"
-
-size_t Cp932Length(unsigned char lead) { return (lead < 0x80 || (lead >= 0xA1 && lead <= 0xDF)) ? 1 : 2; }
 
 // The length of the UTF-8 character at p (1 for a stray byte) and its code point.
 size_t Utf8Character(const unsigned char* p, size_t left, char32_t& cp) {
@@ -67,7 +67,7 @@ std::string MessageEncoder::Show(std::string_view cp932) {
             ++i;
             continue;
         }
-        const size_t length = std::min(Cp932Length(lead), cp932.size() - i);
+        const size_t length = std::min<size_t>(OpensPair(lead) ? 2 : 1, cp932.size() - i);
         char* in = const_cast<char*>(cp932.data() + i);
         size_t inLeft = length;
         char* dest = buffer;
@@ -139,7 +139,7 @@ void MessageEncoder::EncodeUtf8(const SourceText& source, ScriptMessage& message
         for (size_t o = before; o < message.text.size();) {
             char32_t cp = 0;
             const size_t inLength = Utf8Character(bytes + from, size - from, cp);
-            const size_t outLength = Cp932Length(static_cast<unsigned char>(message.text[o]));
+            const size_t outLength = (OpensPair(static_cast<unsigned char>(message.text[o])) ? 2u : 1u);
             for (size_t k = 0; k < outLength; ++k) message.origin.push_back(source.origin[from]);
             o += outLength;
             from += inLength;
