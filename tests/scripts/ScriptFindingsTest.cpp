@@ -64,6 +64,32 @@ TEST(ScriptFindings, EachCheckInEachForm) {
     }
 }
 
+// Bytes that are no well-formed UTF-8 are named byte by byte, never decoded
+// into a code point they do not hold (an overlong NUL, a lead byte past
+// U+10FFFF).
+TEST(ScriptFindings, MalformedUtf8IsNamedByteByByte) {
+    const struct {
+        const char* message;
+        std::vector<const char*> says;  // one finding each, in order
+    } cases[] = {
+        {"a\xC0\x80z", {"byte 0xC0 is not UTF-8", "byte 0x80 is not UTF-8"}},
+        {"a\xF5\x80\x80\x80z", {"byte 0xF5", "byte 0x80", "byte 0x80", "byte 0x80"}},
+        {"a\xED\xA0\x80z", {"byte 0xED", "byte 0xA0", "byte 0x80"}},  // a surrogate
+        {"a\xE6\x97z", {"byte 0xE6", "byte 0x97"}},                  // cut short
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.message);
+        const WrittenScript written = WriteScript(ScriptForm::kPlain, {c.message});
+        const script::FileFindings found = script::CheckScript(written.file, script::CheckSettings{});
+        ASSERT_EQ(found.findings.size(), c.says.size());
+        for (size_t i = 0; i < c.says.size(); ++i) {
+            EXPECT_EQ(found.findings[i].check, "unencodable");
+            EXPECT_NE(found.findings[i].text.find(c.says[i]), std::string::npos) << found.findings[i].text;
+        }
+        EXPECT_EQ(found.findings[0].place.column, 2);
+    }
+}
+
 TEST(ScriptFindings, StyleCarriesFromMessageToMessageUnlessTheHostResets) {
     // The size opened in the first message is closed in the second: as a
     // host hands them over that is no empty close, but the first message

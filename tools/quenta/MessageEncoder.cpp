@@ -4,6 +4,7 @@
 #include <unicode/uchar.h>
 #include <unicode/ucnv.h>
 #include <unicode/unistr.h>
+#include <unicode/utf8.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -18,20 +19,19 @@ namespace {
 
 constexpr char kStandIn[] = "\x81\x48";  // full-width "?"
 
-// The length of the UTF-8 character at p (1 for a stray byte) and its code point.
+// The length of the UTF-8 character at p and its code point; 1 and the byte
+// itself where no well-formed character starts (overlong forms, surrogates
+// and code points past U+10FFFF included).
 size_t Utf8Character(const unsigned char* p, size_t left, char32_t& cp) {
-    const unsigned char lead = p[0];
-    size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
-    if (length > left) length = 1;
-    cp = length == 1 ? lead : lead & (0x7F >> length);
-    for (size_t i = 1; i < length; ++i) {
-        if ((p[i] & 0xC0) != 0x80) {
-            cp = lead;
-            return 1;
-        }
-        cp = (cp << 6) | (p[i] & 0x3F);
+    int32_t length = 0;
+    UChar32 c = 0;
+    U8_NEXT(p, length, static_cast<int32_t>(std::min<size_t>(left, 4)), c);
+    if (c < 0) {
+        cp = p[0];
+        return 1;
     }
-    return length;
+    cp = static_cast<char32_t>(c);
+    return static_cast<size_t>(length);
 }
 
 std::string ToUtf8(const icu::UnicodeString& text) {
