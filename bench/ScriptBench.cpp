@@ -143,7 +143,7 @@ void Memory(benchmark::State& state, const std::string* bytes) {
     int64_t checkPeak = 0, wrapPeak = 0, breakBytes = 0, findings = 0;
     for (auto _ : state) {
         script::CheckSettings settings = Settings();
-        for (const script::CheckInfo& check : script::AllChecks()) settings.silenced.insert(std::string(check.name));
+        for (const script::CheckInfo& check : script::AllChecks()) settings.silenced.insert(check.check);
         int64_t base = HeapInUse();
         settings.afterMessage = [&](int32_t) { checkPeak = std::max(checkPeak, HeapInUse() - base); };
         findings = static_cast<int64_t>(script::CheckScript(file, settings).findings.size());

@@ -11,6 +11,8 @@
 #include "MessagePreviewer.h"
 #include "ModuleThread.h"
 #include "PreviewServer.h"
+#include "ScriptFile.h"
+#include "ScriptSnapshot.h"
 
 namespace quenta::preview {
 namespace {
@@ -38,6 +40,31 @@ void BM_PreviewTypedMessage(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_PreviewTypedMessage)->Unit(benchmark::kMillisecond);
+
+// Opening a message of a long script: the script's one pass gives each
+// message the style it starts in, so message 10,000 costs what message 1
+// does. The messages leave a colour and a size open now and then.
+script::ScriptFile LongScript() {
+    script::ScriptFile file;
+    file.path = "long.txt";
+    for (int i = 1; i <= 10000; ++i) {
+        file.bytes += i % 7 == 0 ? "<C255,200,120>" : i % 11 == 0 ? "</C><S20>" : "";
+        file.bytes += "Message " + std::to_string(i) + ": the dragon sleeps in the forest ahead.\n\n";
+    }
+    return file;
+}
+
+void BM_PreviewScriptMessage(benchmark::State& state) {
+    MessagePreviewer previewer(WindowOptions(), {}, 4096);
+    const ScriptSnapshot snapshot = previewer.ReadScript(LongScript(), false);
+    const auto number = static_cast<int32_t>(state.range(0));
+    for (auto _ : state) {
+        MessagePreview preview = previewer.PreviewEntry(snapshot, number);
+        benchmark::DoNotOptimize(preview.png.data());
+        if (preview.png.empty()) state.SkipWithError(preview.error.c_str());
+    }
+}
+BENCHMARK(BM_PreviewScriptMessage)->Arg(1)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 void BM_RenderRoundTrip(benchmark::State& state) {
     MessagePreviewer previewer(WindowOptions(), {}, 4096);

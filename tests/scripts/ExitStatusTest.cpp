@@ -24,6 +24,42 @@ protected:
     }
 };
 
+// A script that cannot be read, or a setting that does not fit it, exits 2
+// and says what is wrong with which file, without the hint for a mistyped
+// command line; a bad option keeps the hint.
+TEST_F(QuentaProgram, ExitStatusOfEachKindOfMistake) {
+    const std::string clean = Write("kinds-clean.txt", "Hello\n");
+    const std::string finding = Write("kinds-finding.txt", "a<S 32>b\n");
+    const std::string csv = Write("kinds.csv", "id,text\n1,Hello\n");
+    const std::string binary = Write("kinds-binary.po", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\"\"", 18));
+    const std::string outDir = folder_ + "/kinds-out";
+    const struct {
+        const char* name;
+        std::vector<std::string> args;
+        int status;
+        const char* said;  // on standard error, or standard output for findings
+        bool hint;         // "Try 'quenta --help'" follows
+    } cases[] = {
+        {"clean", {"check", clean}, 0, "", false},
+        {"findings", {"check", finding}, 1, "[malformed-tag]", false},
+        {"bad option", {"check", "--frobnicate", clean}, 2, "frobnicate", true},
+        {"unreadable file", {"check", folder_}, 2, "it is a folder", false},
+        {"missing file", {"wrap", "--width", "100", folder_ + "/none.txt"}, 2, "none.txt", false},
+        {"not of its form", {"check", binary}, 2, "", false},
+        {"wrong column name", {"check", "--column", "txet", csv}, 2, "txet", false},
+        {"render: missing script", {"render", "--script", folder_ + "/none.txt", "--out-dir", outDir}, 2, "none.txt", false},
+        {"render: bad names", {"render", "--script", clean, "--out-dir", outDir, "--names", "x.png"}, 2, "x.png", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const ToolRun run = RunTool(c.args);
+        EXPECT_EQ(run.status, c.status) << run.err;
+        const std::string& said = c.status == 1 ? run.out : run.err;
+        EXPECT_NE(said.find(c.said), std::string::npos) << said;
+        EXPECT_EQ(run.err.find("Try 'quenta --help'") != std::string::npos, c.hint) << run.err;
+    }
+}
+
 TEST_F(QuentaProgram, CheckExitStatuses) {
     const std::string clean = Write("clean.txt", "Hello<R>world\n");
     const std::string warning = Write("warning.txt", "ab</C>\n");

@@ -17,29 +17,29 @@ using script::ScriptForm;
 
 struct Case {
     const char* message;
-    const char* check;
+    script::Check check;
     Level level;
     int32_t column;  // of the character pointed at, from 0, within the message
     const char* says;  // a piece of the finding's text
 };
 
 const Case kCases[] = {
-    {"a<C255, 0, 0>b", "malformed-tag", Level::kError, 1, "tags take no blanks"},
-    {"<S 32>big", "malformed-tag", Level::kError, 0, "write it as <S32>"},
-    {"<C#ff0000>red", "malformed-tag", Level::kError, 0, "'<C'"},
-    {"x<r>y", "unknown-tag", Level::kError, 1, "did you mean <R>?"},
-    {"ok <XY12> ok", "unknown-tag", Level::kError, 3, "'<XY' is no tag"},
-    {"</R>", "unknown-tag", Level::kError, 0, "<R> has no closing tag"},
-    {"a < b", "lone-angle-bracket", Level::kWarning, 2, "write '<<'"},
-    {"ab</C>", "empty-close", Level::kWarning, 2, "'</C>' closes nothing"},
-    {"a<B>b", "unclosed-style", Level::kWarning, 1, "close it with </B>"},
-    {"<S30>x<S20>y</S>", "unclosed-style", Level::kWarning, 0, "the size set by '<S30>'"},
-    {"<S300>x", "ignored-size", Level::kError, 0, "size 300 is ignored"},
-    {"see <G9>", "missing-picture", Level::kError, 4, "picture 9 is not in the archive"},
-    {"a\xF0\x9F\x98\x80z", "unencodable", Level::kError, 1, "(U+1F600) has no code page 932 form"},
-    {"caf\xC3\xA9", "unencodable", Level::kError, 3, "the nearest it holds is 'e'"},
-    {"\xEF\xAC\x81ne", "unencodable", Level::kError, 0, "the nearest it holds is 'fi'"},
-    {"\xE6\x97\xA5\xE6\x9C\xAC<S 3>", "malformed-tag", Level::kError, 2, "'<S'"},
+    {"a<C255, 0, 0>b", script::Check::kMalformedTag, Level::kError, 1, "tags take no blanks"},
+    {"<S 32>big", script::Check::kMalformedTag, Level::kError, 0, "write it as <S32>"},
+    {"<C#ff0000>red", script::Check::kMalformedTag, Level::kError, 0, "'<C'"},
+    {"x<r>y", script::Check::kUnknownTag, Level::kError, 1, "did you mean <R>?"},
+    {"ok <XY12> ok", script::Check::kUnknownTag, Level::kError, 3, "'<XY' is no tag"},
+    {"</R>", script::Check::kUnknownTag, Level::kError, 0, "<R> has no closing tag"},
+    {"a < b", script::Check::kLoneAngleBracket, Level::kWarning, 2, "write '<<'"},
+    {"ab</C>", script::Check::kEmptyClose, Level::kWarning, 2, "'</C>' closes nothing"},
+    {"a<B>b", script::Check::kUnclosedStyle, Level::kWarning, 1, "close it with </B>"},
+    {"<S30>x<S20>y</S>", script::Check::kUnclosedStyle, Level::kWarning, 0, "the size set by '<S30>'"},
+    {"<S300>x", script::Check::kIgnoredSize, Level::kError, 0, "size 300 is ignored"},
+    {"see <G9>", script::Check::kMissingPicture, Level::kError, 4, "picture 9 is not in the archive"},
+    {"a\xF0\x9F\x98\x80z", script::Check::kUnencodable, Level::kError, 1, "(U+1F600) has no code page 932 form"},
+    {"caf\xC3\xA9", script::Check::kUnencodable, Level::kError, 3, "the nearest it holds is 'e'"},
+    {"\xEF\xAC\x81ne", script::Check::kUnencodable, Level::kError, 0, "the nearest it holds is 'fi'"},
+    {"\xE6\x97\xA5\xE6\x9C\xAC<S 3>", script::Check::kMalformedTag, Level::kError, 2, "'<S'"},
 };
 
 TEST(ScriptFindings, EachCheckInEachForm) {
@@ -83,7 +83,7 @@ TEST(ScriptFindings, MalformedUtf8IsNamedByteByByte) {
         const script::FileFindings found = script::CheckScript(written.file, script::CheckSettings{});
         ASSERT_EQ(found.findings.size(), c.says.size());
         for (size_t i = 0; i < c.says.size(); ++i) {
-            EXPECT_EQ(found.findings[i].check, "unencodable");
+            EXPECT_EQ(found.findings[i].check, script::Check::kUnencodable);
             EXPECT_NE(found.findings[i].text.find(c.says[i]), std::string::npos) << found.findings[i].text;
         }
         EXPECT_EQ(found.findings[0].place.column, 2);
@@ -98,13 +98,13 @@ TEST(ScriptFindings, StyleCarriesFromMessageToMessageUnlessTheHostResets) {
     script::CheckSettings settings;
     const script::FileFindings carried = script::CheckScript(written.file, settings);
     ASSERT_EQ(carried.findings.size(), 1u);
-    EXPECT_EQ(carried.findings[0].check, "unclosed-style");
+    EXPECT_EQ(carried.findings[0].check, script::Check::kUnclosedStyle);
     EXPECT_EQ(carried.findings[0].message, 1);
 
     settings.resetBetweenMessages = true;
     const script::FileFindings reset = script::CheckScript(written.file, settings);
     ASSERT_EQ(reset.findings.size(), 2u);
-    EXPECT_EQ(reset.findings[1].check, "empty-close");
+    EXPECT_EQ(reset.findings[1].check, script::Check::kEmptyClose);
     EXPECT_EQ(reset.findings[1].message, 2);
 }
 
@@ -121,15 +121,15 @@ TEST(ScriptFindings, SelectionAndSilencingByName) {
     const WrittenScript written = WriteScript(ScriptForm::kPlain, {"a<B>b</C><S300>"});
     script::CheckSettings settings;
     EXPECT_EQ(script::CheckScript(written.file, settings).findings.size(), 3u);
-    settings.only = {"empty-close"};
+    settings.only = {script::Check::kEmptyClose};
     const auto only = script::CheckScript(written.file, settings).findings;
     ASSERT_EQ(only.size(), 1u);
-    EXPECT_EQ(only[0].check, "empty-close");
+    EXPECT_EQ(only[0].check, script::Check::kEmptyClose);
     settings.only.clear();
-    settings.silenced = {"empty-close", "unclosed-style"};
+    settings.silenced = {script::Check::kEmptyClose, script::Check::kUnclosedStyle};
     const auto rest = script::CheckScript(written.file, settings).findings;
     ASSERT_EQ(rest.size(), 1u);
-    EXPECT_EQ(rest[0].check, "ignored-size");
+    EXPECT_EQ(rest[0].check, script::Check::kIgnoredSize);
 }
 
 TEST(ScriptFindings, WarningsAsErrors) {
@@ -155,7 +155,7 @@ TEST(ScriptFindings, PlacesInMultiLineMessagesAndCp932Files) {
 
 // A finding's check and place, in the order the file gives them.
 struct Placed {
-    const char* check;
+    script::Check check;
     int32_t line;
     int32_t column;
 };
@@ -177,7 +177,7 @@ TEST(ScriptFindings, CsvQuotingAndEmbeddedBreaks) {
     file.column = "2";
     file.bytes = "1,\"say \"\"hi\"\"\nthen <S 3>\",x\n2,plain </S>,y\n";
     const auto found = script::CheckScript(file, {}).findings;
-    ExpectPlaced(found, {{"malformed-tag", 2, 6}, {"empty-close", 3, 9}});
+    ExpectPlaced(found, {{script::Check::kMalformedTag, 2, 6}, {script::Check::kEmptyClose, 3, 9}});
 }
 
 TEST(ScriptFindings, PoEscapesContinuationsPluralsAndObsoleteEntries) {
@@ -190,7 +190,7 @@ TEST(ScriptFindings, PoEscapesContinuationsPluralsAndObsoleteEntries) {
         "msgid \"one\"\nmsgid_plural \"many\"\nmsgstr[0] \"one </S>\"\nmsgstr[1] \"many <r>\"\n\n"
         "#~ msgid \"old\"\n#~ msgstr \"<S 4>\"\n";
     const auto found = script::CheckScript(file, {}).findings;
-    ExpectPlaced(found, {{"malformed-tag", 7, 7}, {"empty-close", 11, 16}, {"unknown-tag", 12, 17}});
+    ExpectPlaced(found, {{script::Check::kMalformedTag, 7, 7}, {script::Check::kEmptyClose, 11, 16}, {script::Check::kUnknownTag, 12, 17}});
 }
 
 }  // namespace

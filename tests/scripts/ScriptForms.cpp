@@ -8,6 +8,7 @@ const char* FormName(script::ScriptForm form) {
         case script::ScriptForm::kCsv: return "csv";
         case script::ScriptForm::kTsv: return "tsv";
         case script::ScriptForm::kPo: return "po";
+        case script::ScriptForm::kWholeMessage: return "message";
     }
     return "?";
 }
@@ -19,6 +20,11 @@ WrittenScript WriteScript(script::ScriptForm form, const std::vector<std::string
     std::string& bytes = out.file.bytes;
     int32_t line = 1;
     switch (form) {
+        case script::ScriptForm::kWholeMessage:
+            // One message: the messages as lines of it.
+            out.starts.emplace_back(line, 1);
+            for (const std::string& m : messages) bytes += m + "\n";
+            break;
         case script::ScriptForm::kPlain:
             for (const std::string& m : messages) {
                 out.starts.emplace_back(line, 1);

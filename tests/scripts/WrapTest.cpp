@@ -89,7 +89,7 @@ TEST(Wrap, AMessageThatStillDoesNotFitIsReported) {
     const script::WrapResult result =
         script::WrapScript(WriteScript(ScriptForm::kPlain, {"fits", "ABCDEFGHIJKL"}).file, settings);
     ASSERT_EQ(result.unfitting.findings.size(), 1u);
-    EXPECT_EQ(result.unfitting.findings[0].check, "wrap-does-not-fit");
+    EXPECT_EQ(result.unfitting.findings[0].check, script::Check::kWrapDoesNotFit);
     EXPECT_EQ(result.unfitting.findings[0].message, 2);
     EXPECT_NE(result.unfitting.findings[0].text.find("3 lines, 2 allowed"), std::string::npos);
 }

@@ -5,19 +5,19 @@ namespace quenta::script {
 namespace {
 
 constexpr CheckInfo kChecks[] = {
-    {"malformed-tag", Level::kError, "A tag whose arguments are malformed: the message shows <error> in its place."},
-    {"unknown-tag", Level::kError, "A name in angle brackets that is no tag: it is drawn as written."},
-    {"lone-angle-bracket", Level::kWarning, "A '<' followed by no tag name: drawn as text; write '<<' for a literal '<'."},
-    {"empty-close", Level::kWarning, "A closing tag with nothing saved to restore: it changes nothing."},
-    {"unclosed-style", Level::kWarning, "A style or switch still on when the message ends: it carries into the next messages."},
-    {"ignored-size", Level::kError, "A size of 256 or more: the tag is ignored."},
-    {"missing-picture", Level::kError, "A picture number the archive lacks: the message shows <error>."},
-    {"unencodable", Level::kError, "A character code page 932 cannot hold."},
-    {"line-too-wide", Level::kError, "A line wider than the message window."},
-    {"message-too-tall", Level::kError, "A message taller than the message window."},
-    {"too-many-lines", Level::kError, "A message with more lines than allowed."},
-    {"wrap-does-not-fit", Level::kError, "A message that does not fit the window even after wrapping."},
+#define QUENTA_CHECK_INFO(id, name, level, summary) {Check::id, name, Level::level, summary},
+    QUENTA_CHECK_LIST(QUENTA_CHECK_INFO)
+#undef QUENTA_CHECK_INFO
 };
+
+// The table is indexed by the enumerator.
+constexpr bool InOrder() {
+    for (size_t i = 0; i < std::size(kChecks); ++i) {
+        if (static_cast<size_t>(kChecks[i].check) != i) return false;
+    }
+    return true;
+}
+static_assert(InOrder());
 
 }  // namespace
 
@@ -32,11 +32,13 @@ const char* LevelName(Level level) {
 
 std::span<const CheckInfo> AllChecks() { return kChecks; }
 
-const CheckInfo* FindCheck(std::string_view name) {
-    for (const CheckInfo& check : kChecks) {
-        if (check.name == name) return &check;
+const CheckInfo& InfoOf(Check check) { return kChecks[static_cast<size_t>(check)]; }
+
+std::optional<Check> CheckNamed(std::string_view name) {
+    for (const CheckInfo& info : kChecks) {
+        if (info.name == name) return info.check;
     }
-    return nullptr;
+    return std::nullopt;
 }
 
 }  // namespace quenta::script

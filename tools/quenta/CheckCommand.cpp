@@ -2,11 +2,14 @@
 
 #include <iostream>
 #include <memory>
+#include <optional>
+#include <set>
 #include <stdexcept>
 
 #include "OpenedArchive.h"
 #include "CheckCatalogue.h"
 #include "FindingReport.h"
+#include "ScriptChecker.h"
 #include "ToolError.h"
 
 namespace quenta::tool {
@@ -31,13 +34,17 @@ int CheckCommand::Run(const std::string& version) {
         return 0;
     }
     script::CheckSettings settings;
-    for (const auto* names : {&only_, &silenced_}) {
-        for (const std::string& name : *names) {
-            if (!script::FindCheck(name)) throw render::UsageError("no check is named '" + name + "'; see --list-checks");
+    const auto named = [](const std::vector<std::string>& names) {
+        std::set<script::Check> checks;
+        for (const std::string& name : names) {
+            const std::optional<script::Check> check = script::CheckNamed(name);
+            if (!check) throw render::UsageError("no check is named '" + name + "'; see --list-checks");
+            checks.insert(*check);
         }
-    }
-    settings.only.insert(only_.begin(), only_.end());
-    settings.silenced.insert(silenced_.begin(), silenced_.end());
+        return checks;
+    };
+    settings.only = named(only_);
+    settings.silenced = named(silenced_);
     settings.window = script_.Window();
     settings.resetBetweenMessages = script_.reset;
     settings.warningsAsErrors = warningsAsErrors_;
@@ -47,12 +54,8 @@ int CheckCommand::Run(const std::string& version) {
 
     std::vector<script::FileFindings> results;
     for (const std::string& path : script_.files) {
-        try {
-            const script::ScriptFile file = script::OpenScript(path, script_.form, script_.cp932, script_.column);
-            results.push_back(script::CheckScript(file, settings));
-        } catch (const std::runtime_error& error) {
-            throw render::UsageError(error.what());
-        }
+        const script::ScriptFile file = script::OpenScript(path, script_.form, script_.cp932, script_.column);
+        results.push_back(script::CheckScript(file, settings));
     }
     const script::ReportFormat format = format_ == "json" ? script::ReportFormat::kJson
                                         : format_ == "sarif" ? script::ReportFormat::kSarif

@@ -9,11 +9,12 @@
 namespace quenta::script {
 
 enum class Level { kNote, kWarning, kError };
+enum class Check;
 
 const char* LevelName(Level level);  // "note", "warning", "error"
 
 struct Finding {
-    std::string check;  // the check's stable name, e.g. "malformed-tag"
+    Check check{};  // CheckName() gives its stable name, e.g. "malformed-tag"
     Level level = Level::kError;
     int32_t message = 0;  // the message's number, from 1
     SourcePlace place;

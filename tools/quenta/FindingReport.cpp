@@ -21,7 +21,7 @@ json Json(const std::vector<FileFindings>& files) {
                            {"column", f.place.column},
                            {"message", f.message},
                            {"level", LevelName(f.level)},
-                           {"check", f.check},
+                           {"check", std::string(CheckName(f.check))},
                            {"text", f.text}});
         }
     }
@@ -38,7 +38,7 @@ json Sarif(const std::vector<FileFindings>& files, const std::string& version) {
     json results = json::array();
     for (const FileFindings& file : files) {
         for (const Finding& f : file.findings) {
-            json result = {{"ruleId", f.check},
+            json result = {{"ruleId", std::string(CheckName(f.check))},
                            {"level", SarifLevel(f.level)},
                            {"message", {{"text", f.text}}},
                            {"locations",
@@ -46,9 +46,7 @@ json Sarif(const std::vector<FileFindings>& files, const std::string& version) {
                                            {{"artifactLocation", {{"uri", file.path}}},
                                             {"region", {{"startLine", f.place.line}, {"startColumn", f.place.column}}}}}}})},
                            {"properties", {{"messageNumber", f.message}}}};
-            if (const CheckInfo* info = FindCheck(f.check)) {
-                result["ruleIndex"] = static_cast<int>(info - AllChecks().data());
-            }
+            result["ruleIndex"] = static_cast<int>(f.check);
             results.push_back(std::move(result));
         }
     }
@@ -64,7 +62,7 @@ json Sarif(const std::vector<FileFindings>& files, const std::string& version) {
 
 std::string FindingLine(const std::string& path, const Finding& f) {
     return path + ":" + std::to_string(f.place.line) + ":" + std::to_string(f.place.column) + ": " +
-           LevelName(f.level) + ": " + f.text + " [" + f.check + "]";
+           LevelName(f.level) + ": " + f.text + " [" + std::string(CheckName(f.check)) + "]";
 }
 
 void WriteReport(std::ostream& out, ReportFormat format, const std::vector<FileFindings>& files,

@@ -3,6 +3,7 @@
 // the parser said about each tag. Offsets are into the message's text.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -52,5 +53,36 @@ struct LaidOutMessage {
         lines.clear();
     }
 };
+
+// A line's box on the picture, from the draw origin: from its leftmost run
+// to the end of its rightmost, over the line's height.
+struct LineRect {
+    int64_t x = 0;
+    int64_t y = 0;
+    int64_t width = 0;
+    int64_t height = 0;
+
+    friend bool operator==(const LineRect&, const LineRect&) = default;
+};
+
+// The boxes of the lines that hold runs, in order.
+inline std::vector<LineRect> LineRects(const LaidOutMessage& laid) {
+    std::vector<LineRect> rects;
+    for (size_t index = 0; index < laid.lines.size(); ++index) {
+        const LineBoxInfo& line = laid.lines[index];
+        if (line.firstRun < 0) continue;
+        int64_t left = 0, right = 0;
+        bool first = true;
+        for (size_t r = static_cast<size_t>(line.firstRun);
+             r < laid.runs.size() && laid.runs[r].line == static_cast<int32_t>(index); ++r) {
+            const PlacedRun& run = laid.runs[r];
+            left = first ? run.x : std::min(left, run.x);
+            right = first ? run.x + run.width : std::max(right, run.x + run.width);
+            first = false;
+        }
+        rects.push_back({left, line.top, right - left, line.height});
+    }
+    return rects;
+}
 
 }  // namespace quenta::script

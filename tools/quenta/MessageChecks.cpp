@@ -75,11 +75,11 @@ void CheckTags(const std::string& text, const LaidOutMessage& laid, const ShowTe
                     message += "; tags take no blanks";
                 }
                 if (const TagForm* form = FormOf(tag.name)) message += "; write it as " + std::string(form->example);
-                out.push_back({"malformed-tag", tag.begin, message});
+                out.push_back({Check::kMalformedTag, tag.begin, message});
                 break;
             }
             case TagEvent::kMissingPicture:
-                out.push_back({"missing-picture", tag.begin,
+                out.push_back({Check::kMissingPicture, tag.begin,
                                "picture " + std::to_string(tag.value) + " is not in the archive: the window shows \"<error>\" here"});
                 break;
             case TagEvent::kUnknownName: {
@@ -88,7 +88,7 @@ void CheckTags(const std::string& text, const LaidOutMessage& laid, const ShowTe
                     if (tag.name[0] == '/' && FormOf(tag.name)) {
                         message += "; <" + tag.name.substr(1) + "> has no closing tag";
                     }
-                    out.push_back({"unknown-tag", tag.begin, message});
+                    out.push_back({Check::kUnknownTag, tag.begin, message});
                     break;
                 }
                 const std::string word = LetterWord(text, tag.end);
@@ -96,17 +96,17 @@ void CheckTags(const std::string& text, const LaidOutMessage& laid, const ShowTe
                     std::string message = Quoted("<" + show(std::string_view(text).substr(static_cast<size_t>(tag.end), word.size()))) +
                                           " is no tag: tag names are upper case, and it is drawn as written";
                     if (FormOf(word)) message += "; did you mean <" + word + ">?";
-                    out.push_back({"unknown-tag", tag.begin, message});
+                    out.push_back({Check::kUnknownTag, tag.begin, message});
                 } else {
-                    out.push_back({"lone-angle-bracket", tag.begin, "'<' opens no tag and is drawn as text; write '<<' for a '<'"});
+                    out.push_back({Check::kLoneAngleBracket, tag.begin, "'<' opens no tag and is drawn as text; write '<<' for a '<'"});
                 }
                 break;
             }
             case TagEvent::kEmptyClose:
-                out.push_back({"empty-close", tag.begin, Quoted(written) + " closes nothing: no earlier value is saved"});
+                out.push_back({Check::kEmptyClose, tag.begin, Quoted(written) + " closes nothing: no earlier value is saved"});
                 break;
             case TagEvent::kIgnoredSize:
-                out.push_back({"ignored-size", tag.begin,
+                out.push_back({Check::kIgnoredSize, tag.begin,
                                "size " + std::to_string(tag.value) + " is ignored: sizes go up to 255"});
                 break;
         }
@@ -161,7 +161,7 @@ void CheckLeftOpen(const LaidOutMessage& laid, const MessageLayout::OpenState& b
         const TagNote* last = kind.openers.back();
         const std::string written = show(std::string_view(text).substr(static_cast<size_t>(last->begin),
                                                                         static_cast<size_t>(last->end - last->begin)));
-        out.push_back({"unclosed-style", last->begin,
+        out.push_back({Check::kUnclosedStyle, last->begin,
                        std::string(StyleName(kind.tag)) + " set by '" + written +
                            "' is still in force when the message ends and carries into the next; close it with </" +
                            std::string(kind.tag) + ">"});
@@ -203,7 +203,7 @@ void CheckFit(const LaidOutMessage& laid, const WindowSettings& window, std::vec
             } else {
                 message += "centred " + std::to_string(-left) + " pixels past the window's left edge";
             }
-            out.push_back({"line-too-wide", crossing->begin, message});
+            out.push_back({Check::kLineTooWide, crossing->begin, message});
         }
     }
     if (window.height) {
@@ -211,7 +211,7 @@ void CheckFit(const LaidOutMessage& laid, const WindowSettings& window, std::vec
             if (line.firstRun < 0 || line.Bottom() <= *window.height) continue;
             int64_t bottom = 0;
             for (const LineBoxInfo& l : laid.lines) bottom = std::max(bottom, l.Bottom());
-            out.push_back({"message-too-tall", laid.runs[static_cast<size_t>(line.firstRun)].begin,
+            out.push_back({Check::kMessageTooTall, laid.runs[static_cast<size_t>(line.firstRun)].begin,
                            "the message is " + std::to_string(bottom - *window.height) +
                                " pixels taller than the window (" + std::to_string(bottom) + " of " +
                                std::to_string(*window.height) + "); this line is the first below its bottom"});
@@ -225,7 +225,7 @@ void CheckFit(const LaidOutMessage& laid, const WindowSettings& window, std::vec
             for (const LineBoxInfo& line : laid.lines) {
                 if (line.firstRun < 0) continue;
                 if (++seen <= *window.maxLines) continue;
-                out.push_back({"too-many-lines", laid.runs[static_cast<size_t>(line.firstRun)].begin,
+                out.push_back({Check::kTooManyLines, laid.runs[static_cast<size_t>(line.firstRun)].begin,
                                "the message has " + std::to_string(count) + " lines, " +
                                    std::to_string(*window.maxLines) + " allowed; this is the first too many"});
                 break;

@@ -11,6 +11,7 @@
 #include <memory>
 #include <stdexcept>
 
+#include "ScriptError.h"
 #include "quenta/CharacterBytes.h"
 
 namespace quenta::script {
@@ -47,7 +48,7 @@ MessageEncoder::MessageEncoder(ScriptEncoding encoding)
     if (toCp932_ == reinterpret_cast<iconv_t>(-1) || fromCp932_ == reinterpret_cast<iconv_t>(-1)) {
         if (toCp932_ != reinterpret_cast<iconv_t>(-1)) iconv_close(toCp932_);
         if (fromCp932_ != reinterpret_cast<iconv_t>(-1)) iconv_close(fromCp932_);
-        throw std::runtime_error("this system's iconv cannot convert between UTF-8 and code page 932");
+        throw MissingResource("this system's iconv cannot convert between UTF-8 and code page 932");
     }
 }
 

@@ -6,10 +6,12 @@
 #include <string>
 #include <string_view>
 
+#include "CheckCatalogue.h"
+
 namespace quenta::script {
 
 struct MessageFinding {
-    std::string_view check;  // a name from the catalogue
+    Check check{};
     int32_t offset = 0;
     std::string text;        // UTF-8
 };

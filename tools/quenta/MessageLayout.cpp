@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "StyleInForce.h"
 #include "layout/DrawnExtent.h"
 #include "layout/RunPlacement.h"
 
@@ -64,6 +65,15 @@ MessageLayout::OpenState MessageLayout::Open() const {
     open.wValue = stacks.wValue.size();
     return open;
 }
+
+void LayOutInStyle(core::PictureSizes* pictures, const std::string& styleBefore, const std::string& text,
+                   LaidOutMessage& out) {
+    MessageLayout layout(pictures, false);
+    if (!styleBefore.empty()) layout.Lay(styleBefore, out);
+    layout.Lay(text, out);
+}
+
+std::string MessageLayout::StyleInForce() const { return script::StyleInForce(parser_); }
 
 void MessageLayout::OnRun(const core::TextRun& run, int32_t line, int32_t begin, int32_t end) {
     // Filled in place: a run built aside and copied in costs more than the

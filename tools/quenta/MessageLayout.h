@@ -12,6 +12,13 @@
 
 namespace quenta::script {
 
+class MessageLayout;
+
+// One message laid out on its own as it is drawn: a layout brought to the
+// style it starts in (tags from StyleInForce), then given the message.
+void LayOutInStyle(core::PictureSizes* pictures, const std::string& styleBefore, const std::string& text,
+                   LaidOutMessage& out);
+
 class MessageLayout final : private core::ParseObserver, private core::PictureSizes {
 public:
     MessageLayout(core::PictureSizes* pictures, bool resetBetweenMessages);
@@ -30,6 +37,8 @@ public:
                lineSpacing = 0, centerWidth = 0, wValue = 0;
     };
     OpenState Open() const;
+    // The style in force now, as tags that bring it back (see StyleInForce).
+    std::string StyleInForce() const;
 
 private:
     void OnRun(const core::TextRun& run, int32_t line, int32_t begin, int32_t end) override;

@@ -29,6 +29,7 @@ struct MessagePreview {
     int32_t height = 0;
     std::optional<Box> frame;  // the window's text area on the picture
     std::vector<Box> overflow;  // on the picture, outside the frame
+    std::vector<Box> lines;     // each line's box on the picture, as the checker measures it
     std::vector<PlacedFinding> findings;
     std::string error;  // why nothing was drawn
 };

@@ -5,14 +5,12 @@
 
 #include "EditorIndex.h"
 #include "InputText.h"
+#include "AnyPicture.h"
 #include "LaidOutMessage.h"
-#include "MessageEncoder.h"
 #include "MessageLayout.h"
+#include "MessagePass.h"
 #include "PngWriter.h"
 #include "ScriptChecker.h"
-#include "ScriptReader.h"
-#include "AnyPicture.h"
-#include "SourcePlaces.h"
 
 namespace quenta::preview {
 
@@ -69,7 +67,8 @@ script::CheckSettings MessagePreviewer::Settings(bool resetBetweenMessages) {
     return settings;
 }
 
-void MessagePreviewer::Draw(const std::string& cp932, const std::string& before, MessagePreview& preview) {
+void MessagePreviewer::Draw(const std::string& cp932, const std::string& before, const script::LaidOutMessage& laid,
+                            MessagePreview& preview) {
     render::DrawnMessage drawn;
     try {
         drawn = drawer_.Draw(cp932, before);
@@ -84,49 +83,54 @@ void MessagePreviewer::Draw(const std::string& cp932, const std::string& before,
         preview.frame = Box{drawn.origin.x, drawn.origin.y, window_.width.value_or(preview.width - drawn.origin.x),
                             window_.height.value_or(preview.height - drawn.origin.y)};
     }
-    script::AnyPicture anyPicture;
-    script::MessageLayout layout(archive_ ? archive_->Pictures() : &anyPicture, false);
-    script::LaidOutMessage laid;
-    if (!before.empty()) layout.Lay(before, laid);
-    layout.Lay(cp932, laid);
     for (Box box : Overflow(laid, window_)) {
         box.x += drawn.origin.x;
         box.y += drawn.origin.y;
         preview.overflow.push_back(box);
     }
+    for (const script::LineRect& line : script::LineRects(laid)) {
+        preview.lines.push_back({line.x + drawn.origin.x, line.y + drawn.origin.y, line.width, line.height});
+    }
 }
 
 MessagePreview MessagePreviewer::PreviewTyped(const std::string& utf8) {
     MessagePreview preview;
+    try {
+        // Refuses what cannot be drawn at all, saying where.
+        render::Options asTyped = options_;
+        asTyped.cp932 = false;
+        render::ConvertMessageText(asTyped, utf8);
+    } catch (const std::exception& error) {
+        preview.error = error.what();
+    }
     script::ScriptFile input;
     input.path = "message";
     input.bytes = utf8;
-    for (script::Finding& f : script::CheckRenderInput(input, options_.keepNewlines, Settings(true)).findings) {
-        const int32_t at = EditorIndex(std::string_view(utf8).substr(0, f.offset));
-        preview.findings.push_back({std::move(f), at});
-    }
-    std::string cp932;
-    try {
-        render::Options asTyped = options_;
-        asTyped.cp932 = false;
-        cp932 = render::ConvertMessageText(asTyped, utf8);
-    } catch (const std::exception& error) {
-        preview.error = error.what();
-        return preview;
-    }
-    Draw(cp932, "", preview);
+    input.form = script::ScriptForm::kWholeMessage;
+    input.keepNewlines = options_.keepNewlines;
+    const script::CheckSettings settings = Settings(true);
+    script::MessagePass pass = script::PassFor(input, settings);
+    script::MessageChecker checker(settings, pass);
+    pass.Run([&](const script::PassedMessage& message) {
+        for (const script::Finding& f : checker.Check(message)) {
+            const int32_t at = EditorIndex(std::string_view(utf8).substr(0, f.offset));
+            preview.findings.push_back({f, at});
+        }
+        if (preview.error.empty()) Draw(message.message.text, "", message.laid, preview);
+    });
     return preview;
 }
 
 MessagePreview MessagePreviewer::PreviewEntry(const ScriptSnapshot& script, int32_t number) {
-    const auto index = static_cast<size_t>(number - 1);
+    const ScriptEntry& entry = script.messages[static_cast<size_t>(number - 1)];
     MessagePreview preview;
-    preview.findings = script.messages[index].findings;
-    std::string before;
-    if (!script.resetBetweenMessages) {
-        for (size_t i = 0; i < index; ++i) before += script.messages[i].cp932;
-    }
-    Draw(script.messages[index].cp932, before, preview);
+    preview.findings = entry.findings;
+    // The message as the script's pass laid it out: a layout brought to the
+    // style it starts in, then given the message.
+    script::AnyPicture anyPicture;
+    script::LaidOutMessage laid;
+    script::LayOutInStyle(archive_ ? archive_->Pictures() : &anyPicture, entry.styleBefore, entry.cp932, laid);
+    Draw(entry.cp932, entry.styleBefore, laid, preview);
     return preview;
 }
 
@@ -134,32 +138,22 @@ ScriptSnapshot MessagePreviewer::ReadScript(const script::ScriptFile& file, bool
     ScriptSnapshot snapshot;
     snapshot.path = file.path;
     snapshot.resetBetweenMessages = resetBetweenMessages;
-    script::SourcePlaces places(file.bytes, file.encoding);
-    script::MessageEncoder encoder(file.encoding);
-    std::vector<uint32_t> starts;
-    script::ScriptMessage message;
-    script::ReadMessages(file, [&](const script::SourceText& source) {
-        ++message.number;
-        encoder.Encode(source, message);
-        const uint32_t start = source.origin.empty() ? source.end : source.origin.front();
+    const script::CheckSettings settings = Settings(resetBetweenMessages);
+    script::MessagePass pass = script::PassFor(file, settings);
+    script::MessageChecker checker(settings, pass);
+    pass.Run([&](const script::PassedMessage& message) {
         ScriptEntry entry;
         entry.number = message.number;
-        entry.line = places.At(start).line;
-        entry.cp932 = message.text;
-        const std::string_view slice = std::string_view(file.bytes).substr(start, source.end - start);
-        entry.shown = file.encoding == script::ScriptEncoding::kCp932 ? encoder.Show(slice) : std::string(slice);
+        entry.line = pass.PlaceOf(message.start).line;
+        entry.cp932 = message.message.text;
+        entry.styleBefore = message.styleBefore;
+        entry.shown = pass.ShowWritten(message.written);
+                for (const script::Finding& f : checker.Check(message)) {
+            const std::string_view before = message.written.substr(0, f.offset > message.start ? f.offset - message.start : 0);
+            entry.findings.push_back({f, EditorIndex(pass.ShowWritten(before))});
+        }
         snapshot.messages.push_back(std::move(entry));
-        starts.push_back(start);
     });
-    for (script::Finding& f : script::CheckScript(file, Settings(resetBetweenMessages)).findings) {
-        if (f.message < 1 || f.message > static_cast<int32_t>(snapshot.messages.size())) continue;
-        const auto index = static_cast<size_t>(f.message - 1);
-        const uint32_t start = starts[index];
-        std::string_view before = std::string_view(file.bytes).substr(start, f.offset > start ? f.offset - start : 0);
-        const std::string shownBefore = file.encoding == script::ScriptEncoding::kCp932 ? encoder.Show(before) : std::string(before);
-        const int32_t at = EditorIndex(shownBefore);
-        snapshot.messages[index].findings.push_back({std::move(f), at});
-    }
     return snapshot;
 }
 

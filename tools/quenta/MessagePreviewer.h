@@ -10,6 +10,7 @@
 #include "MessagePreview.h"
 #include "OpenedArchive.h"
 #include "Options.h"
+#include "LaidOutMessage.h"
 #include "ScriptChecker.h"
 #include "ScriptFile.h"
 #include "ScriptSnapshot.h"
@@ -37,11 +38,16 @@ public:
     // messages before it leave, unless the host resets between messages.
     MessagePreview PreviewEntry(const ScriptSnapshot& script, int32_t number);
 
-    // Throws std::runtime_error when the file is not of its form.
+    // One pass over the script: each message with the style it starts in
+    // and its findings, so that any message is then drawn without reading
+    // those before it. Throws script::ScriptError when the file is not of
+    // its form.
     ScriptSnapshot ReadScript(const script::ScriptFile& file, bool resetBetweenMessages);
 
 private:
-    void Draw(const std::string& cp932, const std::string& before, MessagePreview& preview);
+    // `laid` is the message as the pass laid it out, for its overflow.
+    void Draw(const std::string& cp932, const std::string& before, const script::LaidOutMessage& laid,
+              MessagePreview& preview);
     script::CheckSettings Settings(bool resetBetweenMessages);
 
     render::Options options_;

@@ -4,8 +4,6 @@
 
 #include <cstdio>
 
-#include "ScriptReader.h"
-
 namespace quenta::script {
 
 std::string ContentKey(const std::string& bytes) {
@@ -16,31 +14,27 @@ std::string ContentKey(const std::string& bytes) {
     return hex;
 }
 
-PicturePlanner::PicturePlanner(const ScriptFile& file, const PictureNames& names, std::string settings)
-    : file_(file), names_(names), settings_(std::move(settings)), places_(file.bytes, file.encoding), shower_(file.encoding) {}
+PicturePlanner::PicturePlanner(const PictureNames& names, std::string settings)
+    : names_(names), settings_(std::move(settings)) {}
 
-const PlannedPicture& PicturePlanner::Plan(const SourceText& source, const ScriptMessage& message) {
+const PlannedPicture& PicturePlanner::Plan(const PassedMessage& message, MessagePass& pass) {
     picture_.number = message.number;
-    picture_.text = message.text;
-    const uint32_t start = source.origin.empty() ? source.end : source.origin.front();
-    const std::string_view written = std::string_view(file_.bytes).substr(start, source.end - start);
-    picture_.source = file_.encoding == ScriptEncoding::kCp932 ? shower_.Show(written) : std::string(written);
-    picture_.place = places_.At(start);
+    picture_.text = message.message.text;
+    picture_.styleBefore = message.styleBefore;
+    picture_.source = pass.ShowWritten(message.written);
+    picture_.place = pass.PlaceOf(message.start);
     picture_.name = names_.For(message.number);
-    picture_.key = ContentKey(settings_ + '\0' + message.text);
+    // The style a message starts in is part of its picture: an edit that
+    // leaves a colour open redraws the messages after it.
+    picture_.key = ContentKey(settings_ + '\0' + message.styleBefore + '\0' + message.message.text);
     return picture_;
 }
 
-void ForEachPicture(const ScriptFile& file, const PictureNames& names, const std::string& settings,
+void ForEachPicture(const ScriptFile& file, StyleMode mode, const PictureNames& names, const std::string& settings,
                     const std::function<void(const PlannedPicture&)>& visit) {
-    PicturePlanner planner(file, names, settings);
-    MessageEncoder encoder(file.encoding);
-    ScriptMessage message;
-    ReadMessages(file, [&](const SourceText& source) {
-        ++message.number;
-        encoder.Encode(source, message);
-        visit(planner.Plan(source, message));
-    });
+    MessagePass pass(file, mode);
+    PicturePlanner planner(names, settings);
+    pass.Run([&](const PassedMessage& message) { visit(planner.Plan(message, pass)); });
 }
 
 }  // namespace quenta::script

@@ -5,38 +5,32 @@
 #include <functional>
 #include <string>
 
-#include "MessageEncoder.h"
+#include "MessagePass.h"
 #include "PictureNames.h"
 #include "PlannedPicture.h"
 #include "ScriptFile.h"
-#include "ScriptMessage.h"
-#include "SourcePlaces.h"
-#include "SourceText.h"
 
 namespace quenta::script {
 
 class PicturePlanner {
 public:
-    // `settings` is everything besides the text that shapes a picture; it
-    // goes into each picture's key. The file must outlive the planner.
-    PicturePlanner(const ScriptFile& file, const PictureNames& names, std::string settings);
+    // `settings` is everything besides the text and the style it starts in
+    // that shapes a picture; it goes into each picture's key.
+    PicturePlanner(const PictureNames& names, std::string settings);
 
-    // The picture of a message that a reader found and an encoder encoded.
-    // Asked for in file order; valid until the next call.
-    const PlannedPicture& Plan(const SourceText& source, const ScriptMessage& message);
+    // The picture of a message of the pass. Asked for in file order; valid
+    // until the next call.
+    const PlannedPicture& Plan(const PassedMessage& message, MessagePass& pass);
 
 private:
-    const ScriptFile& file_;
     const PictureNames& names_;
     std::string settings_;
-    SourcePlaces places_;
-    MessageEncoder shower_;
     PlannedPicture picture_;
 };
 
 // Reads the script and hands each message's picture to `visit`, in file
-// order. Throws std::runtime_error as ReadMessages does.
-void ForEachPicture(const ScriptFile& file, const PictureNames& names, const std::string& settings,
+// order. Throws ScriptError as MessagePass::Run does.
+void ForEachPicture(const ScriptFile& file, StyleMode mode, const PictureNames& names, const std::string& settings,
                     const std::function<void(const PlannedPicture&)>& visit);
 
 // A short, stable digest of the bytes (hexadecimal).

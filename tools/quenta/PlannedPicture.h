@@ -12,6 +12,7 @@ namespace quenta::script {
 struct PlannedPicture {
     int32_t number = 0;   // the message's, from 1
     std::string text;     // code page 932 with tags, as the module gets it
+    std::string styleBefore;  // tags bringing back the style it starts in; "" for the default
     std::string source;   // the message as written in the file, UTF-8
     SourcePlace place;    // where it starts in the file
     std::string name;     // the picture's file name in the output folder

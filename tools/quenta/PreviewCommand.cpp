@@ -7,6 +7,7 @@
 #include "ModuleThread.h"
 #include "OptionValues.h"
 #include "PreviewServer.h"
+#include "ScriptError.h"
 #include "ScriptOptions.h"
 #include "ScriptWatcher.h"
 #include "ToolError.h"
@@ -30,13 +31,8 @@ PreviewCommand::PreviewCommand(CLI::App& app) {
         "preview", "Serve a page that draws a message as you type it, or steps through a script as you edit it.");
     auto* c = command_;
     drawing_.AddTo(*c);
-    c->add_option("--window", window_, "the message window's text area, WxH in pixels (the canvas's room by default)");
-    c->add_option("--max-lines", maxLines_, "the most lines a message may have")->check(CLI::Range(1, 1 << 20));
-    c->add_option("--form", form_, "the script's form when its name does not tell: text, csv, tsv or po")
-        ->check(CLI::IsMember({"text", "csv", "tsv", "po"}));
-    c->add_flag("--cp932", cp932_, "the script is Shift-JIS (code page 932); by default UTF-8 (a PO file's header may say)");
-    c->add_option("--column", column_, "CSV and TSV: the column of the messages, a number from 1 or a name in the first row");
-    c->add_flag("--reset-between-messages", reset_, "the host resets the style before each message");
+    // Without --window, the window is the canvas's room right and below the text.
+    input_.AddTo(*c, {.cp932 = true, .width = false});
     c->add_option("--address", address_, "the address to listen on (127.0.0.1; give another only on purpose)");
     c->add_option("--port", port_, "the port to listen on; 0 for any free one")->check(CLI::Range(0, 65535));
     c->add_option("--render-limit", renderLimitMs_, "the longest a render may take, in milliseconds")
@@ -46,7 +42,7 @@ PreviewCommand::PreviewCommand(CLI::App& app) {
 
 int PreviewCommand::Run() {
     const render::Options options = drawing_.Resolve();
-    const script::WindowSettings window = WindowOf(window_, 0, maxLines_);
+    const script::WindowSettings window = input_.Window();
 
     preview::MessagePreviewer previewer(options, window, kMaxPreviewSide);
     preview::ModuleThread modules(kQueuedJobs);
@@ -55,9 +51,9 @@ int PreviewCommand::Run() {
         if (script_ == "-") throw render::UsageError("the script must be a file, so that it can be watched");
         try {
             script = std::make_unique<preview::ScriptWatcher>(
-                preview::ScriptSource{script_, form_, cp932_, column_, reset_}, modules, previewer, kWatchInterval);
+                preview::ScriptSource{script_, input_.form, input_.cp932, input_.column, input_.reset}, modules, previewer, kWatchInterval);
         } catch (const std::runtime_error& error) {
-            throw render::ToolError(error.what());
+            throw script::BadInput(error.what());  // the script as first read
         }
     }
     preview::ServerLimits limits;

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "DrawingOptions.h"
+#include "ScriptOptions.h"
 
 namespace quenta::tool {
 
@@ -22,10 +23,8 @@ public:
 private:
     CLI::App* command_;
     render::DrawingOptions drawing_;
-    std::string script_, form_, column_ = "1", window_;
-    bool cp932_ = false;
-    bool reset_ = false;
-    int32_t maxLines_ = 0;
+    std::string script_;
+    ScriptInputOptions input_;
     std::string address_ = "127.0.0.1";
     int32_t port_ = 0;
     int32_t renderLimitMs_ = 2000;

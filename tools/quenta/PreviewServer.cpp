@@ -5,6 +5,7 @@
 #include <chrono>
 #include <nlohmann/json.hpp>
 
+#include "CheckCatalogue.h"
 #include "PreviewPage.h"
 #include "ToolError.h"
 
@@ -41,7 +42,7 @@ json FindingsJson(const std::vector<PlacedFinding>& findings) {
     json list = json::array();
     for (const PlacedFinding& p : findings) {
         const script::Finding& f = p.finding;
-        list.push_back({{"check", f.check},
+        list.push_back({{"check", script::CheckName(f.check)},
                         {"level", script::LevelName(f.level)},
                         {"message", f.message},
                         {"line", f.place.line},

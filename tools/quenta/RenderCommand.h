@@ -4,6 +4,7 @@
 #include <CLI/CLI.hpp>
 
 #include "DrawingOptions.h"
+#include "ScriptOptions.h"
 #include "ScriptRender.h"
 
 namespace quenta::tool {
@@ -23,8 +24,7 @@ private:
     bool failOnFindings_ = false;
     // A whole script to a folder of pictures.
     script::ScriptRenderSettings script_;
-    std::string window_;
-    int32_t maxLines_ = 0;
+    ScriptInputOptions scriptInput_;
     bool quiet_ = false;
 
     int RunScript();

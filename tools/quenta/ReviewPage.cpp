@@ -1,5 +1,7 @@
 #include "ReviewPage.h"
 
+#include "CheckCatalogue.h"
+
 #include <fstream>
 #include <stdexcept>
 
@@ -112,10 +114,10 @@ void ReviewPage::Add(const PlannedPicture& picture, const PictureState& state, c
         for (const Finding& finding : findings) {
             std::string_view text = finding.text;
             if (text.substr(0, prefix.size()) == prefix) text.remove_prefix(prefix.size());
-            out << "<li class=\"" << LevelName(finding.level) << "\" data-check=\"" << Escape(finding.check)
+            out << "<li class=\"" << LevelName(finding.level) << "\" data-check=\"" << Escape(std::string(CheckName(finding.check)))
                 << "\"><span class=\"level\">" << LevelName(finding.level) << "</span> <span class=\"place\">"
                 << finding.place.line << ":" << finding.place.column << "</span> <span class=\"text\">"
-                << Escape(text) << "</span> <span class=\"check\">[" << Escape(finding.check) << "]</span></li>\n";
+                << Escape(text) << "</span> <span class=\"check\">[" << Escape(std::string(CheckName(finding.check))) << "]</span></li>\n";
         }
         out << "</ul>\n";
     }

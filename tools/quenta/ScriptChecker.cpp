@@ -4,17 +4,8 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <functional>
-#include <iterator>
 
-#include "AnyPicture.h"
-#include "CheckCatalogue.h"
-#include "LaidOutMessage.h"
 #include "MessageChecks.h"
-#include "MessageEncoder.h"
-#include "MessageLayout.h"
-#include "ScriptReader.h"
-#include "SourcePlaces.h"
 
 namespace quenta::script {
 
@@ -33,108 +24,78 @@ std::string Utf8(char32_t cp) {
     return std::string(bytes, static_cast<size_t>(length));
 }
 
-// Checks the messages that `feed` hands to its sink, in order.
-FileFindings CheckMessages(const ScriptFile& file, const CheckSettings& settings,
-                           const std::function<void(const MessageSink&)>& feed) {
-    FileFindings result;
-    result.path = file.path;
-    SourcePlaces places(file.bytes, file.encoding);
-    MessageEncoder encoder(file.encoding);
-    AnyPicture anyPicture;
-    MessageLayout layout(settings.pictures ? settings.pictures : &anyPicture, settings.resetBetweenMessages);
-    ScriptMessage message;
-    LaidOutMessage laid;
-    std::vector<MessageFinding> found;
-    std::vector<Finding> messageFindings;
-    const ShowText show = [&](std::string_view cp932) { return encoder.Show(cp932); };
-
-    auto enabled = [&](std::string_view check) {
-        const std::string name(check);
-        if (!settings.only.empty() && !settings.only.count(name)) return false;
-        return !settings.silenced.count(name);
-    };
-    auto add = [&](std::string_view check, uint32_t offset, std::string text) {
-        if (!enabled(check)) return;
-        const CheckInfo* info = FindCheck(check);
-        Finding f;
-        f.check = std::string(check);
-        f.level = info ? info->level : Level::kError;
-        if (settings.warningsAsErrors && f.level == Level::kWarning) f.level = Level::kError;
-        f.message = message.number;
-        f.offset = offset;
-        f.place = places.At(offset);
-        f.text = "message " + std::to_string(message.number) + ": " + std::move(text);
-        messageFindings.push_back(std::move(f));
-    };
-
-    feed([&](const SourceText& source) {
-        ++message.number;
-        encoder.Encode(source, message);
-        messageFindings.clear();
-        for (const UnencodableCharacter& u : message.unencodable) {
-            std::string text;
-            if (u.codePoint == 0) {
-                text = "a NUL character (U+0000): the module stops reading the message there, and draws nothing after it";
-            } else if (u.codePoint >= kNotUtf8) {
-                char byte[16];
-                std::snprintf(byte, sizeof byte, "0x%02X", static_cast<unsigned>(u.codePoint - kNotUtf8));
-                text = std::string("byte ") + byte + " is not UTF-8; give --cp932 for a Shift-JIS script";
-            } else {
-                text = "'" + Utf8(u.codePoint) + "' (" + Hex(u.codePoint) + ") has no code page 932 form";
-                if (!u.suggestion.empty()) text += "; the nearest it holds is '" + u.suggestion + "'";
-            }
-            add("unencodable", u.origin, text);
-        }
-        const MessageLayout::OpenState before = layout.Open();
-        layout.Lay(message.text, laid);
-        found.clear();
-        CheckTags(message.text, laid, show, found);
-        CheckLeftOpen(laid, before, layout.Open(), message.text, show, found);
-        CheckFit(laid, settings.window, found);
-        std::stable_sort(found.begin(), found.end(),
-                         [](const MessageFinding& a, const MessageFinding& b) { return a.offset < b.offset; });
-        for (MessageFinding& f : found) {
-            const size_t at = std::min(static_cast<size_t>(std::max(f.offset, 0)), message.origin.size() - 1);
-            add(f.check, message.origin[at], std::move(f.text));
-        }
-        std::stable_sort(messageFindings.begin(), messageFindings.end(),
-                         [](const Finding& a, const Finding& b) { return a.offset < b.offset; });
-        if (settings.eachMessage) {
-            settings.eachMessage({source, message, messageFindings});
-        } else {
-            std::move(messageFindings.begin(), messageFindings.end(), std::back_inserter(result.findings));
-        }
-        if (settings.afterMessage) settings.afterMessage(message.number);
-    });
-    return result;
+std::string Unencodable(const UnencodableCharacter& u) {
+    if (u.codePoint == 0) {
+        return "a NUL character (U+0000): the module stops reading the message there, and draws nothing after it";
+    }
+    if (u.codePoint >= kNotUtf8) {
+        char byte[16];
+        std::snprintf(byte, sizeof byte, "0x%02X", static_cast<unsigned>(u.codePoint - kNotUtf8));
+        return std::string("byte ") + byte + " is not UTF-8; give --cp932 for a Shift-JIS script";
+    }
+    std::string text = "'" + Utf8(u.codePoint) + "' (" + Hex(u.codePoint) + ") has no code page 932 form";
+    if (!u.suggestion.empty()) text += "; the nearest it holds is '" + u.suggestion + "'";
+    return text;
 }
 
 }  // namespace
 
-FileFindings CheckScript(const ScriptFile& file, const CheckSettings& settings) {
-    return CheckMessages(file, settings, [&](const MessageSink& sink) { ReadMessages(file, sink); });
+MessagePass PassFor(const ScriptFile& file, const CheckSettings& settings) {
+    if (settings.pictures) return MessagePass(file, settings.Style(), *settings.pictures);
+    return MessagePass(file, settings.Style());
 }
 
-FileFindings CheckRenderInput(const ScriptFile& file, bool keepNewlines, const CheckSettings& settings) {
-    return CheckMessages(file, settings, [&](const MessageSink& sink) {
-        // As quenta-render reads its input: one message, each line break a
-        // break tag but the one that ends the input.
-        const std::string& bytes = file.bytes;
-        size_t at = TextStart(bytes, file.encoding);
-        SourceText text;
-        for (; at < bytes.size(); ++at) {
-            const char c = bytes[at];
-            if (keepNewlines || (c != '\n' && c != '\r')) {
-                text.Append(c, static_cast<uint32_t>(at));
-                continue;
-            }
-            const size_t breakAt = at;
-            if (c == '\r' && at + 1 < bytes.size() && bytes[at + 1] == '\n') ++at;
-            if (at + 1 < bytes.size()) text.AppendLineBreak(static_cast<uint32_t>(breakAt));
-        }
-        text.end = static_cast<uint32_t>(bytes.size());
-        sink(text);
+MessageChecker::MessageChecker(const CheckSettings& settings, MessagePass& pass) : settings_(settings), pass_(pass) {}
+
+bool MessageChecker::Enabled(script::Check check) const {
+    if (!settings_.only.empty() && !settings_.only.count(check)) return false;
+    return !settings_.silenced.count(check);
+}
+
+void MessageChecker::Add(script::Check check, int32_t number, uint32_t offset, std::string text) {
+    if (!Enabled(check)) return;
+    Finding f;
+    f.check = check;
+    f.level = InfoOf(check).level;
+    if (settings_.warningsAsErrors && f.level == Level::kWarning) f.level = Level::kError;
+    f.message = number;
+    f.offset = offset;
+    f.place = pass_.PlaceOf(offset);
+    f.text = "message " + std::to_string(number) + ": " + std::move(text);
+    findings_.push_back(std::move(f));
+}
+
+const std::vector<Finding>& MessageChecker::Check(const PassedMessage& m) {
+    findings_.clear();
+    for (const UnencodableCharacter& u : m.Unencodable()) Add(Check::kUnencodable, m.number, u.origin, Unencodable(u));
+    const ScriptMessage& message = m.message;
+    const ShowText show = [&](std::string_view cp932) { return pass_.Show(cp932); };
+    found_.clear();
+    CheckTags(message.text, m.laid, show, found_);
+    CheckLeftOpen(m.laid, m.openBefore, m.openAfter, message.text, show, found_);
+    CheckFit(m.laid, settings_.window, found_);
+    std::stable_sort(found_.begin(), found_.end(),
+                     [](const MessageFinding& a, const MessageFinding& b) { return a.offset < b.offset; });
+    for (MessageFinding& f : found_) {
+        const size_t at = std::min(static_cast<size_t>(std::max(f.offset, 0)), message.origin.size() - 1);
+        Add(f.check, m.number, message.origin[at], std::move(f.text));
+    }
+    std::stable_sort(findings_.begin(), findings_.end(),
+                     [](const Finding& a, const Finding& b) { return a.offset < b.offset; });
+    return findings_;
+}
+
+FileFindings CheckScript(const ScriptFile& file, const CheckSettings& settings) {
+    FileFindings result;
+    result.path = file.path;
+    MessagePass pass = PassFor(file, settings);
+    MessageChecker checker(settings, pass);
+    pass.Run([&](const PassedMessage& message) {
+        const std::vector<Finding>& found = checker.Check(message);
+        result.findings.insert(result.findings.end(), found.begin(), found.end());
+        if (settings.afterMessage) settings.afterMessage(message.number);
     });
+    return result;
 }
 
 bool HasErrors(const std::vector<FileFindings>& files) {

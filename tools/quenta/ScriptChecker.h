@@ -7,44 +7,55 @@
 #include <string>
 #include <vector>
 
+#include "CheckCatalogue.h"
 #include "Finding.h"
 #include "FindingReport.h"
+#include "MessageFinding.h"
+#include "MessagePass.h"
 #include "ScriptFile.h"
-#include "ScriptMessage.h"
-#include "SourceText.h"
 #include "WindowSettings.h"
 #include "markup/PictureSizes.h"
 
 namespace quenta::script {
 
-// One message as the checker leaves it: what it read, what the module
-// gets, and what was found in it, in the order of their places.
-struct CheckedMessage {
-    const SourceText& source;
-    const ScriptMessage& message;
-    const std::vector<Finding>& findings;
-};
-
 struct CheckSettings {
     WindowSettings window;
     bool resetBetweenMessages = false;
     bool warningsAsErrors = false;
-    std::set<std::string> only;     // when not empty, only these checks
-    std::set<std::string> silenced;
+    std::set<Check> only;  // when not empty, only these checks
+    std::set<Check> silenced;
     core::PictureSizes* pictures = nullptr;  // null: every picture exists, 0x0
     // Called after each message with its number, for progress and for
     // measuring what a long script holds while it is read.
     std::function<void(int32_t)> afterMessage;
-    // When set, each message's findings come here as it is checked and are
-    // not gathered in the result: a long script's findings need not be held.
-    std::function<void(const CheckedMessage&)> eachMessage;
+
+    StyleMode Style() const { return resetBetweenMessages ? StyleMode::kResetBetweenMessages : StyleMode::kCarry; }
 };
 
-// Throws std::runtime_error when the file cannot be read as its form.
-FileFindings CheckScript(const ScriptFile& file, const CheckSettings& settings);
+// The pass over `file` that these settings describe: its pictures and
+// style mode.
+MessagePass PassFor(const ScriptFile& file, const CheckSettings& settings);
 
-// The input of `quenta render`: the whole file is one message.
-FileFindings CheckRenderInput(const ScriptFile& file, bool keepNewlines, const CheckSettings& settings);
+// The checker as a visitor of a pass: the findings of each message handed
+// to it, in the order of their places in the file.
+class MessageChecker {
+public:
+    // Both are lent and must outlive the checker.
+    MessageChecker(const CheckSettings& settings, MessagePass& pass);
+    const std::vector<Finding>& Check(const PassedMessage& message);
+
+private:
+    bool Enabled(script::Check check) const;
+    void Add(script::Check check, int32_t number, uint32_t offset, std::string text);
+
+    const CheckSettings& settings_;
+    MessagePass& pass_;
+    std::vector<MessageFinding> found_;
+    std::vector<Finding> findings_;
+};
+
+// Throws ScriptError when the file cannot be read as its form.
+FileFindings CheckScript(const ScriptFile& file, const CheckSettings& settings);
 
 bool HasErrors(const std::vector<FileFindings>& files);
 

@@ -10,6 +10,8 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "ScriptError.h"
+
 namespace quenta::script {
 
 namespace {
@@ -46,15 +48,15 @@ std::string ReadFileBytes(const std::string& path) {
     if (path == "-") {
         std::ostringstream buffer;
         buffer << std::cin.rdbuf();
-        if (std::cin.bad()) throw std::runtime_error("cannot read standard input");
+        if (std::cin.bad()) throw BadInput("cannot read standard input");
         return buffer.str();
     }
     std::error_code error;
-    if (std::filesystem::is_directory(path, error)) throw std::runtime_error("cannot read '" + path + "': it is a folder");
+    if (std::filesystem::is_directory(path, error)) throw BadInput("cannot read '" + path + "': it is a folder");
     std::ifstream file(path, std::ios::binary);
-    if (!file) throw std::runtime_error("cannot read '" + path + "': " + std::strerror(errno));
+    if (!file) throw BadInput("cannot read '" + path + "': " + std::strerror(errno));
     std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    if (file.bad()) throw std::runtime_error("cannot read '" + path + "': " + std::strerror(errno));
+    if (file.bad()) throw BadInput("cannot read '" + path + "': " + std::strerror(errno));
     return bytes;
 }
 
@@ -67,7 +69,7 @@ ScriptFile OpenScript(const std::string& path, const std::string& form, bool cp9
     else if (form == "csv") file.form = ScriptForm::kCsv;
     else if (form == "tsv") file.form = ScriptForm::kTsv;
     else if (form == "po") file.form = ScriptForm::kPo;
-    else throw std::runtime_error("unknown script form '" + form + "'");
+    else throw BadSetting("unknown script form '" + form + "'");
     file.column = column;
     file.encoding = cp932 ? ScriptEncoding::kCp932 : ScriptEncoding::kUtf8;
     if (file.form == ScriptForm::kPo) {

@@ -20,13 +20,16 @@ add_library(quenta_scripts STATIC
   ${quenta_scripts_dir}/MessageChecks.cpp
   ${quenta_scripts_dir}/MessageEncoder.cpp
   ${quenta_scripts_dir}/MessageLayout.cpp
+  ${quenta_scripts_dir}/MessagePass.cpp
   ${quenta_scripts_dir}/PlainScriptReader.cpp
   ${quenta_scripts_dir}/PoScriptReader.cpp
   ${quenta_scripts_dir}/ScriptChecker.cpp
   ${quenta_scripts_dir}/ScriptFile.cpp
   ${quenta_scripts_dir}/ScriptReader.cpp
   ${quenta_scripts_dir}/ScriptWrapper.cpp
-  ${quenta_scripts_dir}/SourcePlaces.cpp)
+  ${quenta_scripts_dir}/SourcePlaces.cpp
+  ${quenta_scripts_dir}/StyleInForce.cpp
+  ${quenta_scripts_dir}/WholeMessageReader.cpp)
 target_include_directories(quenta_scripts PUBLIC "${quenta_scripts_dir}" "${PROJECT_SOURCE_DIR}/include")
 target_link_libraries(quenta_scripts
   PUBLIC quenta_markup

@@ -5,18 +5,25 @@
 
 namespace quenta::tool {
 
+void ScriptInputOptions::AddTo(CLI::App& c, Uses uses) {
+    c.add_option("--form", form, "the script's form when its name does not tell: text, csv, tsv or po")
+        ->check(CLI::IsMember({"text", "csv", "tsv", "po"}));
+    if (uses.cp932) {
+        c.add_flag("--cp932", cp932, "the script is Shift-JIS (code page 932); by default UTF-8 (a PO file's header may say)");
+    }
+    c.add_option("--column", column, "CSV and TSV: the column of the messages, a number from 1 or a name in the first row");
+    c.add_option("--window", window, "the message window's text area, WxH in pixels: overflow is measured against it");
+    if (uses.width) c.add_option("--width", width, "the line width to wrap to, in pixels, when no --window is given")->check(CLI::Range(1, 1 << 20));
+    c.add_option("--max-lines", maxLines, "the most lines a message may have")->check(CLI::Range(1, 1 << 20));
+    c.add_flag("--reset-between-messages", reset,
+               "the host resets the style before each message (by default it carries over, as in the module)");
+}
+
 void ScriptOptions::AddTo(CLI::App& c, bool wrapping) {
     c.add_option("files", files, "script files: plain text (a blank line ends a message), .csv, .tsv or .po; - for standard input")
         ->required();
-    c.add_option("--form", form, "the script's form when its name does not tell: text, csv, tsv or po")
-        ->check(CLI::IsMember({"text", "csv", "tsv", "po"}));
-    c.add_flag("--cp932", cp932, "the script is Shift-JIS (code page 932); by default UTF-8 (a PO file's header may say)");
-    c.add_option("--column", column, "CSV and TSV: the column of the messages, a number from 1 or a name in the first row");
     c.add_option("-a,--archive", archive, "the pictures for <G>: a folder or a ZIP file; without it every picture is taken to exist, 0x0");
-    c.add_option("--window", window, "the message window's text area, WxH in pixels");
-    if (wrapping) c.add_option("--width", width, "the line width to wrap to, in pixels, when no --window is given")->check(CLI::Range(1, 1 << 20));
-    c.add_option("--max-lines", maxLines, "the most lines a message may have")->check(CLI::Range(1, 1 << 20));
-    c.add_flag("--reset-between-messages", reset, "the host resets the style before each message (by default it carries over, as in the module)");
+    ScriptInputOptions::AddTo(c, {.cp932 = true, .width = wrapping});
 }
 
 script::WindowSettings WindowOf(const std::string& window, int32_t width, int32_t maxLines) {
@@ -31,6 +38,6 @@ script::WindowSettings WindowOf(const std::string& window, int32_t width, int32_
     return settings;
 }
 
-script::WindowSettings ScriptOptions::Window() const { return WindowOf(window, width, maxLines); }
+script::WindowSettings ScriptInputOptions::Window() const { return WindowOf(window, width, maxLines); }
 
 }  // namespace quenta::tool

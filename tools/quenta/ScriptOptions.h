@@ -1,6 +1,7 @@
-// The options `quenta check` and `quenta wrap` share: which files, in what
-// form and encoding, the window, the pictures and how a host treats style
-// between messages.
+// The options that say how to read a script, declared once for every
+// command that reads one: its form and encoding, the column of its
+// messages, the window, and how a host treats style between messages.
+// `quenta check` and `quenta wrap` add the files and the pictures.
 #pragma once
 
 #include <CLI/CLI.hpp>
@@ -10,25 +11,34 @@
 #include <string>
 #include <vector>
 
-#include "ScriptChecker.h"
 #include "WindowSettings.h"
 
 namespace quenta::tool {
 
-struct ScriptOptions {
-    std::vector<std::string> files;
+struct ScriptInputOptions {
     std::string form;
     bool cp932 = false;
     std::string column = "1";
-    std::string archive;
     std::string window;
     int32_t width = 0;
     int32_t maxLines = 0;
     bool reset = false;
 
-    void AddTo(CLI::App& command, bool wrapping);
+    struct Uses {
+        bool cp932 = true;   // false where the command has its own --cp932
+        bool width = false;  // --width, for wrapping without a window
+    };
+    // `command` may be an option group.
+    void AddTo(CLI::App& command, Uses uses);
     // Throws quenta::render::ToolError (usage) for a bad window.
     script::WindowSettings Window() const;
+};
+
+struct ScriptOptions : ScriptInputOptions {
+    std::vector<std::string> files;
+    std::string archive;
+
+    void AddTo(CLI::App& command, bool wrapping);
 };
 
 // The window of --window WxH (none when empty), --width N (0 for none) and

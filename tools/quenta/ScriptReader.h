@@ -19,5 +19,6 @@ void ReadMessages(const ScriptFile& file, const MessageSink& sink);
 void ReadPlainMessages(const ScriptFile& file, const MessageSink& sink);
 void ReadDelimitedMessages(const ScriptFile& file, const MessageSink& sink);
 void ReadPoMessages(const ScriptFile& file, const MessageSink& sink);
+void ReadWholeMessage(const ScriptFile& file, const MessageSink& sink);
 
 }  // namespace quenta::script

@@ -1,14 +1,10 @@
 #include "ScriptRender.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <chrono>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <iostream>
 #include <map>
 #include <memory>
 #include <optional>
@@ -23,10 +19,9 @@
 #include "PictureManifest.h"
 #include "PicturePlanner.h"
 #include "PngWriter.h"
-#include "ProgressLine.h"
 #include "ReviewPage.h"
 #include "ScriptChecker.h"
-#include "ScriptReader.h"
+#include "ScriptError.h"
 #include "StagedFile.h"
 #include "ToolError.h"
 #include "WindowOverlay.h"
@@ -51,7 +46,7 @@ std::string FileStamp(const std::string& path) {
 
 std::string DrawingSettings(const ScriptRenderSettings& s) {
     const render::Options& o = s.drawing;
-    std::string key = "quenta-pictures 1";
+    std::string key = "quenta-pictures 2";
     key += "|size " + (o.size ? std::to_string(o.size->width) + "x" + std::to_string(o.size->height) : "fit");
     key += "|at " + (o.position ? std::to_string(o.position->x) + "," + std::to_string(o.position->y) : "-");
     key += "|margin " + std::to_string(o.margin);
@@ -99,11 +94,15 @@ struct DrawingPlan {
     int32_t Messages() const { return static_cast<int32_t>(toDraw.size()); }
 };
 
-DrawingPlan PlanDrawing(const ScriptFile& file, const PictureNames& names, const std::string& settings,
+StyleMode StyleOf(const ScriptRenderSettings& s) {
+    return s.resetBetweenMessages ? StyleMode::kResetBetweenMessages : StyleMode::kCarry;
+}
+
+DrawingPlan PlanDrawing(const ScriptFile& file, StyleMode mode, const PictureNames& names, const std::string& settings,
                         const fs::path& folder) {
     DrawingPlan plan;
     ManifestReader manifest(folder);
-    ForEachPicture(file, names, settings, [&](const PlannedPicture& picture) {
+    ForEachPicture(file, mode, names, settings, [&](const PlannedPicture& picture) {
         const ManifestEntry* drawn = manifest.Find(picture.number);
         std::error_code error;
         const bool upToDate = drawn && drawn->name == picture.name && drawn->key == picture.key &&
@@ -115,31 +114,29 @@ DrawingPlan PlanDrawing(const ScriptFile& file, const PictureNames& names, const
 }
 
 // Runs in each worker: the modules loaded once, then its share drawn. Each
-// worker reads the script itself (the parent's copy, shared by the fork)
-// and encodes only the messages it draws.
+// worker passes over the script itself (the parent's copy, shared by the
+// fork), so that every message it draws starts in the style the messages
+// before it leave, as a host would show it.
 void DrawShare(const ScriptRenderSettings& settings, const ScriptFile& file, const PictureNames& names,
                const DrawingPlan& plan, const WorkerShare& share, const ReportOutcome& report,
                const StopRequested& stopRequested) {
     const fs::path folder = settings.outDir;
     const std::optional<render::CanvasSize> window = WindowOf(settings.window);
     render::MessageDrawer drawer(settings.drawing);
-    MessageEncoder encoder(file.encoding);
-    ScriptMessage message;
+    MessagePass pass(file, StyleOf(settings));
     int32_t item = -1;
     bool stopped = false;
-    ReadMessages(file, [&](const SourceText& source) {
-        ++message.number;
+    pass.Run([&](const PassedMessage& message) {
         if (stopped || !plan.toDraw[static_cast<size_t>(message.number - 1)]) return;
         if (!share.Owns(++item)) return;
         if (stopRequested()) {
             stopped = true;
             return;
         }
-        encoder.Encode(source, message);
         const std::string name = names.For(message.number);
         const fs::path temporary = StagingPath(folder / name);
         try {
-            const render::DrawnMessage drawn = drawer.Draw(message.text, "", window);
+            const render::DrawnMessage drawn = drawer.Draw(message.message.text, message.styleBefore, window);
             if (window) MarkWindow(*drawn.canvas, *drawn.backdrop, drawn.origin, *window);
             render::WritePng(*drawn.canvas, temporary.string());
             std::error_code error;
@@ -213,35 +210,30 @@ private:
     PictureState state_;
 };
 
-std::string Count(size_t n, const char* one, const char* many) { return std::to_string(n) + " " + (n == 1 ? one : many); }
-
 }  // namespace
 
-int RenderScript(const ScriptRenderSettings& settings) {
+ScriptRenderResult RenderScript(const ScriptRenderSettings& settings, const ScriptRenderEvents& events) {
     const auto started = std::chrono::steady_clock::now();
     const fs::path folder = settings.outDir;
     const std::string drawingSettings = DrawingSettings(settings);
-    ScriptFile file;
+    const StyleMode mode = StyleOf(settings);
     std::optional<PictureNames> names;
-    DrawingPlan plan;
     try {
         names.emplace(settings.names);
-        file = OpenScript(settings.script, settings.form, settings.cp932, settings.column);
-        plan = PlanDrawing(file, *names, drawingSettings, folder);
-    } catch (const std::runtime_error& error) {
-        throw render::UsageError(error.what());
     } catch (const std::invalid_argument& error) {
-        throw render::UsageError(error.what());
+        throw BadSetting(error.what());
     }
+    ScriptFile file = OpenScript(settings.script, settings.form, settings.cp932, settings.column);
+    const DrawingPlan plan = PlanDrawing(file, mode, *names, drawingSettings, folder);
 
     std::error_code error;
     fs::create_directories(folder, error);
-    if (!fs::is_directory(folder)) throw render::ToolError("cannot make the output folder '" + settings.outDir + "'");
+    if (!fs::is_directory(folder)) throw CannotWrite("cannot make the output folder '" + settings.outDir + "'");
     RemoveTemporaries(folder);
     try {
         SettleOldPictures(folder, *names, plan.toDraw);
     } catch (const std::runtime_error& error) {
-        throw render::ToolError(error.what());
+        throw CannotWrite(error.what());
     }
 
     WorkerPool pool;
@@ -252,12 +244,19 @@ int RenderScript(const ScriptRenderSettings& settings) {
         });
     }
     DrawingOutcomes outcomes(plan.drawCount);
-    ProgressLine progress(std::cerr, settings.progress && isatty(STDERR_FILENO), plan.drawCount);
     const bool complete = plan.drawCount == 0 ||
                           pool.Wait([&](const WorkOutcome& outcome) { outcomes.Record(outcome); },
-                                    [&] { progress.Update(static_cast<int64_t>(outcomes.Reported())); });
-    progress.Finish();
+                                    [&] {
+                                        if (events.progress) events.progress(static_cast<int64_t>(outcomes.Reported()), plan.drawCount);
+                                    });
+    if (events.drawingDone) events.drawingDone();
     RemoveTemporaries(folder);
+
+    ScriptRenderResult result;
+    ScriptRenderSummary& summary = result.summary;
+    summary.drawn = outcomes.DrawnCount();
+    summary.upToDate = static_cast<size_t>(plan.Messages() - plan.drawCount);
+    summary.page = (folder / "index.html").string();
 
     // The manifest records every picture that exists now, in message order.
     ManifestWriter manifest(folder);
@@ -267,57 +266,54 @@ int RenderScript(const ScriptRenderSettings& settings) {
     };
 
     if (!complete) {
-        ForEachPicture(file, *names, drawingSettings,
+        ForEachPicture(file, mode, *names, drawingSettings,
                        [&](const PlannedPicture& picture) { record(picture, states.Next(picture.number)); });
         manifest.Commit();
-        std::fprintf(stderr, "quenta: interrupted: %s drawn, %zu not; only complete pictures are left in '%s'\n",
-                     Count(outcomes.DrawnCount(), "picture", "pictures").c_str(),
-                     static_cast<size_t>(plan.drawCount) - outcomes.Reported(), settings.outDir.c_str());
+        summary.notDrawn = static_cast<size_t>(plan.drawCount) - outcomes.Reported();
+        summary.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+        if (events.interrupted) events.interrupted(summary);
         pool.Reraise();
     }
 
-    // The checker reads the script once more, and the page and the manifest
-    // are written as it goes, a message at a time.
+    // One pass more, with the archive's pictures: the checker, the page and
+    // the manifest take each message as it goes.
     CheckSettings check;
     check.window = settings.window;
     check.resetBetweenMessages = settings.resetBetweenMessages;
     std::unique_ptr<OpenedArchive> archive;
     if (!settings.drawing.archive.empty()) archive = std::make_unique<OpenedArchive>(settings.drawing.archive);
     check.pictures = archive ? archive->Pictures() : nullptr;
+    MessagePass pass = PassFor(file, check);
+    MessageChecker checker(check, pass);
     ReviewPage page(folder / "index.html", settings.script, settings.window);
-    PicturePlanner planner(file, *names, drawingSettings);
-    // A reason every message shares (a font that cannot be used) is said a
+    PicturePlanner planner(*names, drawingSettings);
+    // A reason every message shares (a font that cannot be used) is told a
     // few times, not once per message.
     constexpr size_t kSameReasonShown = 3;
     std::map<std::string, size_t> timesSaid;
-    size_t byLevel[3] = {};
-    check.eachMessage = [&](const CheckedMessage& checked) {
-        const PlannedPicture& picture = planner.Plan(checked.source, checked.message);
+    pass.Run([&](const PassedMessage& message) {
+        const PlannedPicture& picture = planner.Plan(message, pass);
+        const std::vector<Finding>& findings = checker.Check(message);
         const PictureState& state = states.Next(picture.number);
         record(picture, state);
-        page.Add(picture, state, checked.findings);
-        for (const Finding& f : checked.findings) ++byLevel[static_cast<int>(f.level)];
-        if (!state.drawn && ++timesSaid[state.reason] <= kSameReasonShown) {
-            std::fprintf(stderr, "%s:%d:%d: error: message %d could not be drawn: %s\n", settings.script.c_str(),
-                         picture.place.line, picture.place.column, picture.number, state.reason.c_str());
+        page.Add(picture, state, findings);
+        for (const Finding& f : findings) ++summary.byLevel[static_cast<size_t>(f.level)];
+        if (!state.drawn && ++timesSaid[state.reason] <= kSameReasonShown && events.undrawn) {
+            events.undrawn({picture.number, picture.place, state.reason});
         }
-    };
-    CheckScript(file, check);
-    manifest.Commit();
-    page.Finish();
-
-    for (const auto& [reason, times] : timesSaid) {
-        if (times > kSameReasonShown) {
-            std::fprintf(stderr, "quenta: %zu more messages could not be drawn: %s\n", times - kSameReasonShown, reason.c_str());
-        }
+    });
+    try {
+        manifest.Commit();
+        page.Finish();
+    } catch (const std::runtime_error& error) {
+        throw CannotWrite(error.what());
     }
-    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-    std::fprintf(stderr, "quenta: %s: %s drawn, %d up to date, %zu not drawn; %s, %s, %s; %.2f s\n",
-                 settings.script.c_str(), Count(outcomes.DrawnCount(), "picture", "pictures").c_str(),
-                 plan.Messages() - plan.drawCount, outcomes.FailedCount(), Count(byLevel[2], "error", "errors").c_str(),
-                 Count(byLevel[1], "warning", "warnings").c_str(), Count(byLevel[0], "note", "notes").c_str(), seconds);
-    std::fprintf(stderr, "quenta: review them in %s\n", (folder / "index.html").c_str());
-    return outcomes.FailedCount() > 0 || byLevel[static_cast<int>(Level::kError)] > 0 ? 1 : 0;
+    for (const auto& [reason, times] : timesSaid) {
+        if (times > kSameReasonShown) result.moreUndrawn[reason] = times - kSameReasonShown;
+    }
+    summary.notDrawn = outcomes.FailedCount();
+    summary.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    return result;
 }
 
 }  // namespace quenta::script

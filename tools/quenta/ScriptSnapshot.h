@@ -15,6 +15,7 @@ struct ScriptEntry {
     int32_t number = 0;  // from 1
     int32_t line = 1;    // where the message starts in the file
     std::string cp932;   // as handed to the module
+    std::string styleBefore;  // the style it starts in, as tags; "" for the default
     std::string shown;   // the file's text of the message, UTF-8
     std::vector<PlacedFinding> findings;  // placed in `shown`
 };

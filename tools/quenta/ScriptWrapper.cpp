@@ -2,15 +2,12 @@
 
 #include <algorithm>
 
-#include "AnyPicture.h"
 #include "CheckCatalogue.h"
 #include "LaidOutMessage.h"
 #include "LineWrapper.h"
 #include "MessageChecks.h"
-#include "MessageEncoder.h"
 #include "MessageLayout.h"
-#include "ScriptReader.h"
-#include "SourcePlaces.h"
+#include "MessagePass.h"
 
 namespace quenta::script {
 
@@ -27,43 +24,38 @@ struct FileEdit {
 WrapResult WrapScript(const ScriptFile& file, const CheckSettings& settings) {
     WrapResult result;
     result.unfitting.path = file.path;
-    SourcePlaces places(file.bytes, file.encoding);
-    MessageEncoder encoder(file.encoding);
-    AnyPicture anyPicture;
-    core::PictureSizes* pictures = settings.pictures ? settings.pictures : &anyPicture;
-    // Two parsers in step: one lays out the messages as written, to find the
-    // breaks; the other the wrapped messages, to check them. Breaks change
-    // no style, so both carry the same style from message to message.
-    MessageLayout written(pictures, settings.resetBetweenMessages);
-    MessageLayout wrapped(pictures, settings.resetBetweenMessages);
+    MessagePass pass = PassFor(file, settings);
+    // The pass lays out the messages as written, to find the breaks; a
+    // second layout in step lays out the wrapped messages, to check them.
+    // Breaks change no style, so both carry the same style.
+    MessageLayout wrapped(&pass.Pictures(), settings.resetBetweenMessages);
     LineWrapper wrapper;
-    ScriptMessage message;
     LaidOutMessage laid;
     LaidOutMessage scratch;
     std::vector<FileEdit> edits;
     std::vector<MessageFinding> misfits;
     const int32_t width = settings.window.width.value_or(0);
 
-    ReadMessages(file, [&](const SourceText& source) {
-        ++message.number;
-        encoder.Encode(source, message);
-        written.Lay(message.text, laid);
-        const std::vector<LineBreakEdit> breaks = wrapper.Breaks(message.text, message.origin, laid, width);
+    pass.Run([&](const PassedMessage& m) {
+        const ScriptMessage& message = m.message;
+        const std::vector<LineBreakEdit> breaks = wrapper.Breaks(message.text, message.origin, m.laid, width);
         for (const LineBreakEdit& b : breaks) {
             edits.push_back({message.origin[static_cast<size_t>(b.offset)], static_cast<uint32_t>(b.length)});
         }
         result.breaksAdded += static_cast<int32_t>(breaks.size());
+        const LaidOutMessage* fitted = &m.laid;
         if (!breaks.empty()) {
             wrapped.Lay(ApplyBreaks(message.text, breaks), laid);
+            fitted = &laid;
         } else if (message.text.find('<') != std::string::npos) {
-            // Unchanged, and already laid out as it is; the second parser
+            // Unchanged, and already laid out as it is; the second layout
             // still reads its tags to keep in step. Text without tags
             // changes no style, so it need not read that.
             wrapped.Lay(message.text, scratch);
         }
         misfits.clear();
-        CheckFit(laid, settings.window, misfits);
-        if (settings.afterMessage) settings.afterMessage(message.number);
+        CheckFit(*fitted, settings.window, misfits);
+        if (settings.afterMessage) settings.afterMessage(m.number);
         if (misfits.empty()) return;
         // Where the misfit lies in the message as written: the breaks
         // before it shifted it.
@@ -74,12 +66,12 @@ WrapResult WrapScript(const ScriptFile& file, const CheckSettings& settings) {
         }
         offset = std::clamp<int32_t>(offset, 0, static_cast<int32_t>(message.origin.size()) - 1);
         Finding f;
-        f.check = "wrap-does-not-fit";
-        f.level = Level::kError;
-        f.message = message.number;
+        f.check = Check::kWrapDoesNotFit;
+        f.level = InfoOf(f.check).level;
+        f.message = m.number;
         f.offset = message.origin[static_cast<size_t>(offset)];
-        f.place = places.At(f.offset);
-        f.text = "message " + std::to_string(message.number) + ": still does not fit after wrapping: " + misfits.front().text;
+        f.place = pass.PlaceOf(f.offset);
+        f.text = "message " + std::to_string(m.number) + ": still does not fit after wrapping: " + misfits.front().text;
         result.unfitting.findings.push_back(std::move(f));
     });
 

@@ -35,15 +35,8 @@ int WrapCommand::Run() {
 
     bool unfitting = false;
     for (const std::string& path : script_.files) {
-        script::WrapResult result;
-        try {
-            const script::ScriptFile file = script::OpenScript(path, script_.form, script_.cp932, script_.column);
-            result = script::WrapScript(file, settings);
-        } catch (const render::ToolError&) {
-            throw;
-        } catch (const std::runtime_error& error) {
-            throw render::UsageError(error.what());  // not a script of its form: a bad command line
-        }
+        const script::ScriptFile file = script::OpenScript(path, script_.form, script_.cp932, script_.column);
+        const script::WrapResult result = script::WrapScript(file, settings);
         if (!inPlace_) {
             std::cout.write(result.bytes.data(), static_cast<std::streamsize>(result.bytes.size()));
         } else if (result.breaksAdded > 0) {

@@ -10,6 +10,7 @@
 #include "CheckCommand.h"
 #include "PreviewCommand.h"
 #include "RenderCommand.h"
+#include "ScriptError.h"
 #include "WrapCommand.h"
 #include "ToolError.h"
 
@@ -40,6 +41,13 @@ int main(int argc, char** argv) {
         if (check.Chosen()) return check.Run(QUENTA_VERSION);
         if (wrap.Chosen()) return wrap.Run();
         if (preview.Chosen()) return preview.Run();
+    } catch (const script::ScriptError& error) {
+        // What is wrong with which file or setting; the command line itself
+        // was read, so no help hint. A script that cannot be read, or a
+        // setting that does not fit it, is a bad command line.
+        std::fprintf(stderr, "quenta: %s\n", error.what());
+        const bool usage = error.Kind() == script::ErrorKind::kBadInput || error.Kind() == script::ErrorKind::kBadSetting;
+        return usage ? render::kExitUsage : render::kExitFailure;
     } catch (const render::ToolError& error) {
         std::fprintf(stderr, "quenta: %s\n", error.what());
         if (error.Status() == render::kExitUsage) std::fputs("Try 'quenta --help'.\n", stderr);

@@ -1,0 +1,80 @@
+#include "MessagePass.h"
+
+#include <exception>
+#include <stdexcept>
+
+#include "ScriptError.h"
+#include "ScriptReader.h"
+
+namespace quenta::script {
+
+namespace {
+
+// Carries what a visitor threw through the reader, so that it is not
+// taken for the reader's own complaint about the file.
+struct VisitorThrew {};
+
+}  // namespace
+
+MessagePass::MessagePass(const ScriptFile& file, StyleMode mode)
+    : file_(file), mode_(mode), pictures_(&anyPicture_), places_(file.bytes, file.encoding), encoder_(file.encoding),
+      layout_(pictures_, mode == StyleMode::kResetBetweenMessages) {}
+
+MessagePass::MessagePass(const ScriptFile& file, StyleMode mode, core::PictureSizes& pictures)
+    : file_(file), mode_(mode), pictures_(&pictures), places_(file.bytes, file.encoding), encoder_(file.encoding),
+      layout_(pictures_, mode == StyleMode::kResetBetweenMessages) {}
+
+std::string MessagePass::ShowWritten(std::string_view written) {
+    return file_.encoding == ScriptEncoding::kCp932 ? encoder_.Show(written) : std::string(written);
+}
+
+void MessagePass::Run(const MessageVisitor& visit) {
+    const bool reset = mode_ == StyleMode::kResetBetweenMessages;
+    ScriptMessage message;
+    LaidOutMessage laid;
+    std::string before, after;
+    MessageLayout::OpenState openBefore, openAfter;
+    std::exception_ptr thrown;
+    const MessageSink sink = [&](const SourceText& source) {
+        ++message.number;
+        encoder_.Encode(source, message);
+        if (reset) {
+            before.clear();
+            openBefore = {};
+        } else {
+            before.swap(after);
+            openBefore = openAfter;
+        }
+        layout_.Lay(message.text, laid);
+        after = layout_.StyleInForce();
+        openAfter = layout_.Open();
+        const uint32_t start = source.origin.empty() ? source.end : source.origin.front();
+        const PassedMessage passed{message.number,
+                                   source,
+                                   message,
+                                   laid,
+                                   start,
+                                   std::string_view(file_.bytes).substr(start, source.end - start),
+                                   before,
+                                   after,
+                                   openBefore,
+                                   openAfter};
+        try {
+            visit(passed);
+        } catch (...) {
+            thrown = std::current_exception();
+            throw VisitorThrew{};
+        }
+    };
+    try {
+        ReadMessages(file_, sink);
+    } catch (const VisitorThrew&) {
+        std::rethrow_exception(thrown);
+    } catch (const ScriptError&) {
+        throw;
+    } catch (const std::runtime_error& error) {
+        throw BadInput(error.what());
+    }
+}
+
+}  // namespace quenta::script

@@ -1,0 +1,84 @@
+// One pass over a script's messages, as a host hands them to the module:
+// the reader finds each message, the one encoder turns it into code page
+// 932, and the module's parser and layout query lay it out, the style
+// carrying on from message to message unless the host resets it. Every
+// tool is a visitor of this pass, so that each sees the messages alike.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "AnyPicture.h"
+#include "LaidOutMessage.h"
+#include "MessageEncoder.h"
+#include "MessageLayout.h"
+#include "ScriptFile.h"
+#include "ScriptMessage.h"
+#include "SourcePlaces.h"
+#include "SourceText.h"
+#include "markup/PictureSizes.h"
+
+namespace quenta::script {
+
+enum class StyleMode {
+    kCarry,                 // as a host that hands over message after message
+    kResetBetweenMessages,  // the host resets the style before each message
+};
+
+// One message as every tool sees it; valid during the visit only.
+struct PassedMessage {
+    int32_t number = 0;        // from 1, in file order
+    const SourceText& source;  // its bytes as read, each with its file offset
+    const ScriptMessage& message;  // the code page 932 text, origins, unencodable characters
+    const LaidOutMessage& laid;    // runs, tags and line boxes of message.text
+    uint32_t start = 0;            // where the message starts in the file (PlaceOf gives its line)
+    std::string_view written;      // the file's bytes from its start to its end
+    // The style in force before and after, as tags that bring it back (empty
+    // for the default style), and which switches and stacks were open.
+    const std::string& styleBefore;
+    const std::string& styleAfter;
+    const MessageLayout::OpenState& openBefore;
+    const MessageLayout::OpenState& openAfter;
+
+    const std::vector<UnencodableCharacter>& Unencodable() const { return message.unencodable; }
+};
+
+using MessageVisitor = std::function<void(const PassedMessage&)>;
+
+class MessagePass {
+public:
+    // Every picture exists, 0 by 0 pixels, when no pictures are lent.
+    MessagePass(const ScriptFile& file, StyleMode mode);
+    // `pictures` is lent and must outlive the pass.
+    MessagePass(const ScriptFile& file, StyleMode mode, core::PictureSizes& pictures);
+    MessagePass(const MessagePass&) = delete;
+    MessagePass& operator=(const MessagePass&) = delete;
+
+    // Reads the file and visits each message in order. Throws ScriptError
+    // (bad input) when the file is not of its form, and passes on whatever
+    // the visitor throws.
+    void Run(const MessageVisitor& visit);
+
+    // Where a byte offset of the file lies; mostly asked for in file order.
+    SourcePlace PlaceOf(uint32_t offset) { return places_.At(offset); }
+    // Code page 932 text as UTF-8, to show it to a writer.
+    std::string Show(std::string_view cp932) { return encoder_.Show(cp932); }
+    // A piece of the file as UTF-8, whatever the file's encoding.
+    std::string ShowWritten(std::string_view written);
+    const ScriptFile& File() const { return file_; }
+    core::PictureSizes& Pictures() { return *pictures_; }
+    StyleMode Mode() const { return mode_; }
+
+private:
+    const ScriptFile& file_;
+    StyleMode mode_;
+    AnyPicture anyPicture_;
+    core::PictureSizes* pictures_;
+    SourcePlaces places_;
+    MessageEncoder encoder_;
+    MessageLayout layout_;
+};
+
+}  // namespace quenta::script
