@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -49,6 +50,9 @@ const AgreementCase kCases[] = {
     {"overflow", {"<S32>a line far too wide for the window", "two<R>lines<R>three<R>four"}, false, {"", "<S32>"},
      "120x40"},
 };
+
+// Named in gtest's output by its name, not its bytes.
+void PrintTo(const AgreementCase& c, std::ostream* out) { *out << c.name; }
 
 std::vector<script::LineRect> Shifted(std::vector<script::LineRect> rects, int64_t x, int64_t y) {
     for (script::LineRect& r : rects) {

@@ -1,6 +1,7 @@
 // A small script in each form drawn to a folder: every picture is the one
-// `quenta render` draws from the same text alone, and index.html shows each
-// message with its place, its source and the checker's findings.
+// `quenta render` draws from the same text in the style it starts in, and
+// index.html shows each message with its place, its source and the
+// checker's findings.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -23,6 +24,9 @@ const std::vector<std::string> kMessages = {
     "<C0,255,0>left open",                             // a warning
     "a <Q>tag that is none",                           // an error
 };
+// The style each message starts in, as the one before it leaves it: the
+// pictures carry it on as the checker and a host do.
+const std::vector<std::string> kStartsIn = {"", "", "", "", "<C0,255,0>"};
 
 std::string PictureName(size_t number) {
     std::string digits = std::to_string(number);
@@ -50,7 +54,7 @@ TEST_P(ScriptPictures, EqualSingleRendersAndThePageShowsEachMessage) {
     for (size_t i = 0; i < kMessages.size(); ++i) {
         const std::string single = folder + "/single.png";
         const std::string text = folder + "/single.txt";
-        WriteBytes(text, kMessages[i]);
+        WriteBytes(text, kStartsIn[i] + kMessages[i]);
         const ToolRun one = RunTool({"render", "-o", single, text});
         ASSERT_EQ(one.status, 0) << one.err;
         const std::string name = PictureName(i + 1);
