@@ -8,7 +8,7 @@ constexpr CheckInfo kChecks[] = {
     {"malformed-tag", Level::kError, "A tag whose arguments are malformed: the message shows <error> in its place."},
     {"unknown-tag", Level::kError, "A name in angle brackets that is no tag: it is drawn as written."},
     {"lone-angle-bracket", Level::kWarning, "A '<' followed by no tag name: drawn as text; write '<<' for a literal '<'."},
-    {"empty-close", Level::kWarning, "A closing tag with nothing saved to restore: it changes nothing."},
+    {"empty-close", Level::kWarning, "A closing tag with nothing saved to restore, or one for a switch that is off: it changes nothing."},
     {"unclosed-style", Level::kWarning, "A style or switch still on when the message ends: it carries into the next messages."},
     {"ignored-size", Level::kError, "A size of 256 or more: the tag is ignored."},
     {"missing-picture", Level::kError, "A picture number the archive lacks: the message shows <error>."},

@@ -22,7 +22,7 @@ public:
 private:
     CLI::App* command_;
     render::DrawingOptions drawing_;
-    std::string script_, form_, column_ = "1", window_;
+    std::string script_, form_, column_, window_;
     bool cp932_ = false;
     bool reset_ = false;
     int32_t maxLines_ = 0;

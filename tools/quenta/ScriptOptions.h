@@ -19,17 +19,21 @@ struct ScriptOptions {
     std::vector<std::string> files;
     std::string form;
     bool cp932 = false;
-    std::string column = "1";
+    std::string column;
     std::string archive;
     std::string window;
     int32_t width = 0;
     int32_t maxLines = 0;
     bool reset = false;
+    bool includeFuzzy = false;
 
     void AddTo(CLI::App& command, bool wrapping);
     // Throws quenta::render::ToolError (usage) for a bad window.
     script::WindowSettings Window() const;
 };
+
+// Why a script may have given no message, for the writer to see.
+std::string NoMessageText(const ScriptOptions& options);
 
 // The window of --window WxH (none when empty), --width N (0 for none) and
 // --max-lines N (0 for no limit); throws a usage ToolError for a bad size.

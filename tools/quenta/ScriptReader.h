@@ -3,6 +3,7 @@
 // the number of messages.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 
 #include "ScriptFile.h"
@@ -13,8 +14,10 @@ namespace quenta::script {
 using MessageSink = std::function<void(const SourceText&)>;
 
 // Throws std::runtime_error when the file is not of its form (a PO file
-// that libgettextpo rejects, a CSV column that does not exist).
-void ReadMessages(const ScriptFile& file, const MessageSink& sink);
+// that libgettextpo rejects, a CSV column that does not exist) or holds a
+// message longer than text::kLongestMessageBytes. Returns how many
+// messages there were.
+int32_t ReadMessages(const ScriptFile& file, const MessageSink& sink);
 
 void ReadPlainMessages(const ScriptFile& file, const MessageSink& sink);
 void ReadDelimitedMessages(const ScriptFile& file, const MessageSink& sink);

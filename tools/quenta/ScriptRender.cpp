@@ -229,9 +229,9 @@ int RenderScript(const ScriptRenderSettings& settings) {
         file = OpenScript(settings.script, settings.form, settings.cp932, settings.column);
         plan = PlanDrawing(file, *names, drawingSettings, folder);
     } catch (const std::runtime_error& error) {
-        throw render::UsageError(error.what());
+        throw render::InputError(error.what());
     } catch (const std::invalid_argument& error) {
-        throw render::UsageError(error.what());
+        throw render::InputError(error.what());
     }
 
     std::error_code error;

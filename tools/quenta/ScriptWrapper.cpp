@@ -48,7 +48,7 @@ WrapResult WrapScript(const ScriptFile& file, const CheckSettings& settings) {
         ++message.number;
         encoder.Encode(source, message);
         written.Lay(message.text, laid);
-        const std::vector<LineBreakEdit> breaks = wrapper.Breaks(message.text, message.origin, laid, width);
+        const std::vector<LineBreakEdit> breaks = wrapper.Breaks(message.text, message.origin, laid, width, source.cFormat);
         for (const LineBreakEdit& b : breaks) {
             edits.push_back({message.origin[static_cast<size_t>(b.offset)], static_cast<uint32_t>(b.length)});
         }

@@ -34,16 +34,25 @@ int WrapCommand::Run() {
     }
 
     bool unfitting = false;
+    int32_t messages = 0;
+    settings.afterMessage = [&](int32_t number) { messages = number; };
     for (const std::string& path : script_.files) {
         script::WrapResult result;
         try {
-            const script::ScriptFile file = script::OpenScript(path, script_.form, script_.cp932, script_.column);
+            const script::ScriptFile file = script::OpenScript(path, script_.form, script_.cp932, script_.column, script_.includeFuzzy);
+            messages = 0;
             result = script::WrapScript(file, settings);
+            // Written back as the file is stored: UTF-16, or the charset a
+            // PO header names.
+            result.bytes = script::StoredBytes(file, result.bytes);
         } catch (const render::ToolError&) {
             throw;
         } catch (const std::runtime_error& error) {
-            throw render::UsageError(error.what());  // not a script of its form: a bad command line
+            throw render::InputError(error.what());  // not a script of its form
         }
+        // The file is given back as it is, which is right; but the writer
+        // should know that nothing was looked at.
+        if (messages == 0) std::cerr << path << ": warning: " << NoMessageText(script_) << '\n';
         if (!inPlace_) {
             std::cout.write(result.bytes.data(), static_cast<std::streamsize>(result.bytes.size()));
         } else if (result.breaksAdded > 0) {
