@@ -146,8 +146,10 @@ ScriptSnapshot MessagePreviewer::ReadScript(const script::ScriptFile& file, bool
         entry.number = message.number;
         entry.line = places.At(start).line;
         entry.cp932 = message.text;
-        const std::string_view slice = std::string_view(file.bytes).substr(start, source.end - start);
-        entry.shown = file.encoding == script::ScriptEncoding::kCp932 ? encoder.Show(slice) : std::string(slice);
+        // As the writer means it (a PO string unescaped); findings are
+        // placed in the same text below.
+        const std::string slice = script::WrittenText(file, std::string_view(file.bytes).substr(start, source.end - start));
+        entry.shown = file.encoding == script::ScriptEncoding::kCp932 ? encoder.Show(slice) : slice;
         snapshot.messages.push_back(std::move(entry));
         starts.push_back(start);
     });
@@ -155,7 +157,8 @@ ScriptSnapshot MessagePreviewer::ReadScript(const script::ScriptFile& file, bool
         if (f.message < 1 || f.message > static_cast<int32_t>(snapshot.messages.size())) continue;
         const auto index = static_cast<size_t>(f.message - 1);
         const uint32_t start = starts[index];
-        std::string_view before = std::string_view(file.bytes).substr(start, f.offset > start ? f.offset - start : 0);
+        const std::string before =
+            script::WrittenText(file, std::string_view(file.bytes).substr(start, f.offset > start ? f.offset - start : 0));
         const std::string shownBefore = file.encoding == script::ScriptEncoding::kCp932 ? encoder.Show(before) : std::string(before);
         const int32_t at = EditorIndex(shownBefore);
         snapshot.messages[index].findings.push_back({std::move(f), at});

@@ -23,8 +23,9 @@ const PlannedPicture& PicturePlanner::Plan(const SourceText& source, const Scrip
     picture_.number = message.number;
     picture_.text = message.text;
     const uint32_t start = source.origin.empty() ? source.end : source.origin.front();
-    const std::string_view written = std::string_view(file_.bytes).substr(start, source.end - start);
-    picture_.source = file_.encoding == ScriptEncoding::kCp932 ? shower_.Show(written) : std::string(written);
+    // As the writer means it: a PO string unescaped.
+    const std::string written = WrittenText(file_, std::string_view(file_.bytes).substr(start, source.end - start));
+    picture_.source = file_.encoding == ScriptEncoding::kCp932 ? shower_.Show(written) : written;
     picture_.place = places_.At(start);
     picture_.name = names_.For(message.number);
     picture_.key = ContentKey(settings_ + '\0' + message.text);

@@ -133,6 +133,27 @@ void EmitTranslation(const char* translation, bool cFormat, LocatedString& locat
 
 }  // namespace
 
+std::string WrittenText(const ScriptFile& file, std::string_view written) {
+    if (file.form != ScriptForm::kPo) return std::string(written);
+    // The bytes start inside the first quoted string, past its quote.
+    std::string out;
+    bool quoted = true;
+    for (size_t i = 0; i < written.size(); ++i) {
+        const char c = written[i];
+        if (!quoted) {
+            quoted = c == '"';
+        } else if (c == '"') {
+            quoted = false;
+        } else if (c == '\\' && i + 1 < written.size()) {
+            const char next = written[++i];
+            out += next == 'n' ? '\n' : Unescape(next);
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
 void ReadPoMessages(const ScriptFile& file, const MessageSink& sink) {
     // libgettextpo reads files by name: the bytes already read go through a
     // temporary file, so that what is read is what the places refer to.

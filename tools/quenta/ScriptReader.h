@@ -5,6 +5,8 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
+#include <string_view>
 
 #include "ScriptFile.h"
 #include "SourceText.h"
@@ -18,6 +20,12 @@ using MessageSink = std::function<void(const SourceText&)>;
 // message longer than text::kLongestMessageBytes. Returns how many
 // messages there were.
 int32_t ReadMessages(const ScriptFile& file, const MessageSink& sink);
+
+// A message as the writer means it, from the file's bytes that hold it (a
+// SourceText's first origin to its end): in a PO file the quoted strings
+// joined and unescaped ("\"Ah!\"" is "Ah!" in quotes, "\n" a line break);
+// in the other forms the bytes themselves. In the file's encoding.
+std::string WrittenText(const ScriptFile& file, std::string_view written);
 
 void ReadPlainMessages(const ScriptFile& file, const MessageSink& sink);
 void ReadDelimitedMessages(const ScriptFile& file, const MessageSink& sink);
