@@ -63,7 +63,8 @@ TEST(Scrivo2CoverageBlend, TwentyFourBitFollowsTheFormula) { CheckAgainstFormula
 TEST(Scrivo2CoverageBlend, ThirtyTwoBitFollowsTheFormula) { CheckAgainstFormula(BlendCoverage32, 4); }
 
 // Every colour, target and coverage: Mix is the formula, and the formula is
-// no more than one step from (c * a + t * (255 - a)) / 255.
+// less than one and a half steps from (c * a + t * (255 - a)) / 255
+// (the shift truncates and the weight is 256ths, not 255ths).
 TEST(Scrivo2CoverageBlend, MixIsTheFormulaAndNearTheExactBlend) {
     for (unsigned a = 0; a < 256; ++a) {
         for (unsigned c = 0; c < 256; ++c) {
@@ -71,7 +72,7 @@ TEST(Scrivo2CoverageBlend, MixIsTheFormulaAndNearTheExactBlend) {
                 const unsigned blended = Blended(c, t, a);
                 ASSERT_EQ(Mix(c, t, a), blended) << c << " " << t << " " << a;
                 const double exact = (c * a + t * (255.0 - a)) / 255.0;
-                ASSERT_LE(std::abs(blended - exact), 1.0) << c << " " << t << " " << a;
+                ASSERT_LT(std::abs(blended - exact), 1.5) << c << " " << t << " " << a;
             }
         }
     }
