@@ -17,7 +17,7 @@ public:
     // break's filler and of a picture carry the whole tag as their bytes.
     virtual void OnRun(const TextRun& /*run*/, int32_t /*line*/, int32_t /*begin*/, int32_t /*end*/) {}
     // A tag that took effect, "<" to ">" (a closing tag that found its
-    // stack empty is reported by OnEmptyClose instead).
+    // stack empty or its switch off is reported by OnEmptyClose instead).
     virtual void OnTag(const TextString& /*name*/, int32_t /*begin*/, int32_t /*end*/) {}
     // A tag whose arguments are malformed, or whose picture cannot be had:
     // the error text is drawn. `end` is where reading resumes as text.
@@ -25,7 +25,8 @@ public:
     // A "<" and a name that is no tag, echoed as text; the name is empty when
     // the "<" was followed by no name at all.
     virtual void OnUnknownName(const TextString& /*name*/, int32_t /*begin*/, int32_t /*end*/) {}
-    // A closing tag with nothing saved on its stack: it changes nothing.
+    // A closing tag with nothing saved on its stack, or one that turns off a
+    // switch already off (</B> with bold off): it changes nothing.
     virtual void OnEmptyClose(const TextString& /*name*/, int32_t /*begin*/, int32_t /*end*/) {}
     // A size tag of 256 or more, which changes nothing.
     virtual void OnIgnoredSize(int32_t /*size*/, int32_t /*begin*/, int32_t /*end*/) {}

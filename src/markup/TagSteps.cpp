@@ -84,8 +84,11 @@ bool MarkupParser::ApplyTag() {
         case Step::kSwitchOn:
         case Step::kSwitchOff:
             if (CloseTag()) {
+                // Turning off a switch that is off changes nothing, like a
+                // pop from an empty stack, and is told as one.
+                const bool wasOn = style_.*(tag->flag) != 0;
                 style_.*(tag->flag) = tag->step == Step::kSwitchOn ? 1 : 0;
-                outcome = Outcome::kApplied;
+                outcome = tag->step == Step::kSwitchOff && !wasOn ? Outcome::kEmptyClose : Outcome::kApplied;
             }
             break;
         case Step::kPushNumber:

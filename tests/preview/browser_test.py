@@ -132,6 +132,19 @@ class TypedMessageTest(PageTest):
         self.assertEqual(len(boxes), 1)
         self.assertGreaterEqual(float(boxes[0].get_attribute("x")), right)
         self.assertIn("line-too-wide", [f["check"] for f in self.findings()])
+        # Hatched and outlined, never a plain fill that reads as red text.
+        self.assertEqual(boxes[0].value_of_css_property("fill"), 'url("#hatch")')
+        self.assertNotEqual(boxes[0].value_of_css_property("stroke-dasharray"), "none")
+        # The line runs past the picture's edge: the overlay reaches as far
+        # as it does, and says how far past the window it is.
+        picture_width = self.driver.execute_script("return document.getElementById('picture').naturalWidth")
+        box_right = float(boxes[0].get_attribute("x")) + float(boxes[0].get_attribute("width"))
+        self.assertGreater(box_right, picture_width)
+        view = [float(v) for v in self.driver.execute_script(
+            "return document.getElementById('overlay').getAttribute('viewBox')").split()]
+        self.assertGreaterEqual(view[0] + view[2], box_right)
+        label = self.driver.find_element(By.CSS_SELECTOR, "#overlay .reach").text
+        self.assertEqual(label, "+%d px" % round(float(boxes[0].get_attribute("width")) + 1))
 
     def test_the_picture_can_be_saved(self):
         self.type_message("Saved as a picture")
@@ -160,6 +173,11 @@ class ScriptModeTest(PageTest):
     def test_stepping_to_another_message_and_following_the_file(self):
         items = self.driver.find_elements(By.CSS_SELECTOR, "#messages li")
         self.assertEqual(len(items), 3)
+        # The list shows each message's words, not its markup.
+        shown = self.driver.execute_script(
+            "return [...document.querySelectorAll('#messages li')].map((li) => li.lastChild.textContent)")
+        self.assertEqual(shown[0], "【案内人】 「ようこそ、旅の方。」")
+        self.assertEqual(shown[2], "A third message, far too wide for the window it is shown in.")
         self.assertTrue(self.editor_text().startswith("<C255,220,120>"))
         first_picture = self.picture_png()
 

@@ -45,6 +45,29 @@ const Case kCases[] = {
     {"sizes count", "<S48>AB</S> CD", 60, "<S48>AB</S><R>CD"},
 };
 
+// Japanese at the pixel: a full-width character is 24 pixels wide, a
+// half-width one 12. Each case names the break that a looser rule makes.
+const Case kJapanese[] = {
+    {"no line begins with a small hiragana (not あいうえおが<R>っこう)", "あいうえおがっこう", 144, "あいうえお<R>がっこう"},
+    {"nor with a small katakana (not キャ<R>ラ...)", "ラキャラ", 48, "ラ<R>キャ<R>ラ"},
+    {"nor with the prolonged sound mark (not キャラクタ<R>ー)", "キャラクター", 120, "キャラク<R>ター"},
+    {"nor with ゎ, ヮ, ヵ or ヶ", "あいうゎヮヵヶえ", 144, "あい<R>うゎヮヵヶえ"},
+    {"nor with half-width small kana or ｰ (not ｷ<R>ｬ)", "ｷｬﾗｸﾀｰ", 60, "ｷｬﾗｸ<R>ﾀｰ"},
+    {"nor with a closing bracket", "あいうえ」お", 96, "あいう<R>え」お"},
+    {"nor with a closing double bracket or parenthesis", "あいうえ』）お", 96, "あいう<R>え』）お"},
+    {"nor with 。", "あいうえ。お", 96, "あいう<R>え。お"},
+    {"nor with 、", "あいうえ、お", 96, "あいう<R>え、お"},
+    {"nor with ！", "あいうえ！お", 96, "あいう<R>え！お"},
+    {"nor with ？", "あいうえ？お", 96, "あいう<R>え？お"},
+    {"nor with ・ or 々", "あいう人々", 96, "あいう<R>人々"},
+    {"no line ends with an opening bracket", "あいう「え」", 96, "あいう<R>「え」"},
+    {"nor with an opening parenthesis", "あいう（え）", 96, "あいう<R>（え）"},
+    {"Latin words among Japanese break at their blanks", "日本語 and English", 168, "日本語 and<R>English"},
+    {"a malformed tag stays whole (not <S<R>32>)", "ab<S 32>cd", 120, "ab<R><S 32><R>cd"},
+    {"an unknown tag drawn as written stays whole", "ab<Outline>cd", 96, "ab<R><Outline><R>cd"},
+    {"a lower-case tag too", "abcdefg<br>h", 96, "abcdefg<R><br>h"},
+};
+
 std::string Wrapped(ScriptForm form, const std::vector<std::string>& messages, int32_t width,
                     script::FileFindings* unfitting = nullptr) {
     static FakePictureSizes pictures({{1, {40, 30}}});
@@ -64,6 +87,50 @@ TEST(Wrap, TableOfMessages) {
         EXPECT_EQ(once, WriteScript(ScriptForm::kPlain, {c.wrapped}).file.bytes);
         EXPECT_TRUE(unfitting.findings.empty());
         EXPECT_EQ(Wrapped(ScriptForm::kPlain, {c.wrapped}, c.width), once) << "a second wrap changed it";
+    }
+}
+
+TEST(Wrap, JapaneseAtThePixel) {
+    for (const Case& c : kJapanese) {
+        SCOPED_TRACE(c.name);
+        script::FileFindings unfitting;
+        const std::string once = Wrapped(ScriptForm::kPlain, {c.message}, c.width, &unfitting);
+        EXPECT_EQ(once, WriteScript(ScriptForm::kPlain, {c.wrapped}).file.bytes);
+        EXPECT_EQ(Wrapped(ScriptForm::kPlain, {c.wrapped}, c.width), once) << "a second wrap changed it";
+    }
+}
+
+// A PO entry flagged c-format keeps its printf placeholders whole; the
+// same text unflagged is only text. An ASCII character is 12 pixels wide.
+TEST(Wrap, PlaceholdersOfCFormatEntriesStayWhole) {
+    const struct {
+        const char* name;
+        const char* message;
+        int32_t width;
+        const char* flagged;  // wrapped as a c-format entry
+        const char* plain;    // wrapped as plain text
+    } cases[] = {
+        {"a positional placeholder", "aaaaaaaa%1$sbb", 120, "aaaaaaaa<R>%1$sbb", "aaaaaaaa%1<R>$sbb"},
+        {"width, precision and length", "aaaaaaa%-10.3lfb", 120, "aaaaaaa<R>%-10.3lfb", "aaaaaaa%-1<R>0.3lfb"},
+        {"an ISO C 99 macro", "aaaaaaa%<PRIuMAX>b", 120, "aaaaaaa<R>%<PRIuMAX><R>b", "aaaaaaa%<R><PRIuMAX>b"},
+        {"a star with its argument", "aaaaaaaa%*2$db", 120, "aaaaaaaa<R>%*2$db", "aaaaaaaa%*<R>2$db"},
+        {"a percent sign", "aaaaaaaaa%%b", 120, "aaaaaaaaa<R>%%b", "aaaaaaaaa%<R>%b"},
+    };
+    auto po = [](const std::string& text, bool flagged) {
+        return std::string("msgid \"\"\nmsgstr \"\"\n\"Content-Type: text/plain; charset=UTF-8\\n\"\n\n") +
+               (flagged ? "#, c-format\n" : "") + "msgid \"m\"\nmsgstr \"" + text + "\"\n";
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        for (const bool flagged : {true, false}) {
+            script::ScriptFile file;
+            file.path = "format.po";
+            file.form = ScriptForm::kPo;
+            file.bytes = po(c.message, flagged);
+            script::CheckSettings settings;
+            settings.window.width = c.width;
+            EXPECT_EQ(script::WrapScript(file, settings).bytes, po(flagged ? c.flagged : c.plain, flagged)) << flagged;
+        }
     }
 }
 

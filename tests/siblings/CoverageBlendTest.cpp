@@ -1,7 +1,8 @@
-// The vector blends equal the one-pixel Mix for every width and coverage,
-// and write nothing beyond the row's pixels.
+// The blends, one pixel and vector, against the blend written out here, and
+// that against the exact blend; and nothing written beyond a row's pixels.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <random>
 #include <vector>
 
@@ -11,10 +12,17 @@
 namespace quenta::scrivo2 {
 namespace {
 
+// Coverage a of 255 as a weight of 256 (a + a / 128, so that 0 keeps the
+// target and 255 gives the colour), then a shift for the division.
+unsigned Blended(unsigned c, unsigned t, unsigned a) {
+    const unsigned w = a + a / 128;
+    return (c * w + t * (256 - w)) / 256;
+}
+
 using BlendFn = void (*)(uint8_t*, std::ptrdiff_t, const uint8_t*, std::ptrdiff_t, int32_t, int32_t, uint8_t,
                          uint8_t, uint8_t);
 
-void CheckAgainstMix(BlendFn blend, int32_t bpp) {
+void CheckAgainstFormula(BlendFn blend, int32_t bpp) {
     std::mt19937 random(12345);
     auto byte = [&] { return static_cast<uint8_t>(random() & 0xFF); };
     constexpr int32_t kRows = 3;
@@ -36,9 +44,9 @@ void CheckAgainstMix(BlendFn blend, int32_t bpp) {
             for (int32_t x = 0; x < w; ++x) {
                 const size_t at = static_cast<size_t>(y * pitch + x * bpp);
                 const unsigned a = coverage[static_cast<size_t>(y * w + x)];
-                ASSERT_EQ(target[at], Mix(b, before[at], a)) << "w " << w << " x " << x << " y " << y;
-                ASSERT_EQ(target[at + 1], Mix(g, before[at + 1], a));
-                ASSERT_EQ(target[at + 2], Mix(r, before[at + 2], a));
+                ASSERT_EQ(target[at], Blended(b, before[at], a)) << "w " << w << " x " << x << " y " << y;
+                ASSERT_EQ(target[at + 1], Blended(g, before[at + 1], a));
+                ASSERT_EQ(target[at + 2], Blended(r, before[at + 2], a));
                 if (bpp == 4) {
                     ASSERT_EQ(target[at + 3], before[at + 3]) << "the fourth byte is kept";
                 }
@@ -51,8 +59,24 @@ void CheckAgainstMix(BlendFn blend, int32_t bpp) {
     }
 }
 
-TEST(Scrivo2CoverageBlend, TwentyFourBitEqualsMix) { CheckAgainstMix(BlendCoverage24, 3); }
-TEST(Scrivo2CoverageBlend, ThirtyTwoBitEqualsMix) { CheckAgainstMix(BlendCoverage32, 4); }
+TEST(Scrivo2CoverageBlend, TwentyFourBitFollowsTheFormula) { CheckAgainstFormula(BlendCoverage24, 3); }
+TEST(Scrivo2CoverageBlend, ThirtyTwoBitFollowsTheFormula) { CheckAgainstFormula(BlendCoverage32, 4); }
+
+// Every colour, target and coverage: Mix is the formula, and the formula is
+// less than one and a half steps from (c * a + t * (255 - a)) / 255
+// (the shift truncates and the weight is 256ths, not 255ths).
+TEST(Scrivo2CoverageBlend, MixIsTheFormulaAndNearTheExactBlend) {
+    for (unsigned a = 0; a < 256; ++a) {
+        for (unsigned c = 0; c < 256; ++c) {
+            for (unsigned t = 0; t < 256; ++t) {
+                const unsigned blended = Blended(c, t, a);
+                ASSERT_EQ(Mix(c, t, a), blended) << c << " " << t << " " << a;
+                const double exact = (c * a + t * (255.0 - a)) / 255.0;
+                ASSERT_LT(std::abs(blended - exact), 1.5) << c << " " << t << " " << a;
+            }
+        }
+    }
+}
 
 TEST(Scrivo2CoverageBlend, MixIsExactAtTheEnds) {
     for (unsigned c : {0u, 1u, 128u, 255u}) {

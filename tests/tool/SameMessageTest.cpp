@@ -70,11 +70,24 @@ TEST_F(SameMessage, EveryWayOfHandingItInGivesThePictureOfTheFile) {
 }
 
 TEST_F(SameMessage, KeptNewlinesAreCharactersNotBreaks) {
-    const RgbImage broken = Render("broken", {}, "first\nsecond\n");
-    const RgbImage kept = Render("kept", {"--keep-newlines"}, "first\nsecond\n");
-    // Two lines of 24-pixel text against one line holding both words.
-    EXPECT_GT(broken.height, kept.height + 20);
-    EXPECT_GT(kept.width, broken.width + 60);
+    // Drawn with the fonts named, not what fontconfig picks, and measured
+    // against pictures of the same text written otherwise, not against a
+    // font's own margins.
+    const std::vector<std::string> fonts = {"--gothic-font", QUENTA_GOTHIC_FONT, "--mincho-font", QUENTA_MINCHO_FONT};
+    const RgbImage broken = Render("broken", fonts, "first\nsecond\n");
+    const RgbImage tagged = Render("tagged", fonts, "first<R>second");
+    std::vector<std::string> keep = fonts;
+    keep.push_back("--keep-newlines");
+    const RgbImage kept = Render("kept", keep, "first\nsecond\n");
+    const RgbImage oneLine = Render("one-line", fonts, "firstsecond");
+    ASSERT_GT(broken.width, 0);
+    // A newline read as a break draws what the break tag draws.
+    EXPECT_EQ(DescribeDifference(broken, tagged, 0), "");
+    // Kept, it is a character on the one line: as tall as the words on one
+    // line, wider than they are, and shorter than the two lines.
+    EXPECT_EQ(kept.height, oneLine.height);
+    EXPECT_GT(kept.width, oneLine.width);
+    EXPECT_LT(kept.height, broken.height);
 }
 
 }  // namespace

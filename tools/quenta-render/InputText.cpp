@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include "Cp932Conversion.h"
+#include "MessageLimit.h"
 #include "TextPosition.h"
 #include "ToolError.h"
 
@@ -63,6 +64,9 @@ std::string ConvertMessageText(const Options& options, std::string text) {
     if (utf16) text = Utf16ToUtf8(text);
     else if (!options.cp932 && text.rfind(kUtf8Bom, 0) == 0) text.erase(0, sizeof kUtf8Bom - 1);
     const bool cp932 = options.cp932 && !utf16;
+    if (text.size() > text::kLongestMessageBytes) {
+        throw InputError(text::TooLongMessage(options.input.empty() || options.input == "-" ? "the message" : "'" + options.input + "'", text.size()));
+    }
 
     // Quenta reads up to the first NUL: anything after it would vanish unseen.
     if (const size_t nul = text.find('\0'); nul != std::string::npos) {

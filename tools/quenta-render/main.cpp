@@ -20,7 +20,7 @@ int main(int argc, char** argv) {
         return 0;
     } catch (const ToolError& error) {
         std::fprintf(stderr, "quenta-render: %s\n", error.what());
-        if (error.Status() == kExitUsage) std::fputs("Try 'quenta-render --help'.\n", stderr);
+        if (error.ShowsHelp()) std::fputs("Try 'quenta-render --help'.\n", stderr);
         return error.Status();
     } catch (const std::exception& error) {
         std::fprintf(stderr, "quenta-render: %s\n", error.what());

@@ -18,7 +18,8 @@ namespace quenta::script {
     X(kUnknownTag, "unknown-tag", kError, "A name in angle brackets that is no tag: it is drawn as written.")                 \
     X(kLoneAngleBracket, "lone-angle-bracket", kWarning,                                                               \
       "A '<' followed by no tag name: drawn as text; write '<<' for a literal '<'.")                                 \
-    X(kEmptyClose, "empty-close", kWarning, "A closing tag with nothing saved to restore: it changes nothing.")        \
+    X(kEmptyClose, "empty-close", kWarning,                                                                            \
+      "A closing tag with nothing saved to restore, or one for a switch that is off: it changes nothing.")          \
     X(kUnclosedStyle, "unclosed-style", kWarning,                                                                      \
       "A style or switch still on when the message ends: it carries into the next messages.")                         \
     X(kIgnoredSize, "ignored-size", kError, "A size of 256 or more: the tag is ignored.")                              \

@@ -53,16 +53,27 @@ int CheckCommand::Run(const std::string& version) {
     settings.pictures = archive ? archive->Pictures() : nullptr;
 
     std::vector<script::FileFindings> results;
+    bool empty = false;
+    int32_t messages = 0;
+    settings.afterMessage = [&](int32_t number) { messages = number; };
     for (const std::string& path : script_.files) {
-        const script::ScriptFile file = script::OpenScript(path, script_.form, script_.cp932, script_.column);
+        const script::ScriptFile file =
+            script::OpenScript(path, script_.form, script_.cp932, script_.column, script_.includeFuzzy);
+        messages = 0;
         results.push_back(script::CheckScript(file, settings));
+        // Nothing checked is no pass: most likely the wrong file, form or
+        // column.
+        if (messages == 0) {
+            std::cerr << path << ": error: " << NoMessageText(script_) << '\n';
+            empty = true;
+        }
     }
     const script::ReportFormat format = format_ == "json" ? script::ReportFormat::kJson
                                         : format_ == "sarif" ? script::ReportFormat::kSarif
                                                              : script::ReportFormat::kText;
     script::WriteReport(std::cout, format, results, version);
     std::cout.flush();
-    return script::HasErrors(results) ? 1 : 0;
+    return script::HasErrors(results) || empty ? 1 : 0;
 }
 
 }  // namespace quenta::tool

@@ -4,9 +4,13 @@
 // and a field's contents are matched back to the bytes that spell them.
 #include <csv.h>
 
+#include <exception>
+
 #include <cstdlib>
 #include <stdexcept>
 #include <string>
+#include <vector>
+#include <algorithm>
 
 #include "ScriptReader.h"
 
@@ -21,7 +25,10 @@ public:
     FieldLocator(const ScriptFile& file, const MessageSink& sink) : file_(file), sink_(sink) {
         const std::string& column = file.column;
         const bool numeric = !column.empty() && column.find_first_not_of("0123456789") == std::string::npos;
-        if (numeric) {
+        if (column.empty()) {
+            wanted_ = 0;
+            guessing_ = true;
+        } else if (numeric) {
             wanted_ = std::atoi(column.c_str()) - 1;
             if (wanted_ < 0) throw std::runtime_error("--column counts from 1");
         } else {
@@ -46,31 +53,82 @@ public:
             rowStart_ = false;
             position_ = at;
             if (csv_parse(&parser, bytes.data() + at, 1, OnField, OnRow, this) != 1) {
+                const std::string reason = csv_strerror(csv_error(&parser));
                 csv_free(&parser);
-                throw std::runtime_error(csv_strerror(csv_error(&parser)));
+                throw std::runtime_error("cannot read '" + file_.path + "': " + reason);
             }
+            Rethrow(parser);
         }
         position_ = bytes.size();
         csv_fini(&parser, OnField, OnRow, this);
+        Rethrow(parser);
         csv_free(&parser);
         if (!headerName_.empty() && wanted_ < 0) {
-            throw std::runtime_error("no column named '" + headerName_ + "' in the first row");
+            throw std::runtime_error("'" + file_.path + "' has no column named '" + headerName_ + "' in its first row; " +
+                                     Columns());
+        }
+        if (wanted_ >= widest_ && row_ > 0) {
+            throw std::runtime_error("'" + file_.path + "' has no column " + file_.column + ": no row has more than " +
+                                     std::to_string(widest_) + "; " + Columns());
         }
     }
 
 private:
-    static void OnField(void* contents, size_t length, void* self) {
-        static_cast<FieldLocator*>(self)->Field(static_cast<const char*>(contents), length);
+    // "its columns are 1 'id', 2 'speaker', 3 'text'" from the first row.
+    std::string Columns() const {
+        std::string list = "its columns are";
+        for (size_t i = 0; i < firstRow_.size(); ++i) {
+            list += (i ? ", " : " ") + std::to_string(i + 1) + " '" + firstRow_[i] + "'";
+        }
+        if (firstRow_.empty()) list += " none";
+        return list + " (the first row)";
     }
-    static void OnRow(int, void* self) { static_cast<FieldLocator*>(self)->Row(); }
+
+    // Without --column, a file of more than one column is not guessed at:
+    // the first is as likely an id as the text.
+    void RefuseGuess() const {
+        throw std::runtime_error("'" + file_.path + "' has " + std::to_string(firstRow_.size()) +
+                                 " columns: say which holds the messages with --column NAME (a name in the first row) or --column N (from 1); " +
+                                 Columns());
+    }
+
+    // libcsv is C: nothing may be thrown through it. What the callbacks
+    // throw waits here until csv_parse returns.
+    static void OnField(void* contents, size_t length, void* self) {
+        auto* locator = static_cast<FieldLocator*>(self);
+        if (locator->failure_) return;
+        try {
+            locator->Field(static_cast<const char*>(contents), length);
+        } catch (...) {
+            locator->failure_ = std::current_exception();
+        }
+    }
+    static void OnRow(int, void* self) {
+        auto* locator = static_cast<FieldLocator*>(self);
+        if (locator->failure_) return;
+        try {
+            locator->Row();
+        } catch (...) {
+            locator->failure_ = std::current_exception();
+        }
+    }
+    void Rethrow(csv_parser& parser) {
+        if (!failure_) return;
+        csv_free(&parser);
+        std::rethrow_exception(failure_);
+    }
 
     void Field(const char* contents, size_t length) {
         const size_t begin = fieldStart_;
         const size_t end = position_;
         fieldStart_ = position_ + 1;
         const std::string value(contents ? contents : "", contents ? length : 0);
+        if (row_ == 0) firstRow_.push_back(value.size() > 40 ? value.substr(0, 37) + "..." : value);
+        widest_ = std::max(widest_, field_ + 1);
         if (row_ == 0 && !headerName_.empty()) {
             if (value == headerName_ && wanted_ < 0) wanted_ = field_;
+        } else if (guessing_ && row_ == 0 && field_ == 0) {
+            firstField_ = {value, begin, end};  // a message once the row proves to be all there is
         } else if (field_ == wanted_) {
             Emit(value, begin, end);
         }
@@ -78,6 +136,10 @@ private:
     }
 
     void Row() {
+        if (guessing_ && row_ == 0) {
+            if (firstRow_.size() > 1) RefuseGuess();
+            Emit(firstField_.value, firstField_.begin, firstField_.end);
+        }
         fieldStart_ = position_ + 1;
         rowStart_ = true;
         field_ = 0;
@@ -141,6 +203,13 @@ private:
     const ScriptFile& file_;
     const MessageSink& sink_;
     int wanted_ = -1;
+    bool guessing_ = false;  // no --column: the file must have one column
+    int widest_ = 0;         // the most fields a row had
+    std::vector<std::string> firstRow_;
+    struct {
+        std::string value;
+        size_t begin = 0, end = 0;
+    } firstField_;
     std::string headerName_;
     size_t fieldStart_ = 0;
     size_t position_ = 0;
@@ -148,6 +217,7 @@ private:
     int field_ = 0;
     size_t row_ = 0;
     SourceText text_;
+    std::exception_ptr failure_;
 };
 
 }  // namespace

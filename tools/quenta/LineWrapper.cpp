@@ -3,7 +3,11 @@
 #include <unicode/utext.h>
 
 #include <algorithm>
+#include <cctype>
 #include <stdexcept>
+#include <string_view>
+
+#include "WrittenTag.h"
 
 namespace quenta::script {
 
@@ -11,17 +15,78 @@ namespace {
 
 constexpr UChar kObject = 0xFFFC;  // a picture or a tag drawn as text: breaks around it, never inside
 
+constexpr size_t kLongestDirective = 64;
+
+bool IsAscii(char c) { return static_cast<unsigned char>(c) < 0x80; }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// The end of the printf directive at text[at] == '%': an argument number,
+// flags, width, precision, length and conversion, or an ISO C 99 macro
+// written as gettext keeps it ("%<PRIuMAX>"). All of it is ASCII, which in
+// code page 932 is never the second byte of a character.
+size_t DirectiveEnd(const std::string& text, size_t at) {
+    size_t i = at + 1;
+    auto digits = [&] {
+        while (i < text.size() && IsDigit(text[i])) ++i;
+    };
+    auto number = [&] {  // digits, or "*" with an optional argument number
+        if (i < text.size() && text[i] == '*') {
+            ++i;
+            const size_t start = i;
+            digits();
+            if (i > start && i < text.size() && text[i] == '$') ++i;
+            else i = start;
+        } else {
+            digits();
+        }
+    };
+    if (i < text.size() && text[i] == '%') return i + 1;
+    const size_t start = i;
+    digits();
+    if (i > start && i < text.size() && text[i] == '$') ++i;
+    else i = start;
+    while (i < text.size() && std::string_view("-+ #0'I").find(text[i]) != std::string_view::npos) ++i;
+    number();
+    if (i < text.size() && text[i] == '.') {
+        ++i;
+        number();
+    }
+    if (i < text.size() && text[i] == '<') {
+        size_t close = i + 1;
+        while (close < text.size() && close < i + kLongestDirective && IsAscii(text[close]) &&
+               (std::isalnum(static_cast<unsigned char>(text[close])) || text[close] == '_')) {
+            ++close;
+        }
+        if (close < text.size() && text[close] == '>') return close + 1;
+    }
+    while (i < text.size() && std::string_view("hlLqjzZt").find(text[i]) != std::string_view::npos) ++i;
+    if (i < text.size() && IsAscii(text[i]) && std::isalpha(static_cast<unsigned char>(text[i]))) ++i;
+    return i;
+}
+
 }  // namespace
 
 LineWrapper::LineWrapper() {
     UErrorCode status = U_ZERO_ERROR;
-    breaks_.reset(icu::BreakIterator::createLineInstance(icu::Locale("ja", "JP", "lb=strict"), status));
+    // "lb=strict" is a keyword, not a variant: given as the third argument
+    // it is taken for a variant and ignored, and ICU's Japanese default is
+    // the normal rules, which break before small kana and the prolonged
+    // sound mark.
+    breaks_.reset(icu::BreakIterator::createLineInstance(icu::Locale("ja", "JP", nullptr, "lb=strict"), status));
     if (U_FAILURE(status) || !breaks_) throw std::runtime_error("ICU has no line-breaking rules for Japanese");
     cp932_ = ucnv_open("windows-932", &status);
     if (U_FAILURE(status)) throw std::runtime_error("ICU cannot read code page 932");
 }
 
 LineWrapper::~LineWrapper() { ucnv_close(cp932_); }
+
+bool LineWrapper::InsideWhole(int32_t offset) const {
+    // The last range that begins before the offset; the ranges are merged,
+    // so no earlier one can reach further.
+    auto after = std::upper_bound(whole_.begin(), whole_.end(), offset,
+                                  [](int32_t at, const std::pair<int32_t, int32_t>& range) { return at <= range.first; });
+    return after != whole_.begin() && offset < std::prev(after)->second;
+}
 
 void LineWrapper::Units(const std::string& text, const std::vector<uint32_t>& origin, const LaidOutMessage& laid,
                         size_t from, size_t to) {
@@ -48,7 +113,7 @@ void LineWrapper::Units(const std::string& text, const std::vector<uint32_t>& or
         }
         const size_t at = static_cast<size_t>(key);
         const bool placeable = at == 0 || at >= origin.size() || origin[at] != origin[at - 1];
-        units_.push_back({r, r, key, run.space, glueNext || !placeable});
+        units_.push_back({r, r, key, run.space, glueNext || !placeable || InsideWhole(key)});
         // A "<" drawn as text is read as "<<" with a "<R>" right after it:
         // nothing may come between it and what follows.
         glueNext = run.plain && run.end - run.begin == 1 && text[static_cast<size_t>(run.begin)] == '<';
@@ -95,15 +160,38 @@ void LineWrapper::Opportunities(const std::string& text, const LaidOutMessage& l
 }
 
 std::vector<LineBreakEdit> LineWrapper::Breaks(const std::string& text, const std::vector<uint32_t>& origin,
-                                               const LaidOutMessage& laid, int32_t width) {
+                                               const LaidOutMessage& laid, int32_t width, bool cFormat) {
     std::vector<LineBreakEdit> edits;
     atomic_.clear();
+    whole_.clear();
     for (const TagNote& tag : laid.tags) {
         if (tag.event == TagEvent::kMalformed || tag.event == TagEvent::kMissingPicture ||
             tag.event == TagEvent::kUnknownName || tag.event == TagEvent::kApplied) {
             atomic_.emplace_back(tag.begin, tag.end);
         }
+        // What follows a tag the parser stopped reading is drawn as text,
+        // but the writer typed it as part of the tag.
+        if (tag.event == TagEvent::kMalformed || tag.event == TagEvent::kMissingPicture ||
+            tag.event == TagEvent::kUnknownName) {
+            const bool named = tag.event != TagEvent::kUnknownName || !tag.name.empty() ||
+                               (static_cast<size_t>(tag.end) < text.size() && text[static_cast<size_t>(tag.end)] != ' ');
+            whole_.emplace_back(tag.begin, named ? WrittenTagEnd(text, tag.begin, tag.end) : tag.end);
+        }
     }
+    if (cFormat) {
+        for (size_t at = text.find('%'); at != std::string::npos; at = text.find('%', at)) {
+            const size_t end = DirectiveEnd(text, at);
+            whole_.emplace_back(static_cast<int32_t>(at), static_cast<int32_t>(end));
+            at = end;
+        }
+    }
+    std::sort(whole_.begin(), whole_.end());
+    size_t kept = 0;
+    for (const auto& range : whole_) {
+        if (kept > 0 && range.first < whole_[kept - 1].second) whole_[kept - 1].second = std::max(whole_[kept - 1].second, range.second);
+        else whole_[kept++] = range;
+    }
+    whole_.resize(kept);
     size_t r = 0;
     while (r < laid.runs.size()) {
         size_t end = r;

@@ -1,9 +1,10 @@
 // Where to break a laid-out message's lines so that each fits a width:
-// never inside a tag or a picture, at the line-breaking opportunities of
-// ICU's strict Japanese rules (no line begins with a closing bracket, a
-// small kana, the prolonged sound mark or 。、！？; none ends with an opening
-// bracket), Latin text at spaces with the space dropped, and a word longer
-// than a line broken inside.
+// never inside a tag, a picture, a malformed or unknown tag drawn as
+// written, or (in a C format string) a printf placeholder; at the
+// line-breaking opportunities of ICU's strict Japanese rules (no line begins
+// with a closing bracket, a small kana, the prolonged sound mark or 。、！？;
+// none ends with an opening bracket), Latin text at spaces with the space
+// dropped, and a word longer than a line broken inside.
 #pragma once
 
 #include <unicode/brkiter.h>
@@ -35,8 +36,10 @@ public:
     // goes only where `origin` (the file offset of each byte of the text)
     // can place it: before the first byte that stands for its piece of the
     // file, not inside a tag the reader wrote for a line break.
+    // `cFormat`: the text is a printf format (a PO entry flagged c-format),
+    // whose placeholders ("%d", "%1$s", "%<PRIuMAX>") must stay whole.
     std::vector<LineBreakEdit> Breaks(const std::string& text, const std::vector<uint32_t>& origin,
-                                      const LaidOutMessage& laid, int32_t width);
+                                      const LaidOutMessage& laid, int32_t width, bool cFormat = false);
 
 private:
     struct Unit {
@@ -48,6 +51,7 @@ private:
     };
     void Units(const std::string& text, const std::vector<uint32_t>& origin, const LaidOutMessage& laid, size_t from,
                size_t to);
+    bool InsideWhole(int32_t offset) const;
     void Opportunities(const std::string& text, const LaidOutMessage& laid);
 
     std::unique_ptr<icu::BreakIterator> breaks_;
@@ -56,6 +60,7 @@ private:
     std::vector<bool> breakBefore_;     // per unit of the line at hand
     std::vector<bool> boundary_;        // per UTF-16 index of the line at hand
     std::vector<std::pair<int32_t, int32_t>> atomic_;  // tag ranges drawn as text
+    std::vector<std::pair<int32_t, int32_t>> whole_;   // text that no break may enter, in order
     std::vector<UChar> utf16_;          // the line at hand
     std::vector<int32_t> utf16Source_;  // where each unit starts in utf16_
 };

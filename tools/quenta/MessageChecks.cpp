@@ -1,5 +1,7 @@
 #include "MessageChecks.h"
 
+#include "WrittenTag.h"
+
 #include <algorithm>
 #include <cctype>
 
@@ -43,6 +45,34 @@ std::string LetterWord(const std::string& text, int32_t from) {
     return word;
 }
 
+// A tag for what a name from another markup means, said to the writer:
+// "<BR>", "<Outline>", "<Bold>" ... ("" when nothing fits). `word` is
+// upper case.
+std::string_view TagMeant(const std::string& word) {
+    struct Meaning {
+        std::string_view word;
+        std::string_view advice;
+    };
+    static constexpr Meaning kMeanings[] = {
+        {"BR", "for a line break write <R>"},          {"N", "for a line break write <R>"},
+        {"NEWLINE", "for a line break write <R>"},     {"BOLD", "for bold write <B> ... </B>"},
+        {"STRONG", "for bold write <B> ... </B>"},     {"OUTLINE", "for an outline write <E> ... </E> (the edge)"},
+        {"EDGE", "for an outline write <E> ... </E> (the edge)"},
+        {"BORDER", "for an outline write <E> ... </E> (the edge)"},
+        {"STROKE", "for an outline write <E> ... </E> (the edge)"},
+        {"SHADOW", "for a shadow write <K> ... </K>"}, {"COLOR", "for a colour write <C255,0,0> ... </C>"},
+        {"COLOUR", "for a colour write <C255,0,0> ... </C>"}, {"FONT", "for a face write <F1> ... </F>"},
+        {"FACE", "for a face write <F1> ... </F>"},    {"SIZE", "for a size write <S32> ... </S>"},
+        {"CENTER", "for centring write <CE320> ... </CE>"}, {"CENTRE", "for centring write <CE320> ... </CE>"},
+        {"IMG", "for a picture write <G1>"},           {"IMAGE", "for a picture write <G1>"},
+        {"PICTURE", "for a picture write <G1>"},       {"RESET", "to reset the style write <CR>"},
+    };
+    for (const Meaning& meaning : kMeanings) {
+        if (meaning.word == word) return meaning.advice;
+    }
+    return "";
+}
+
 std::string_view StyleName(std::string_view tag) {
     if (tag == "C") return "the colour";
     if (tag == "CE") return "centring";
@@ -83,28 +113,38 @@ void CheckTags(const std::string& text, const LaidOutMessage& laid, const ShowTe
                                "picture " + std::to_string(tag.value) + " is not in the archive: the window shows \"<error>\" here"});
                 break;
             case TagEvent::kUnknownName: {
-                if (!tag.name.empty()) {
-                    std::string message = Quoted(written) + " is no tag: it is drawn as written";
-                    if (tag.name[0] == '/' && FormOf(tag.name)) {
-                        message += "; <" + tag.name.substr(1) + "> has no closing tag";
-                    }
-                    out.push_back({Check::kUnknownTag, tag.begin, message});
+                // The letters after "<" (and a "/"), as the writer typed
+                // them: "<Outline>" is read as the unknown name "O".
+                const int32_t nameFrom = tag.begin + 1 + (tag.name.rfind('/', 0) == 0 ? 1 : 0);
+                const std::string word = LetterWord(text, nameFrom);
+                if (tag.name.empty() && word.empty()) {
+                    out.push_back({Check::kLoneAngleBracket, tag.begin, "'<' opens no tag and is drawn as text; write '<<' for a '<'"});
                     break;
                 }
-                const std::string word = LetterWord(text, tag.end);
-                if (!word.empty()) {
-                    std::string message = Quoted("<" + show(std::string_view(text).substr(static_cast<size_t>(tag.end), word.size()))) +
-                                          " is no tag: tag names are upper case, and it is drawn as written";
-                    if (FormOf(word)) message += "; did you mean <" + word + ">?";
-                    out.push_back({Check::kUnknownTag, tag.begin, message});
-                } else {
-                    out.push_back({Check::kLoneAngleBracket, tag.begin, "'<' opens no tag and is drawn as text; write '<<' for a '<'"});
+                const int32_t end = WrittenTagEnd(text, tag.begin, tag.end);
+                const std::string whole = show(std::string_view(text).substr(static_cast<size_t>(tag.begin),
+                                                                             static_cast<size_t>(end - tag.begin)));
+                std::string message = Quoted(whole) + " is no tag: it is drawn as written";
+                const std::string typed = (tag.name.rfind('/', 0) == 0 ? "/" : "") + word;
+                const bool upper = text.compare(static_cast<size_t>(nameFrom), word.size(), word) == 0;
+                if (!tag.name.empty() && tag.name[0] == '/' && upper && FormOf(tag.name)) {
+                    message += "; <" + tag.name.substr(1) + "> has no closing tag";
+                } else if (FormOf(word) && !upper) {
+                    message += "; tag names are upper case: did you mean <" + typed + ">?";
+                } else if (const std::string_view meant = TagMeant(word); !meant.empty()) {
+                    message += "; " + std::string(meant);
                 }
+                out.push_back({Check::kUnknownTag, tag.begin, message});
                 break;
             }
-            case TagEvent::kEmptyClose:
-                out.push_back({Check::kEmptyClose, tag.begin, Quoted(written) + " closes nothing: no earlier value is saved"});
+            case TagEvent::kEmptyClose: {
+                const bool isSwitch = tag.name == "/B" || tag.name == "/E" || tag.name == "/K";
+                out.push_back({Check::kEmptyClose, tag.begin,
+                               Quoted(written) + " closes nothing: " +
+                                   (isSwitch ? std::string(StyleName(std::string_view(tag.name).substr(1))) + " is not on"
+                                             : std::string("no earlier value is saved"))});
                 break;
+            }
             case TagEvent::kIgnoredSize:
                 out.push_back({Check::kIgnoredSize, tag.begin,
                                "size " + std::to_string(tag.value) + " is ignored: sizes go up to 255"});

@@ -11,6 +11,7 @@
 #include "MessagePass.h"
 #include "PngWriter.h"
 #include "ScriptChecker.h"
+#include "ScriptReader.h"
 
 namespace quenta::preview {
 
@@ -147,10 +148,12 @@ ScriptSnapshot MessagePreviewer::ReadScript(const script::ScriptFile& file, bool
         entry.line = pass.PlaceOf(message.start).line;
         entry.cp932 = message.message.text;
         entry.styleBefore = message.styleBefore;
-        entry.shown = pass.ShowWritten(message.written);
-                for (const script::Finding& f : checker.Check(message)) {
+        // As the writer means it (a PO string unescaped); findings are placed
+        // in the same text below.
+        entry.shown = pass.ShowWritten(script::WrittenText(pass.File(), message.written));
+        for (const script::Finding& f : checker.Check(message)) {
             const std::string_view before = message.written.substr(0, f.offset > message.start ? f.offset - message.start : 0);
-            entry.findings.push_back({f, EditorIndex(pass.ShowWritten(before))});
+            entry.findings.push_back({f, EditorIndex(pass.ShowWritten(script::WrittenText(pass.File(), before)))});
         }
         snapshot.messages.push_back(std::move(entry));
     });

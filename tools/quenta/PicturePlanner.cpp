@@ -1,5 +1,7 @@
 #include "PicturePlanner.h"
 
+#include "ScriptReader.h"
+
 #include <xxhash.h>
 
 #include <cstdio>
@@ -21,7 +23,8 @@ const PlannedPicture& PicturePlanner::Plan(const PassedMessage& message, Message
     picture_.number = message.number;
     picture_.text = message.message.text;
     picture_.styleBefore = message.styleBefore;
-    picture_.source = pass.ShowWritten(message.written);
+    // As the writer means it: a PO string unescaped.
+    picture_.source = pass.ShowWritten(WrittenText(pass.File(), message.written));
     picture_.place = pass.PlaceOf(message.start);
     picture_.name = names_.For(message.number);
     // The style a message starts in is part of its picture: an edit that

@@ -1,7 +1,8 @@
 // PO files: the translations, read by libgettextpo. libgettextpo tells no
 // places, so each msgstr keyword is also found in the file, in the same
 // order, and its quoted strings are matched back to the bytes that spell
-// them (escapes included). Untranslated entries and the header are skipped.
+// them (escapes included). Untranslated entries and the header are skipped,
+// and so are fuzzy ones, as msgfmt leaves them out, unless asked for.
 #include <gettext-po.h>
 
 #include <unistd.h>
@@ -117,7 +118,7 @@ std::string WithBreakTags(const char* translation) {
     return out;
 }
 
-void EmitTranslation(const char* translation, LocatedString& located, const MessageSink& sink) {
+void EmitTranslation(const char* translation, bool cFormat, LocatedString& located, const MessageSink& sink) {
     if (!translation || !*translation) return;
     const std::string expected = WithBreakTags(translation);
     if (located.text.bytes != expected) {
@@ -126,10 +127,32 @@ void EmitTranslation(const char* translation, LocatedString& located, const Mess
         for (const char c : expected) located.text.Append(c, static_cast<uint32_t>(located.keyword));
         located.text.end = static_cast<uint32_t>(located.keyword);
     }
+    located.text.cFormat = cFormat;
     sink(located.text);
 }
 
 }  // namespace
+
+std::string WrittenText(const ScriptFile& file, std::string_view written) {
+    if (file.form != ScriptForm::kPo) return std::string(written);
+    // The bytes start inside the first quoted string, past its quote.
+    std::string out;
+    bool quoted = true;
+    for (size_t i = 0; i < written.size(); ++i) {
+        const char c = written[i];
+        if (!quoted) {
+            quoted = c == '"';
+        } else if (c == '"') {
+            quoted = false;
+        } else if (c == '\\' && i + 1 < written.size()) {
+            const char next = written[++i];
+            out += next == 'n' ? '\n' : Unescape(next);
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
 
 void ReadPoMessages(const ScriptFile& file, const MessageSink& sink) {
     // libgettextpo reads files by name: the bytes already read go through a
@@ -138,7 +161,16 @@ void ReadPoMessages(const ScriptFile& file, const MessageSink& sink) {
     const int fd = mkstemp(name);
     if (fd < 0) throw std::runtime_error("cannot make a temporary file to read '" + file.path + "'");
     const std::unique_ptr<char, int (*)(const char*)> temporary(name, unlink);
-    const bool written = write(fd, file.bytes.data(), file.bytes.size()) == static_cast<ssize_t>(file.bytes.size());
+    // Bytes recoded to UTF-8 on reading go with a header that says so.
+    std::string copy;
+    const std::string* bytes = &file.bytes;
+    if (!file.charset.empty()) {
+        const auto [begin, end] = PoCharsetName(file.bytes);
+        copy = file.bytes;
+        if (end > begin) copy.replace(begin, end - begin, "UTF-8");
+        bytes = &copy;
+    }
+    const bool written = write(fd, bytes->data(), bytes->size()) == static_cast<ssize_t>(bytes->size());
     close(fd);
     if (!written) throw std::runtime_error("cannot write a temporary file to read '" + file.path + "'");
     const std::string path = name;
@@ -162,16 +194,20 @@ void ReadPoMessages(const ScriptFile& file, const MessageSink& sink) {
             po_message_iterator(po.get(), *domain), po_message_iterator_free);
         while (po_message_t message = po_next_message(messages.get())) {
             if (po_message_is_obsolete(message)) continue;
+            // The scanner passes a skipped entry's msgstr all the same, to
+            // stay in step.
+            const bool skipped = po_message_is_fuzzy(message) && !file.includeFuzzy;
+            const bool cFormat = po_message_is_format(message, "c-format") != 0;
             if (po_message_msgid_plural(message)) {
                 for (int form = 0; po_message_msgstr_plural(message, form); ++form) {
                     if (!scanner.Next(located)) located = {};
-                    EmitTranslation(po_message_msgstr_plural(message, form), located, sink);
+                    if (!skipped) EmitTranslation(po_message_msgstr_plural(message, form), cFormat, located, sink);
                 }
                 continue;
             }
             if (!scanner.Next(located)) located = {};
             if (*po_message_msgid(message) == '\0') continue;  // the header
-            EmitTranslation(po_message_msgstr(message), located, sink);
+            if (!skipped) EmitTranslation(po_message_msgstr(message), cFormat, located, sink);
         }
     }
 }

@@ -11,6 +11,9 @@ find_library(CSV_LIBRARY csv REQUIRED)
 find_library(GETTEXTPO_LIBRARY gettextpo REQUIRED)
 
 set(quenta_scripts_dir "${CMAKE_CURRENT_LIST_DIR}")
+if(NOT TARGET quenta_text)
+  add_subdirectory("${quenta_scripts_dir}/../text" "${CMAKE_BINARY_DIR}/tools/text")
+endif()
 add_library(quenta_scripts STATIC
   ${quenta_scripts_dir}/CheckCatalogue.cpp
   ${quenta_scripts_dir}/DelimitedScriptReader.cpp
@@ -33,4 +36,5 @@ add_library(quenta_scripts STATIC
 target_include_directories(quenta_scripts PUBLIC "${quenta_scripts_dir}" "${PROJECT_SOURCE_DIR}/include")
 target_link_libraries(quenta_scripts
   PUBLIC quenta_markup
+  PRIVATE quenta_text
   PRIVATE nlohmann_json::nlohmann_json ICU::uc ICU::i18n ${CSV_LIBRARY} ${GETTEXTPO_LIBRARY} quenta_warnings)

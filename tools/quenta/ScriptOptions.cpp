@@ -11,7 +11,10 @@ void ScriptInputOptions::AddTo(CLI::App& c, Uses uses) {
     if (uses.cp932) {
         c.add_flag("--cp932", cp932, "the script is Shift-JIS (code page 932); by default UTF-8 (a PO file's header may say)");
     }
-    c.add_option("--column", column, "CSV and TSV: the column of the messages, a number from 1 or a name in the first row");
+    c.add_option("--column", column,
+                 "CSV and TSV: the column of the messages, a number from 1 or a name in the first row (needed when there is more "
+                 "than one column)");
+    c.add_flag("--include-fuzzy", includeFuzzy, "PO: read entries marked fuzzy too (msgfmt leaves them out, and so does this by default)");
     c.add_option("--window", window, "the message window's text area, WxH in pixels: overflow is measured against it");
     if (uses.width) c.add_option("--width", width, "the line width to wrap to, in pixels, when no --window is given")->check(CLI::Range(1, 1 << 20));
     c.add_option("--max-lines", maxLines, "the most lines a message may have")->check(CLI::Range(1, 1 << 20));
@@ -36,6 +39,13 @@ script::WindowSettings WindowOf(const std::string& window, int32_t width, int32_
     if (width > 0) settings.width = width;
     if (maxLines > 0) settings.maxLines = maxLines;
     return settings;
+}
+
+std::string NoMessageText(const ScriptInputOptions& options) {
+    std::string text = "no message found";
+    text += options.includeFuzzy ? " (a PO file's untranslated entries are left out)"
+                                 : " (a PO file's untranslated and fuzzy entries are left out; --include-fuzzy reads fuzzy ones)";
+    return text;
 }
 
 script::WindowSettings ScriptInputOptions::Window() const { return WindowOf(window, width, maxLines); }

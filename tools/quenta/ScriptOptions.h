@@ -18,11 +18,12 @@ namespace quenta::tool {
 struct ScriptInputOptions {
     std::string form;
     bool cp932 = false;
-    std::string column = "1";
+    std::string column;
     std::string window;
     int32_t width = 0;
     int32_t maxLines = 0;
     bool reset = false;
+    bool includeFuzzy = false;
 
     struct Uses {
         bool cp932 = true;   // false where the command has its own --cp932
@@ -40,6 +41,8 @@ struct ScriptOptions : ScriptInputOptions {
 
     void AddTo(CLI::App& command, bool wrapping);
 };
+// Why a script may have given no message, for the writer to see.
+std::string NoMessageText(const ScriptInputOptions& options);
 
 // The window of --window WxH (none when empty), --width N (0 for none) and
 // --max-lines N (0 for no limit); throws a usage ToolError for a bad size.

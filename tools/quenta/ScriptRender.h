@@ -21,7 +21,7 @@ struct ScriptRenderSettings {
     std::string script;
     std::string form;
     bool cp932 = false;
-    std::string column = "1";
+    std::string column;
     WindowSettings window;
     bool resetBetweenMessages = false;
     std::string outDir;

@@ -21,7 +21,7 @@ struct ScriptSource {
     std::string path;
     std::string form;  // "" for what the name suggests
     bool cp932 = false;
-    std::string column = "1";
+    std::string column;
     bool resetBetweenMessages = false;
 };
 

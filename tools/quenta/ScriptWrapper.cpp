@@ -38,7 +38,7 @@ WrapResult WrapScript(const ScriptFile& file, const CheckSettings& settings) {
 
     pass.Run([&](const PassedMessage& m) {
         const ScriptMessage& message = m.message;
-        const std::vector<LineBreakEdit> breaks = wrapper.Breaks(message.text, message.origin, m.laid, width);
+        const std::vector<LineBreakEdit> breaks = wrapper.Breaks(message.text, message.origin, m.laid, width, m.source.cFormat);
         for (const LineBreakEdit& b : breaks) {
             edits.push_back({message.origin[static_cast<size_t>(b.offset)], static_cast<uint32_t>(b.length)});
         }

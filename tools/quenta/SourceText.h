@@ -12,6 +12,7 @@ struct SourceText {
     std::string bytes;
     std::vector<uint32_t> origin;  // one per byte
     uint32_t end = 0;              // the file offset just after the message
+    bool cFormat = false;          // a printf format (a PO entry flagged c-format)
 
     void Append(char byte, uint32_t at) {
         bytes += byte;
@@ -32,6 +33,7 @@ struct SourceText {
         bytes.clear();
         origin.clear();
         end = 0;
+        cFormat = false;
     }
 };
 

@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <iostream>
 #include <stdexcept>
@@ -54,10 +55,29 @@ bool StopPending() {
     return sigismember(&pending, SIGINT) == 1 || sigismember(&pending, SIGTERM) == 1;
 }
 
+// A test's handshake, not for users: with QUENTA_TEST_HOLD_AFTER=N in its
+// environment each worker stops after N items and waits for Ctrl-C, so
+// that a test interrupts a run at a known point instead of racing it.
+int32_t HoldAfter() {
+    const char* hold = std::getenv("QUENTA_TEST_HOLD_AFTER");
+    return hold ? static_cast<int32_t>(std::strtol(hold, nullptr, 10)) : 0;
+}
+
 [[noreturn]] void RunWorker(int fd, const WorkerShare& share, const WorkerBody& body) {
     int status = 0;
+    const int32_t holdAfter = HoldAfter();
+    int32_t reported = 0;
+    bool stopped = false;
+    const ReportOutcome report = [&](const WorkOutcome& outcome) {
+        WriteRecord(fd, outcome);
+        if (holdAfter <= 0 || ++reported != holdAfter) return;
+        const sigset_t stop = StopSignals();
+        while (sigwaitinfo(&stop, nullptr) < 0 && errno == EINTR) {
+        }
+        stopped = true;
+    };
     try {
-        body(share, [fd](const WorkOutcome& outcome) { WriteRecord(fd, outcome); }, StopPending);
+        body(share, report, [&] { return stopped || StopPending(); });
     } catch (const std::exception& error) {
         WriteRecord(fd, {LastWordOf(share.worker), false, error.what()});
         status = 1;

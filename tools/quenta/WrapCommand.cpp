@@ -34,9 +34,19 @@ int WrapCommand::Run() {
     }
 
     bool unfitting = false;
+    int32_t messages = 0;
+    settings.afterMessage = [&](int32_t number) { messages = number; };
     for (const std::string& path : script_.files) {
-        const script::ScriptFile file = script::OpenScript(path, script_.form, script_.cp932, script_.column);
-        const script::WrapResult result = script::WrapScript(file, settings);
+        const script::ScriptFile file =
+            script::OpenScript(path, script_.form, script_.cp932, script_.column, script_.includeFuzzy);
+        messages = 0;
+        script::WrapResult result = script::WrapScript(file, settings);
+        // Written back as the file is stored: UTF-16, or the charset a PO
+        // header names.
+        result.bytes = script::StoredBytes(file, result.bytes);
+        // The file is given back as it is, which is right; but the writer
+        // should know that nothing was looked at.
+        if (messages == 0) std::cerr << path << ": warning: " << NoMessageText(script_) << '\n';
         if (!inPlace_) {
             std::cout.write(result.bytes.data(), static_cast<std::streamsize>(result.bytes.size()));
         } else if (result.breaksAdded > 0) {

@@ -50,7 +50,7 @@ int main(int argc, char** argv) {
         return usage ? render::kExitUsage : render::kExitFailure;
     } catch (const render::ToolError& error) {
         std::fprintf(stderr, "quenta: %s\n", error.what());
-        if (error.Status() == render::kExitUsage) std::fputs("Try 'quenta --help'.\n", stderr);
+        if (error.ShowsHelp()) std::fputs("Try 'quenta --help'.\n", stderr);
         return error.Status();
     } catch (const std::exception& error) {
         std::fprintf(stderr, "quenta: %s\n", error.what());

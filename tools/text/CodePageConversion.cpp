@@ -48,4 +48,8 @@ Conversion Cp932ToUtf8(const std::string& cp932) { return Convert(cp932, "UTF-8"
 
 Conversion Utf16ToUtf8(const std::string& utf16) { return Convert(utf16, "UTF-8", "UTF-16"); }
 
+Conversion Recode(const std::string& input, const std::string& to, const std::string& from) {
+    return Convert(input, to.c_str(), from.c_str());
+}
+
 }  // namespace quenta::text

@@ -18,5 +18,7 @@ Conversion Utf8ToCp932(const std::string& utf8);
 Conversion Cp932ToUtf8(const std::string& cp932);
 // UTF-16 with its byte-order mark, which is dropped.
 Conversion Utf16ToUtf8(const std::string& utf16);
+// Between any two encodings iconv knows by name ("EUC-JP", "UTF-16LE").
+Conversion Recode(const std::string& input, const std::string& to, const std::string& from);
 
 }  // namespace quenta::text
