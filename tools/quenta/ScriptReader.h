@@ -13,7 +13,8 @@ namespace quenta::script {
 using MessageSink = std::function<void(const SourceText&)>;
 
 // Throws std::runtime_error when the file is not of its form (a PO file
-// that libgettextpo rejects, a CSV column that does not exist).
+// that libgettextpo rejects, a CSV column that does not exist); the tools
+// read through MessagePass, which gives it as a ScriptError (bad input).
 void ReadMessages(const ScriptFile& file, const MessageSink& sink);
 
 void ReadPlainMessages(const ScriptFile& file, const MessageSink& sink);
