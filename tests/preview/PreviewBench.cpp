@@ -43,12 +43,14 @@ BENCHMARK(BM_PreviewTypedMessage)->Unit(benchmark::kMillisecond);
 
 // Opening a message of a long script: the script's one pass gives each
 // message the style it starts in, so message 10,000 costs what message 1
-// does. The messages leave a colour and a size open now and then.
+// does. Every ninth message leaves a size and a colour open, and the next
+// closes them: messages 1 and 10,000 both start by closing them, message
+// 10,000 in the style message 9,999 left.
 script::ScriptFile LongScript() {
     script::ScriptFile file;
     file.path = "long.txt";
     for (int i = 1; i <= 10000; ++i) {
-        file.bytes += i % 7 == 0 ? "<C255,200,120>" : i % 11 == 0 ? "</C><S20>" : "";
+        file.bytes += i % 9 == 0 ? "<S20><C255,200,120>" : i % 9 == 1 ? "</C></S>" : "";
         file.bytes += "Message " + std::to_string(i) + ": the dragon sleeps in the forest ahead.\n\n";
     }
     return file;

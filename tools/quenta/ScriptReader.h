@@ -16,14 +16,16 @@ namespace quenta::script {
 using MessageSink = std::function<void(const SourceText&)>;
 
 // Throws std::runtime_error when the file is not of its form (a PO file
-// that libgettextpo rejects, a CSV column that does not exist) or holds a
-// message longer than text::kLongestMessageBytes. Returns how many
-// messages there were.
+// that libgettextpo rejects, a CSV column that does not exist; the tools
+// read through MessagePass, which gives it as a ScriptError, bad input);
+// throws ScriptError (bad input) for a message longer than
+// text::kLongestMessageBytes. Returns how many messages there were.
 int32_t ReadMessages(const ScriptFile& file, const MessageSink& sink);
 
 // A message as the writer means it, from the file's bytes that hold it (a
 // SourceText's first origin to its end): in a PO file the quoted strings
-// joined and unescaped ("\"Ah!\"" is "Ah!" in quotes, "\n" a line break);
+// joined and unescaped ("\"Ah!\"" is "Ah!" in quotes, "
+" a line break);
 // in the other forms the bytes themselves. In the file's encoding.
 std::string WrittenText(const ScriptFile& file, std::string_view written);
 

@@ -22,7 +22,7 @@ struct WrapResult {
     std::vector<std::pair<uint32_t, uint32_t>> edits;
 };
 
-// settings.window.width must be set. Throws std::runtime_error when the
+// settings.window.width must be set. Throws ScriptError when the
 // file cannot be read as its form.
 WrapResult WrapScript(const ScriptFile& file, const CheckSettings& settings);
 
