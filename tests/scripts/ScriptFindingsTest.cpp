@@ -30,6 +30,7 @@ const Case kCases[] = {
     {"x<r>y", "unknown-tag", Level::kError, 1, "did you mean <R>?"},
     {"ok <XY12> ok", "unknown-tag", Level::kError, 3, "'<XY12>' is no tag"},
     {"an <Outline> here", "unknown-tag", Level::kError, 3, "'<Outline>' is no tag: it is drawn as written; for an outline write <E>"},
+    {"a<br b", "unknown-tag", Level::kError, 1, "'<br' is no tag: it is drawn as written; for a line break write <R>"},
     {"a<BR>b", "unknown-tag", Level::kError, 1, "for a line break write <R>"},
     {"x<Bold>y", "malformed-tag", Level::kError, 1, "write it as <B>"},
     {"</R>", "unknown-tag", Level::kError, 0, "<R> has no closing tag"},
