@@ -83,7 +83,7 @@ TEST_P(ScriptPictures, EqualSingleRendersAndThePageShowsEachMessage) {
     EXPECT_EQ(shown[4].findings[0].check, "unknown-tag");
     // "a <Q": the finding is at the tag, two characters in.
     EXPECT_EQ(shown[4].findings[0].place, std::to_string(written.starts[4].first) + ":" + std::to_string(written.starts[4].second + 2));
-    EXPECT_NE(shown[4].findings[0].text.find("'<Q' is no tag"), std::string::npos) << shown[4].findings[0].text;
+    EXPECT_NE(shown[4].findings[0].text.find("'<Q>' is no tag"), std::string::npos) << shown[4].findings[0].text;
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryForm, ScriptPictures,

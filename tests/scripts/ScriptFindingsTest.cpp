@@ -30,6 +30,7 @@ const Case kCases[] = {
     {"x<r>y", script::Check::kUnknownTag, Level::kError, 1, "did you mean <R>?"},
     {"ok <XY12> ok", script::Check::kUnknownTag, Level::kError, 3, "'<XY12>' is no tag"},
     {"an <Outline> here", script::Check::kUnknownTag, Level::kError, 3, "'<Outline>' is no tag: it is drawn as written; for an outline write <E>"},
+    {"a<br b", script::Check::kUnknownTag, Level::kError, 1, "'<br' is no tag: it is drawn as written; for a line break write <R>"},
     {"a<BR>b", script::Check::kUnknownTag, Level::kError, 1, "for a line break write <R>"},
     {"x<Bold>y", script::Check::kMalformedTag, Level::kError, 1, "write it as <B>"},
     {"</R>", script::Check::kUnknownTag, Level::kError, 0, "<R> has no closing tag"},

@@ -3,6 +3,7 @@
 // form and in place; a second wrap changes nothing.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -133,6 +134,45 @@ TEST(Wrap, PlaceholdersOfCFormatEntriesStayWhole) {
         }
     }
 }
+
+#ifdef QUENTA_MSGFMT
+// What a translator runs before committing: msgfmt -c accepts the wrapped
+// catalogue at every width, placeholders, plural forms and final line
+// breaks included.
+TEST(Wrap, WrappedCataloguesStayValidForMsgfmt) {
+    const std::string catalogue =
+        "msgid \"\"\nmsgstr \"\"\n\"Content-Type: text/plain; charset=UTF-8\\n\"\n"
+        "\"Plural-Forms: nplurals=1; plural=0;\\n\"\n\n"
+        "#, c-format\nmsgid \"cannot open %s: %s\"\nmsgstr \"ファイル%sを開けませんでした。理由は%sです。\"\n\n"
+        "#, c-format\nmsgid \"%1$s of %2$s\"\nmsgstr \"%2$sのうちの%1$sを処理しています。しばらくお待ちください\"\n\n"
+        "#, c-format\nmsgid \"a %<PRIuMAX> byte buffer\"\nmsgstr \"%<PRIuMAX>バイトの標準入出力バッファの割り当てに失敗しました\"\n\n"
+        "#, c-format\nmsgid \"%d file\"\nmsgid_plural \"%d files\"\nmsgstr[0] \"%d個のファイルが見つかりました。\"\n\n"
+        "#, c-format\nmsgid \"%-10.3lf seconds\"\nmsgstr \"所要時間は%-10.3lf秒でした。\"\n\n"
+        "#, c-format\nmsgid \"read %*d characters\\n\"\nmsgstr \"行の終わりまで%*d文字を読みました。\\n\"\n";
+    const std::string folder = std::string(QUENTA_WORK_DIR) + "/msgfmt";
+    std::filesystem::create_directories(folder);
+    auto accepted = [](const std::string& path) {
+        return std::system((std::string(QUENTA_MSGFMT) + " -c -o /dev/null " + path + " 2>/dev/null").c_str()) == 0;
+    };
+    const std::string original = folder + "/original.po";
+    std::ofstream(original, std::ios::binary) << catalogue;
+    ASSERT_TRUE(accepted(original)) << "the catalogue itself is not valid";
+    for (const int32_t width : {24, 48, 72, 96, 120, 240}) {
+        SCOPED_TRACE(width);
+        script::ScriptFile file;
+        file.path = "catalogue.po";
+        file.form = ScriptForm::kPo;
+        file.bytes = catalogue;
+        script::CheckSettings settings;
+        settings.window.width = width;
+        const script::WrapResult result = script::WrapScript(file, settings);
+        EXPECT_GT(result.breaksAdded, 0);
+        const std::string path = folder + "/wrapped-" + std::to_string(width) + ".po";
+        std::ofstream(path, std::ios::binary) << result.bytes;
+        EXPECT_TRUE(accepted(path)) << result.bytes;
+    }
+}
+#endif
 
 TEST(Wrap, EachFormGivenBackByteForByteOutsideTheMessages) {
     std::vector<std::string> messages, wrapped;

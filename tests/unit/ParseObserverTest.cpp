@@ -87,6 +87,10 @@ TEST(ParseObserver, ReportsEveryTagWithItsBytes) {
              Case{"x<<y", {}},
              Case{"</C></EC></KC></CE>", {"empty-close /C [0,4)", "empty-close /EC [4,9)", "empty-close /KC [9,14)",
                                           "empty-close /CE [14,19)"}},
+             // A switch turned off while off changes nothing, like a pop from
+             // an empty stack; on, off and off again tells the second apart.
+             Case{"abc</B></E></K>", {"empty-close /B [3,7)", "empty-close /E [7,11)", "empty-close /K [11,15)"}},
+             Case{"<B>x</B></B>", {"tag B [0,3)", "tag /B [4,8)", "empty-close /B [8,12)"}},
              Case{"<G1><G9>", {"tag G [0,4)", "malformed G [4,8)"}},
              Case{"A<R>B<CR>", {"tag R [1,4)", "tag CR [5,9)"}},
              Case{"\xB1<R>", {"tag R [1,4)"}},                   // half-width katakana stand alone

@@ -1,9 +1,9 @@
 #include "MessageChecks.h"
 
-#include "WrittenTag.h"
-
 #include <algorithm>
 #include <cctype>
+
+#include "WrittenTag.h"
 
 namespace quenta::script {
 
@@ -121,7 +121,9 @@ void CheckTags(const std::string& text, const LaidOutMessage& laid, const ShowTe
                     out.push_back({Check::kLoneAngleBracket, tag.begin, "'<' opens no tag and is drawn as text; write '<<' for a '<'"});
                     break;
                 }
-                const int32_t end = WrittenTagEnd(text, tag.begin, tag.end);
+                // Up to its ">", or at least its letters when it has none.
+                const int32_t end = std::max(WrittenTagEnd(text, tag.begin, tag.end),
+                                             nameFrom + static_cast<int32_t>(word.size()));
                 const std::string whole = show(std::string_view(text).substr(static_cast<size_t>(tag.begin),
                                                                              static_cast<size_t>(end - tag.begin)));
                 std::string message = Quoted(whole) + " is no tag: it is drawn as written";

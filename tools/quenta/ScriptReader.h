@@ -24,8 +24,7 @@ int32_t ReadMessages(const ScriptFile& file, const MessageSink& sink);
 
 // A message as the writer means it, from the file's bytes that hold it (a
 // SourceText's first origin to its end): in a PO file the quoted strings
-// joined and unescaped ("\"Ah!\"" is "Ah!" in quotes, "
-" a line break);
+// joined and unescaped ("\"Ah!\"" is "Ah!" in quotes, "\n" a line break);
 // in the other forms the bytes themselves. In the file's encoding.
 std::string WrittenText(const ScriptFile& file, std::string_view written);
 
