@@ -4,6 +4,9 @@
 #include <memory>
 #include <stdexcept>
 
+#include <unistd.h>
+
+#include "CheckedOutput.h"
 #include "OpenedArchive.h"
 #include "CheckCatalogue.h"
 #include "FindingReport.h"
@@ -24,10 +27,12 @@ CheckCommand::CheckCommand(CLI::App& app) {
 }
 
 int CheckCommand::Run(const std::string& version) {
+    render::CheckedOutput out(STDOUT_FILENO, "to standard output", false);
     if (listChecks_) {
         for (const script::CheckInfo& check : script::AllChecks()) {
-            std::cout << check.name << " (" << script::LevelName(check.level) << "): " << check.summary << '\n';
+            out.Stream() << check.name << " (" << script::LevelName(check.level) << "): " << check.summary << '\n';
         }
+        out.Finish();
         return 0;
     }
     script::CheckSettings settings;
@@ -57,8 +62,8 @@ int CheckCommand::Run(const std::string& version) {
     const script::ReportFormat format = format_ == "json" ? script::ReportFormat::kJson
                                         : format_ == "sarif" ? script::ReportFormat::kSarif
                                                              : script::ReportFormat::kText;
-    script::WriteReport(std::cout, format, results, version);
-    std::cout.flush();
+    script::WriteReport(out.Stream(), format, results, version);
+    out.Finish();
     return script::HasErrors(results) ? 1 : 0;
 }
 

@@ -18,11 +18,20 @@ namespace quenta::preview {
 
 namespace {
 
+// Thrown where a preview whose caller gave up stops.
+struct Stopped {};
+
+void StopIfAsked(const std::atomic<bool>* stop) {
+    if (stop && stop->load(std::memory_order_relaxed)) throw Stopped{};
+}
+
 // What of the laid-out message lies outside the window: past its right or
 // left edge, below its bottom, or on a line past the last it allows.
-std::vector<Box> Overflow(const script::LaidOutMessage& laid, const script::WindowSettings& window) {
+std::vector<Box> Overflow(const script::LaidOutMessage& laid, const script::WindowSettings& window,
+                          const std::atomic<bool>* stop) {
     std::vector<Box> boxes;
     for (size_t index = 0; index < laid.lines.size(); ++index) {
+        StopIfAsked(stop);
         const script::LineBoxInfo& line = laid.lines[index];
         int64_t left = 0, right = 0;
         bool inked = false;
@@ -69,7 +78,9 @@ script::CheckSettings MessagePreviewer::Settings(bool resetBetweenMessages) {
     return settings;
 }
 
-void MessagePreviewer::Draw(const std::string& cp932, const std::string& before, MessagePreview& preview) {
+void MessagePreviewer::Draw(const std::string& cp932, const std::string& before, MessagePreview& preview,
+                            const std::atomic<bool>* stop) {
+    StopIfAsked(stop);
     render::DrawnMessage drawn;
     try {
         drawn = drawer_.Draw(cp932, before);
@@ -77,6 +88,7 @@ void MessagePreviewer::Draw(const std::string& cp932, const std::string& before,
         preview.error = error.what();
         return;
     }
+    StopIfAsked(stop);
     preview.png = render::EncodePng(*drawn.canvas);
     preview.width = drawn.canvas->GetWidth();
     preview.height = drawn.canvas->GetHeight();
@@ -89,14 +101,15 @@ void MessagePreviewer::Draw(const std::string& cp932, const std::string& before,
     script::LaidOutMessage laid;
     if (!before.empty()) layout.Lay(before, laid);
     layout.Lay(cp932, laid);
-    for (Box box : Overflow(laid, window_)) {
+    StopIfAsked(stop);
+    for (Box box : Overflow(laid, window_, stop)) {
         box.x += drawn.origin.x;
         box.y += drawn.origin.y;
         preview.overflow.push_back(box);
     }
 }
 
-MessagePreview MessagePreviewer::PreviewTyped(const std::string& utf8) {
+MessagePreview MessagePreviewer::PreviewTyped(const std::string& utf8, const std::atomic<bool>* stop) try {
     MessagePreview preview;
     script::ScriptFile input;
     input.path = "message";
@@ -105,6 +118,7 @@ MessagePreview MessagePreviewer::PreviewTyped(const std::string& utf8) {
         const int32_t at = EditorIndex(std::string_view(utf8).substr(0, f.offset));
         preview.findings.push_back({std::move(f), at});
     }
+    StopIfAsked(stop);
     std::string cp932;
     try {
         render::Options asTyped = options_;
@@ -114,20 +128,33 @@ MessagePreview MessagePreviewer::PreviewTyped(const std::string& utf8) {
         preview.error = error.what();
         return preview;
     }
-    Draw(cp932, "", preview);
+    Draw(cp932, "", preview, stop);
     return preview;
+} catch (const Stopped&) {
+    MessagePreview stopped;
+    stopped.error = "drawing took too long";
+    return stopped;
 }
 
-MessagePreview MessagePreviewer::PreviewEntry(const ScriptSnapshot& script, int32_t number) {
+MessagePreview MessagePreviewer::PreviewEntry(const ScriptSnapshot& script, int32_t number,
+                                              const std::atomic<bool>* stop) try {
     const auto index = static_cast<size_t>(number - 1);
     MessagePreview preview;
     preview.findings = script.messages[index].findings;
     std::string before;
     if (!script.resetBetweenMessages) {
-        for (size_t i = 0; i < index; ++i) before += script.messages[i].cp932;
+        for (size_t i = 0; i < index; ++i) {
+            StopIfAsked(stop);
+            before += script.messages[i].cp932;
+        }
     }
-    Draw(script.messages[index].cp932, before, preview);
+    StopIfAsked(stop);
+    Draw(script.messages[index].cp932, before, preview, stop);
     return preview;
+} catch (const Stopped&) {
+    MessagePreview stopped;
+    stopped.error = "drawing took too long";
+    return stopped;
 }
 
 ScriptSnapshot MessagePreviewer::ReadScript(const script::ScriptFile& file, bool resetBetweenMessages) {

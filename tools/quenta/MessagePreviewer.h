@@ -2,6 +2,7 @@
 // only the module thread calls it.
 #pragma once
 
+#include <atomic>
 #include <memory>
 #include <optional>
 #include <string>
@@ -31,17 +32,20 @@ public:
 
     // Text as typed in the page: UTF-8, its line breaks being break tags,
     // as `quenta render` reads a file.
-    MessagePreview PreviewTyped(const std::string& utf8);
+    // `stop`, when given, is looked at between the steps and along the
+    // longer ones: once true, the preview ends early with an error.
+    MessagePreview PreviewTyped(const std::string& utf8, const std::atomic<bool>* stop = nullptr);
 
     // The script's message `number` (from 1), drawn in the style the
     // messages before it leave, unless the host resets between messages.
-    MessagePreview PreviewEntry(const ScriptSnapshot& script, int32_t number);
+    MessagePreview PreviewEntry(const ScriptSnapshot& script, int32_t number, const std::atomic<bool>* stop = nullptr);
 
     // Throws std::runtime_error when the file is not of its form.
     ScriptSnapshot ReadScript(const script::ScriptFile& file, bool resetBetweenMessages);
 
 private:
-    void Draw(const std::string& cp932, const std::string& before, MessagePreview& preview);
+    void Draw(const std::string& cp932, const std::string& before, MessagePreview& preview,
+              const std::atomic<bool>* stop);
     script::CheckSettings Settings(bool resetBetweenMessages);
 
     render::Options options_;

@@ -4,6 +4,9 @@
 #include <memory>
 #include <stdexcept>
 
+#include <unistd.h>
+
+#include "CheckedOutput.h"
 #include "FileReplacement.h"
 #include "OpenedArchive.h"
 #include "ScriptWrapper.h"
@@ -33,6 +36,7 @@ int WrapCommand::Run() {
         }
     }
 
+    render::CheckedOutput out(STDOUT_FILENO, "to standard output", false);
     bool unfitting = false;
     for (const std::string& path : script_.files) {
         script::WrapResult result;
@@ -45,7 +49,7 @@ int WrapCommand::Run() {
             throw render::UsageError(error.what());  // not a script of its form: a bad command line
         }
         if (!inPlace_) {
-            std::cout.write(result.bytes.data(), static_cast<std::streamsize>(result.bytes.size()));
+            out.Write(result.bytes.data(), result.bytes.size());
         } else if (result.breaksAdded > 0) {
             try {
                 script::ReplaceFile(path, result.bytes);
@@ -58,7 +62,7 @@ int WrapCommand::Run() {
             unfitting = true;
         }
     }
-    std::cout.flush();
+    out.Finish();
     return unfitting ? 1 : 0;
 }
 
