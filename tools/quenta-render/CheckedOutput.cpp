@@ -5,13 +5,14 @@
 #include <cerrno>
 #include <cstring>
 
-#include "ToolError.h"
 
 namespace quenta::render {
 
 namespace {
 constexpr size_t kBufferSize = 64 * 1024;
 }  // namespace
+
+bool WriteError::NoRoom() const { return error_ == ENOSPC || error_ == EDQUOT || error_ == EFBIG; }
 
 CheckedOutput::CheckedOutput(int fd, std::string name, bool closeAtEnd)
     : fd_(fd), name_(std::move(name)), closeAtEnd_(closeAtEnd), buffer_(kBufferSize), stream_(this) {
@@ -82,7 +83,7 @@ void CheckedOutput::Finish() {
         // Some file systems tell of a failed write only at the close.
         if (::close(fd_) != 0 && error_ == 0) error_ = errno;
     }
-    if (error_ != 0) throw ToolError("cannot write " + name_ + ": " + std::strerror(error_));
+    if (error_ != 0) throw WriteError("cannot write " + name_ + ": " + std::strerror(error_), error_);
 }
 
 }  // namespace quenta::render

@@ -8,7 +8,22 @@
 #include <string>
 #include <vector>
 
+#include "ToolError.h"
+
 namespace quenta::render {
+
+// A write that failed, with the system's errno: a caller can tell a full
+// disk from other failures.
+class WriteError : public ToolError {
+public:
+    WriteError(const std::string& message, int error) : ToolError(message), error_(error) {}
+    int Errno() const { return error_; }
+    // No space, no quota or past the size limit: room might be made.
+    bool NoRoom() const;
+
+private:
+    int error_;
+};
 
 class CheckedOutput : private std::streambuf {
 public:
@@ -23,7 +38,7 @@ public:
     std::ostream& Stream() { return stream_; }
     void Write(const void* bytes, size_t size);
 
-    // Writes what is held and closes; throws a ToolError ("cannot write to
+    // Writes what is held and closes; throws a WriteError ("cannot write to
     // standard output: No space left on device") when any write failed.
     void Finish();
 

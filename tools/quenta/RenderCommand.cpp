@@ -35,6 +35,7 @@ RenderCommand::RenderCommand(CLI::App& app) {
     whole->add_flag("--reset-between-messages", script_.resetBetweenMessages,
                     "the host resets the style before each message (for the checker; every picture starts from the defaults)");
     whole->add_flag("-q,--quiet", quiet_, "no progress line, only the summary");
+    whole->add_flag("--force", script_.force, "draw over pictures in --out-dir that this tool did not draw");
 }
 
 int RenderCommand::Run() {

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstring>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -95,6 +96,10 @@ void RemoveTemporaries(const fs::path& folder) {
 struct DrawingPlan {
     std::vector<bool> toDraw;
     int32_t drawCount = 0;
+    // Pictures to draw whose files are there but not this tool's: the
+    // manifest does not name them.
+    int32_t foreign = 0;
+    std::string firstForeign;
 
     int32_t Messages() const { return static_cast<int32_t>(toDraw.size()); }
 };
@@ -110,6 +115,9 @@ DrawingPlan PlanDrawing(const ScriptFile& file, const PictureNames& names, const
                               fs::is_regular_file(folder / picture.name, error);
         plan.toDraw.push_back(!upToDate);
         plan.drawCount += upToDate ? 0 : 1;
+        if (!upToDate && !(drawn && drawn->name == picture.name) && fs::exists(folder / picture.name, error)) {
+            if (plan.foreign++ == 0) plan.firstForeign = picture.name;
+        }
     });
     return plan;
 }
@@ -171,6 +179,12 @@ public:
         failed_[outcome.item] = reason->second;
     }
     bool Drawn(int32_t item) const { return drawn_[static_cast<size_t>(item)]; }
+    // A picture drawn, then removed again.
+    void Undraw(int32_t item, const std::string& reason) {
+        drawn_[static_cast<size_t>(item)] = false;
+        --drawnCount_;
+        Record({item, false, reason});
+    }
     const std::string& Reason(int32_t item) const {
         const auto found = failed_.find(item);
         return found == failed_.end() ? unreported_ : reasons_[static_cast<size_t>(found->second)];
@@ -213,6 +227,24 @@ private:
     PictureState state_;
 };
 
+// Makes room for the manifest and the page on a full disk: the newest half
+// of the pictures this run drew go again, so that what is left is
+// described exactly, and a rerun draws only what is missing. How many went.
+size_t MakeRoom(const DrawingPlan& plan, DrawingOutcomes& outcomes, const PictureNames& names, const fs::path& folder,
+                const std::string& reason) {
+    const size_t toRemove = (outcomes.DrawnCount() + 1) / 2;
+    size_t removed = 0;
+    int32_t item = plan.drawCount;
+    for (int32_t number = plan.Messages(); number >= 1 && removed < toRemove; --number) {
+        if (!plan.toDraw[static_cast<size_t>(number - 1)] || !outcomes.Drawn(--item)) continue;
+        std::error_code error;
+        fs::remove(folder / names.For(number), error);
+        outcomes.Undraw(item, "removed to make room for the manifest and the page: " + reason);
+        ++removed;
+    }
+    return removed;
+}
+
 std::string Count(size_t n, const char* one, const char* many) { return std::to_string(n) + " " + (n == 1 ? one : many); }
 
 }  // namespace
@@ -234,6 +266,12 @@ int RenderScript(const ScriptRenderSettings& settings) {
         throw render::UsageError(error.what());
     }
 
+    if (plan.foreign > 0 && !settings.force) {
+        throw render::ToolError("'" + (folder / plan.firstForeign).string() + "'" +
+                                (plan.foreign > 1 ? " and " + std::to_string(plan.foreign - 1) + " more" : "") +
+                                " would be drawn over, but its manifest says this tool did not draw " +
+                                (plan.foreign > 1 ? "them" : "it") + "; move it away, or give --force");
+    }
     std::error_code error;
     fs::create_directories(folder, error);
     if (!fs::is_directory(folder)) throw render::ToolError("cannot make the output folder '" + settings.outDir + "'");
@@ -260,15 +298,12 @@ int RenderScript(const ScriptRenderSettings& settings) {
     RemoveTemporaries(folder);
 
     // The manifest records every picture that exists now, in message order.
-    ManifestWriter manifest(folder);
-    MessageStates states(plan, outcomes);
-    const auto record = [&](const PlannedPicture& picture, const PictureState& state) {
-        if (state.drawn) manifest.Add({picture.number, picture.name, picture.key});
-    };
-
     if (!complete) {
-        ForEachPicture(file, *names, drawingSettings,
-                       [&](const PlannedPicture& picture) { record(picture, states.Next(picture.number)); });
+        ManifestWriter manifest(folder);
+        MessageStates states(plan, outcomes);
+        ForEachPicture(file, *names, drawingSettings, [&](const PlannedPicture& picture) {
+            if (states.Next(picture.number).drawn) manifest.Add({picture.number, picture.name, picture.key});
+        });
         manifest.Commit();
         std::fprintf(stderr, "quenta: interrupted: %s drawn, %zu not; only complete pictures are left in '%s'\n",
                      Count(outcomes.DrawnCount(), "picture", "pictures").c_str(),
@@ -284,27 +319,49 @@ int RenderScript(const ScriptRenderSettings& settings) {
     std::unique_ptr<OpenedArchive> archive;
     if (!settings.drawing.archive.empty()) archive = std::make_unique<OpenedArchive>(settings.drawing.archive);
     check.pictures = archive ? archive->Pictures() : nullptr;
-    ReviewPage page(folder / "index.html", settings.script, settings.window);
-    PicturePlanner planner(file, *names, drawingSettings);
     // A reason every message shares (a font that cannot be used) is said a
     // few times, not once per message.
     constexpr size_t kSameReasonShown = 3;
     std::map<std::string, size_t> timesSaid;
+    std::vector<std::string> said;
     size_t byLevel[3] = {};
-    check.eachMessage = [&](const CheckedMessage& checked) {
-        const PlannedPicture& picture = planner.Plan(checked.source, checked.message);
-        const PictureState& state = states.Next(picture.number);
-        record(picture, state);
-        page.Add(picture, state, checked.findings);
-        for (const Finding& f : checked.findings) ++byLevel[static_cast<int>(f.level)];
-        if (!state.drawn && ++timesSaid[state.reason] <= kSameReasonShown) {
-            std::fprintf(stderr, "%s:%d:%d: error: message %d could not be drawn: %s\n", settings.script.c_str(),
-                         picture.place.line, picture.place.column, picture.number, state.reason.c_str());
-        }
+    const auto writeRecords = [&] {
+        timesSaid.clear();
+        said.clear();
+        std::fill(std::begin(byLevel), std::end(byLevel), 0);
+        ManifestWriter written(folder);
+        MessageStates passStates(plan, outcomes);
+        ReviewPage page(folder / "index.html", settings.script, settings.window);
+        PicturePlanner planner(file, *names, drawingSettings);
+        check.eachMessage = [&](const CheckedMessage& checked) {
+            const PlannedPicture& picture = planner.Plan(checked.source, checked.message);
+            const PictureState& state = passStates.Next(picture.number);
+            if (state.drawn) written.Add({picture.number, picture.name, picture.key});
+            page.Add(picture, state, checked.findings);
+            for (const Finding& f : checked.findings) ++byLevel[static_cast<int>(f.level)];
+            if (!state.drawn && ++timesSaid[state.reason] <= kSameReasonShown) {
+                said.push_back(settings.script + ":" + std::to_string(picture.place.line) + ":" +
+                               std::to_string(picture.place.column) + ": error: message " +
+                               std::to_string(picture.number) + " could not be drawn: " + state.reason);
+            }
+        };
+        CheckScript(file, check);
+        written.Commit();
+        page.Finish();
     };
-    CheckScript(file, check);
-    manifest.Commit();
-    page.Finish();
+    for (;;) {
+        try {
+            writeRecords();
+            break;
+        } catch (const render::WriteError& failure) {
+            if (failure.NoRoom() && MakeRoom(plan, outcomes, *names, folder, std::strerror(failure.Errno())) > 0) continue;
+            // The page that is there would show pictures that are gone or
+            // drawn anew; the manifest left names only this tool's files.
+            fs::remove(folder / "index.html", error);
+            throw render::ToolError(std::string(failure.what()) + "; the review page is removed");
+        }
+    }
+    for (const std::string& line : said) std::fprintf(stderr, "%s\n", line.c_str());
 
     for (const auto& [reason, times] : timesSaid) {
         if (times > kSameReasonShown) {

@@ -23,6 +23,7 @@ struct ScriptRenderSettings {
     std::string names = "####.png";
     int32_t jobs = 0;         // 0: one per core
     bool progress = true;     // on standard error, when it is a terminal
+    bool force = false;       // draw over pictures this tool did not draw
 };
 
 // Returns the exit status: 0, or 1 when the checker found an error or a

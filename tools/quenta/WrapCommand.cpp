@@ -40,6 +40,14 @@ int WrapCommand::Run() {
     bool unfitting = false;
     for (const std::string& path : script_.files) {
         script::WrapResult result;
+        if (inPlace_) {
+            // Refused before it is read: a FIFO would be waited on.
+            try {
+                script::ReplaceablePath(path);
+            } catch (const std::runtime_error& error) {
+                throw render::ToolError(error.what());
+            }
+        }
         try {
             const script::ScriptFile file = script::OpenScript(path, script_.form, script_.cp932, script_.column);
             result = script::WrapScript(file, settings);
