@@ -88,7 +88,7 @@ FileFindings CheckMessages(const ScriptFile& file, const CheckSettings& settings
         const MessageLayout::OpenState before = layout.Open();
         layout.Lay(message.text, laid);
         found.clear();
-        CheckTags(message.text, laid, show, found);
+        CheckTags(message.text, laid, show, found, settings.pictures);
         CheckLeftOpen(laid, before, layout.Open(), message.text, show, found);
         CheckFit(laid, settings.window, found);
         std::stable_sort(found.begin(), found.end(),
