@@ -274,6 +274,19 @@ class OutDirTest(unittest.TestCase):
         self.assertGreaterEqual(int(drawn.group(2)), len(kept))
         self.assertConsistent(room)
 
+    def test_pictures_a_failed_redraw_left_stay_the_tools(self):
+        out = os.path.join(self.folder, "out")
+        self.assertEqual(self.render(out).returncode, 0)
+        # Everything to redraw, and no file may grow past 1 KiB.
+        result = self.render(out, "--margin", "3", preexec_fn=file_size_limit(1024))
+        self.assertEqual(result.returncode, 1)
+        self.assertIn("File too large", result.stderr)
+        self.assertEqual(len(pictures_in(out)), 300)
+        result = self.render(out, "--margin", "3")
+        self.assertEqual(result.returncode, 0, result.stderr)
+        self.assertIn("300 pictures drawn", result.stderr)
+        self.assertConsistent(out)
+
     def test_a_kill_while_drawing_then_a_rerun(self):
         out = os.path.join(self.folder, "out")
         process = subprocess.Popen([QUENTA, "render", "--script", self.script, "--out-dir", out, *DRAWING, "-q",

@@ -24,7 +24,9 @@ ConnectionDeadlines::~ConnectionDeadlines() {
 
 void ConnectionDeadlines::Waiting(const void* connection, int fd) {
     std::lock_guard lock(mutex_);
-    Waiter& w = connections_[connection];
+    const auto found = connections_.find(connection);
+    if (found == connections_.end() && fd < 0) return;  // closed already
+    Waiter& w = found != connections_.end() ? found->second : connections_[connection];
     if (fd >= 0) w.fd = fd;
     w.deadline = std::chrono::steady_clock::now() + limit_;
     w.waiting = true;

@@ -20,7 +20,8 @@ public:
     ConnectionDeadlines& operator=(const ConnectionDeadlines&) = delete;
     ~ConnectionDeadlines();
 
-    // A connection on socket `fd` is waiting for a request from now on.
+    // A connection on socket `fd` is waiting for a request from now on; -1
+    // for one already known.
     void Waiting(const void* connection, int fd);
     // Its request arrived whole: no deadline until it waits again.
     void Arrived(const void* connection);

@@ -29,7 +29,7 @@ struct ServerLimits {
     size_t keptPictures = 32;
     size_t maxHeaders = 64;             // header lines in a request
     size_t connectionMemory = 32 * 1024;  // a request's head must fit in it
-    uint32_t connections = 64;          // past these, new ones are closed
+    uint32_t connections = 256;         // past these, new ones are closed
     std::chrono::seconds idleTime{5};   // silence before a connection is closed
     std::chrono::milliseconds requestTime{5000};  // for a request to arrive whole
 };

@@ -227,6 +227,19 @@ private:
     PictureState state_;
 };
 
+// A picture drawn is recorded with what it was drawn from; one not drawn
+// whose old file is still there, with nothing, as this tool's file that is
+// out of date.
+void RecordPicture(ManifestWriter& manifest, const fs::path& folder, const PlannedPicture& picture,
+                   const PictureState& state) {
+    std::error_code error;
+    if (state.drawn) {
+        manifest.Add({picture.number, picture.name, picture.key});
+    } else if (fs::exists(folder / picture.name, error)) {
+        manifest.Add({picture.number, picture.name, ""});
+    }
+}
+
 // Makes room for the manifest and the page on a full disk: the newest half
 // of the pictures this run drew go again, so that what is left is
 // described exactly, and a rerun draws only what is missing. How many went.
@@ -302,7 +315,7 @@ int RenderScript(const ScriptRenderSettings& settings) {
         ManifestWriter manifest(folder);
         MessageStates states(plan, outcomes);
         ForEachPicture(file, *names, drawingSettings, [&](const PlannedPicture& picture) {
-            if (states.Next(picture.number).drawn) manifest.Add({picture.number, picture.name, picture.key});
+            RecordPicture(manifest, folder, picture, states.Next(picture.number));
         });
         manifest.Commit();
         std::fprintf(stderr, "quenta: interrupted: %s drawn, %zu not; only complete pictures are left in '%s'\n",
@@ -336,7 +349,7 @@ int RenderScript(const ScriptRenderSettings& settings) {
         check.eachMessage = [&](const CheckedMessage& checked) {
             const PlannedPicture& picture = planner.Plan(checked.source, checked.message);
             const PictureState& state = passStates.Next(picture.number);
-            if (state.drawn) written.Add({picture.number, picture.name, picture.key});
+            RecordPicture(written, folder, picture, state);
             page.Add(picture, state, checked.findings);
             for (const Finding& f : checked.findings) ++byLevel[static_cast<int>(f.level)];
             if (!state.drawn && ++timesSaid[state.reason] <= kSameReasonShown) {
