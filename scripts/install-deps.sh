@@ -17,13 +17,14 @@ build=(
   libcli11-dev nlohmann-json3-dev libicu-dev libcsv-dev libgettextpo-dev  # quenta: options, reports, scripts
   libxxhash-dev  # quenta render --script: the keys that tell which pictures are up to date
   libgtest-dev libgmock-dev  # the tests every preset builds
-  libcpp-httplib-dev  # quenta preview: its web server
+  libmicrohttpd-dev  # quenta preview: its web server
   libxml2-dev  # the tests of quenta render --script parse the review page it writes
 )
 test=(
   python3-jsonschema  # the tests validate the checker's JSON and SARIF against their schemas
   gettext  # msgfmt -c checks the catalogues quenta wrap writes
   chromium chromium-driver python3-selenium python3-pil  # the preview's and the review page's tests in headless Chromium
+  libcpp-httplib-dev  # the preview benchmark's client
   libbenchmark-dev libpango1.0-dev libcairo2-dev manpages-ja zip  # the benchmarks: PangoCairo, and a long Japanese text
   clang libclang-rt-14-dev llvm  # the fuzz targets: libFuzzer, the sanitizer runtimes, llvm-symbolizer
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix googletest wine wine64  # Quenta.dll, tested under wine

@@ -1,6 +1,7 @@
 #include "PngWriter.h"
 
 #include <png.h>
+#include <unistd.h>
 #include <zlib.h>
 
 #include <cerrno>
@@ -8,6 +9,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "CheckedOutput.h"
 #include "ToolError.h"
 
 namespace quenta::render {
@@ -23,6 +25,7 @@ constexpr int kRowFilters = PNG_FILTER_NONE;
 
 struct WriteFailure {
     char message[200] = "libpng failed";
+    int systemError = 0;  // the errno of a write that failed
 };
 
 void OnError(png_structp png, png_const_charp text) {
@@ -44,6 +47,17 @@ void AppendToString(png_structp png, png_bytep data, png_size_t length) {
 
 void FlushNothing(png_structp) {}
 
+// libpng's own file writer says only "Write Error": this one keeps the
+// system's reason.
+void WriteToFile(png_structp png, png_bytep data, png_size_t length) {
+    auto* file = static_cast<std::FILE*>(png_get_io_ptr(png));
+    if (std::fwrite(data, 1, length, file) != length) {
+        auto* failure = static_cast<WriteFailure*>(png_get_error_ptr(png));
+        failure->systemError = errno ? errno : EIO;
+        png_error(png, std::strerror(failure->systemError));
+    }
+}
+
 // Plain C from here to the end: libpng leaves by longjmp on an error. The
 // PNG goes to `file`, or when it is null to `memory`.
 bool Encode(BitmapSurface& canvas, std::FILE* file, std::string* memory, WriteFailure& failure) {
@@ -55,7 +69,7 @@ bool Encode(BitmapSurface& canvas, std::FILE* file, std::string* memory, WriteFa
         return false;
     }
     if (file) {
-        png_init_io(png, file);
+        png_set_write_fn(png, file, WriteToFile, FlushNothing);
     } else {
         png_set_write_fn(png, memory, AppendToString, FlushNothing);
     }
@@ -88,19 +102,21 @@ std::string EncodePng(BitmapSurface& canvas) {
 void WritePng(BitmapSurface& canvas, const std::string& path) {
     WriteFailure failure;
     if (path == "-") {
-        if (!Encode(canvas, stdout, nullptr, failure) || std::fflush(stdout) != 0) {
-            throw ToolError(std::string("cannot write the picture to standard output: ") + failure.message);
-        }
+        const std::string bytes = EncodePng(canvas);
+        CheckedOutput out(STDOUT_FILENO, "the picture to standard output", false);
+        out.Write(bytes.data(), bytes.size());
+        out.Finish();
         return;
     }
     std::FILE* file = std::fopen(path.c_str(), "wb");
     if (!file) throw ToolError("cannot write '" + path + "': " + std::strerror(errno));
     const bool encoded = Encode(canvas, file, nullptr, failure);
     const int flushError = std::fflush(file) != 0 ? errno : 0;
-    const bool closed = std::fclose(file) == 0;
-    if (!encoded || flushError || !closed) {
+    const int closeError = std::fclose(file) != 0 ? errno : 0;
+    if (!encoded || flushError || closeError) {
         std::remove(path.c_str());
-        throw ToolError("cannot write '" + path + "': " + (encoded ? std::strerror(flushError ? flushError : errno) : failure.message));
+        const int reason = !encoded ? failure.systemError : flushError ? flushError : closeError;
+        throw ToolError("cannot write '" + path + "': " + (reason ? std::strerror(reason) : failure.message));
     }
 }
 

@@ -6,6 +6,9 @@
 #include <set>
 #include <stdexcept>
 
+#include <unistd.h>
+
+#include "CheckedOutput.h"
 #include "OpenedArchive.h"
 #include "CheckCatalogue.h"
 #include "FindingReport.h"
@@ -27,10 +30,12 @@ CheckCommand::CheckCommand(CLI::App& app) {
 }
 
 int CheckCommand::Run(const std::string& version) {
+    render::CheckedOutput out(STDOUT_FILENO, "to standard output", false);
     if (listChecks_) {
         for (const script::CheckInfo& check : script::AllChecks()) {
-            std::cout << check.name << " (" << script::LevelName(check.level) << "): " << check.summary << '\n';
+            out.Stream() << check.name << " (" << script::LevelName(check.level) << "): " << check.summary << '\n';
         }
+        out.Finish();
         return 0;
     }
     script::CheckSettings settings;
@@ -71,8 +76,8 @@ int CheckCommand::Run(const std::string& version) {
     const script::ReportFormat format = format_ == "json" ? script::ReportFormat::kJson
                                         : format_ == "sarif" ? script::ReportFormat::kSarif
                                                              : script::ReportFormat::kText;
-    script::WriteReport(std::cout, format, results, version);
-    std::cout.flush();
+    script::WriteReport(out.Stream(), format, results, version);
+    out.Finish();
     return script::HasErrors(results) || empty ? 1 : 0;
 }
 

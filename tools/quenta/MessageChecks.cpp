@@ -1,5 +1,7 @@
 #include "MessageChecks.h"
 
+#include "PictureProblems.h"
+
 #include <algorithm>
 #include <cctype>
 
@@ -92,7 +94,8 @@ std::string_view StyleName(std::string_view tag) {
 }  // namespace
 
 void CheckTags(const std::string& text, const LaidOutMessage& laid, const ShowText& show,
-               std::vector<MessageFinding>& out) {
+               std::vector<MessageFinding>& out, core::PictureSizes* pictures) {
+    auto* problems = dynamic_cast<PictureProblems*>(pictures);
     for (const TagNote& tag : laid.tags) {
         const std::string written = show(std::string_view(text).substr(static_cast<size_t>(tag.begin),
                                                                         static_cast<size_t>(tag.end - tag.begin)));
@@ -108,10 +111,14 @@ void CheckTags(const std::string& text, const LaidOutMessage& laid, const ShowTe
                 out.push_back({Check::kMalformedTag, tag.begin, message});
                 break;
             }
-            case TagEvent::kMissingPicture:
+            case TagEvent::kMissingPicture: {
+                const std::string problem = problems ? problems->Problem(tag.value) : "";
                 out.push_back({Check::kMissingPicture, tag.begin,
-                               "picture " + std::to_string(tag.value) + " is not in the archive: the window shows \"<error>\" here"});
+                               "picture " + std::to_string(tag.value) +
+                                   (problem.empty() ? " is not in the archive" : " is damaged (" + problem + ")") +
+                                   ": the window shows \"<error>\" here"});
                 break;
+            }
             case TagEvent::kUnknownName: {
                 // The letters after "<" (and a "/"), as the writer typed
                 // them: "<Outline>" is read as the unknown name "O".

@@ -17,11 +17,20 @@ namespace quenta::preview {
 
 namespace {
 
+// Thrown where a preview whose caller gave up stops.
+struct Stopped {};
+
+void StopIfAsked(const std::atomic<bool>* stop) {
+    if (stop && stop->load(std::memory_order_relaxed)) throw Stopped{};
+}
+
 // What of the laid-out message lies outside the window: past its right or
 // left edge, below its bottom, or on a line past the last it allows.
-std::vector<Box> Overflow(const script::LaidOutMessage& laid, const script::WindowSettings& window) {
+std::vector<Box> Overflow(const script::LaidOutMessage& laid, const script::WindowSettings& window,
+                          const std::atomic<bool>* stop) {
     std::vector<Box> boxes;
     for (size_t index = 0; index < laid.lines.size(); ++index) {
+        StopIfAsked(stop);
         const script::LineBoxInfo& line = laid.lines[index];
         int64_t left = 0, right = 0;
         bool inked = false;
@@ -69,7 +78,8 @@ script::CheckSettings MessagePreviewer::Settings(bool resetBetweenMessages) {
 }
 
 void MessagePreviewer::Draw(const std::string& cp932, const std::string& before, const script::LaidOutMessage& laid,
-                            MessagePreview& preview) {
+                            MessagePreview& preview, const std::atomic<bool>* stop) {
+    StopIfAsked(stop);
     render::DrawnMessage drawn;
     try {
         drawn = drawer_.Draw(cp932, before);
@@ -77,6 +87,7 @@ void MessagePreviewer::Draw(const std::string& cp932, const std::string& before,
         preview.error = error.what();
         return;
     }
+    StopIfAsked(stop);
     preview.png = render::EncodePng(*drawn.canvas);
     preview.width = drawn.canvas->GetWidth();
     preview.height = drawn.canvas->GetHeight();
@@ -84,7 +95,8 @@ void MessagePreviewer::Draw(const std::string& cp932, const std::string& before,
         preview.frame = Box{drawn.origin.x, drawn.origin.y, window_.width.value_or(preview.width - drawn.origin.x),
                             window_.height.value_or(preview.height - drawn.origin.y)};
     }
-    for (Box box : Overflow(laid, window_)) {
+    StopIfAsked(stop);
+    for (Box box : Overflow(laid, window_, stop)) {
         box.x += drawn.origin.x;
         box.y += drawn.origin.y;
         preview.overflow.push_back(box);
@@ -94,7 +106,7 @@ void MessagePreviewer::Draw(const std::string& cp932, const std::string& before,
     }
 }
 
-MessagePreview MessagePreviewer::PreviewTyped(const std::string& utf8) {
+MessagePreview MessagePreviewer::PreviewTyped(const std::string& utf8, const std::atomic<bool>* stop) try {
     MessagePreview preview;
     try {
         // Refuses what cannot be drawn at all, saying where.
@@ -117,12 +129,18 @@ MessagePreview MessagePreviewer::PreviewTyped(const std::string& utf8) {
             const int32_t at = EditorIndex(std::string_view(utf8).substr(0, f.offset));
             preview.findings.push_back({f, at});
         }
-        if (preview.error.empty()) Draw(message.message.text, "", message.laid, preview);
+        StopIfAsked(stop);
+        if (preview.error.empty()) Draw(message.message.text, "", message.laid, preview, stop);
     });
     return preview;
+} catch (const Stopped&) {
+    MessagePreview stopped;
+    stopped.error = "drawing took too long";
+    return stopped;
 }
 
-MessagePreview MessagePreviewer::PreviewEntry(const ScriptSnapshot& script, int32_t number) {
+MessagePreview MessagePreviewer::PreviewEntry(const ScriptSnapshot& script, int32_t number,
+                                              const std::atomic<bool>* stop) try {
     const ScriptEntry& entry = script.messages[static_cast<size_t>(number - 1)];
     MessagePreview preview;
     preview.findings = entry.findings;
@@ -131,8 +149,13 @@ MessagePreview MessagePreviewer::PreviewEntry(const ScriptSnapshot& script, int3
     script::AnyPicture anyPicture;
     script::LaidOutMessage laid;
     script::LayOutInStyle(archive_ ? archive_->Pictures() : &anyPicture, entry.styleBefore, entry.cp932, laid);
-    Draw(entry.cp932, entry.styleBefore, laid, preview);
+    StopIfAsked(stop);
+    Draw(entry.cp932, entry.styleBefore, laid, preview, stop);
     return preview;
+} catch (const Stopped&) {
+    MessagePreview stopped;
+    stopped.error = "drawing took too long";
+    return stopped;
 }
 
 ScriptSnapshot MessagePreviewer::ReadScript(const script::ScriptFile& file, bool resetBetweenMessages) {

@@ -2,6 +2,7 @@
 // only the module thread calls it.
 #pragma once
 
+#include <atomic>
 #include <memory>
 #include <optional>
 #include <string>
@@ -32,11 +33,13 @@ public:
 
     // Text as typed in the page: UTF-8, its line breaks being break tags,
     // as `quenta render` reads a file.
-    MessagePreview PreviewTyped(const std::string& utf8);
+    // `stop`, when given, is looked at between the steps and along the
+    // longer ones: once true, the preview ends early with an error.
+    MessagePreview PreviewTyped(const std::string& utf8, const std::atomic<bool>* stop = nullptr);
 
     // The script's message `number` (from 1), drawn in the style the
     // messages before it leave, unless the host resets between messages.
-    MessagePreview PreviewEntry(const ScriptSnapshot& script, int32_t number);
+    MessagePreview PreviewEntry(const ScriptSnapshot& script, int32_t number, const std::atomic<bool>* stop = nullptr);
 
     // One pass over the script: each message with the style it starts in
     // and its findings, so that any message is then drawn without reading
@@ -47,7 +50,7 @@ public:
 private:
     // `laid` is the message as the pass laid it out, for its overflow.
     void Draw(const std::string& cp932, const std::string& before, const script::LaidOutMessage& laid,
-              MessagePreview& preview);
+              MessagePreview& preview, const std::atomic<bool>* stop);
     script::CheckSettings Settings(bool resetBetweenMessages);
 
     render::Options options_;

@@ -18,13 +18,17 @@ public:
     // Throws quenta::render::ToolError when a module or the archive cannot
     // be opened.
     explicit OpenedArchive(const std::string& path);
-    core::PictureSizes* Pictures() { return sizes_.get(); }
+    ~OpenedArchive();
+    // Also a PictureProblems, which tells why a picture that is there
+    // cannot be read.
+    core::PictureSizes* Pictures();
 
 private:
     host::ModuleSet modules_;
     Ref<Vaultrix> vaultrix_;
     Ref<Pictura> pictura_;
-    std::unique_ptr<render::ArchivePictures> sizes_;
+    class ReadPictures;
+    std::unique_ptr<ReadPictures> sizes_;
 };
 
 }  // namespace quenta::script

@@ -5,25 +5,33 @@
 #pragma once
 
 #include <chrono>
+#include <condition_variable>
+#include <mutex>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
+#include "ConnectionDeadlines.h"
 #include "MessagePreviewer.h"
 #include "ModuleThread.h"
 #include "PictureStore.h"
 #include "ScriptWatcher.h"
 
-namespace httplib {
-class Server;
-}
+struct MHD_Daemon;
+struct MHD_Connection;
 
 namespace quenta::preview {
 
 struct ServerLimits {
-    size_t maxBody = 64 * 1024;
+    size_t maxBody = 64 * 1024;  // however the body is framed
     std::chrono::milliseconds renderTime{2000};
     size_t keptPictures = 32;
+    size_t maxHeaders = 64;             // header lines in a request
+    size_t connectionMemory = 32 * 1024;  // a request's head must fit in it
+    uint32_t connections = 256;         // past these, new ones are closed
+    std::chrono::seconds idleTime{5};   // silence before a connection is closed
+    std::chrono::milliseconds requestTime{5000};  // for a request to arrive whole
 };
 
 class PreviewServer {
@@ -43,16 +51,25 @@ public:
     void Serve();
     void Stop();
 
+    struct Request;  // what one request has sent so far
+
 private:
-    void Route();
+    friend struct ServerCalls;
+    int Answer(MHD_Connection* connection, const Request& request);
+    int AnswerRender(MHD_Connection* connection, const std::string& body);
 
     ServerLimits limits_;
     ModuleThread& modules_;
     MessagePreviewer& previewer_;
     ScriptWatcher* script_;
     PictureStore pictures_;
+    ConnectionDeadlines deadlines_;
     std::string authority_;  // host:port as printed
-    std::unique_ptr<httplib::Server> server_;
+    int listener_ = -1;
+    bool ipv6_ = false;
+    std::mutex mutex_;
+    std::condition_variable stopped_;
+    bool stopping_ = false;
 };
 
 }  // namespace quenta::preview

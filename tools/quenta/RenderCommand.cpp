@@ -42,6 +42,7 @@ RenderCommand::RenderCommand(CLI::App& app) {
     // --cp932 is the command's own, for one message and for a script alike.
     scriptInput_.AddTo(*whole, {.cp932 = false, .width = false});
     whole->add_flag("-q,--quiet", quiet_, "no progress line, only the summary");
+    whole->add_flag("--force", script_.force, "draw over pictures in --out-dir that this tool did not draw");
 }
 
 int RenderCommand::Run() {

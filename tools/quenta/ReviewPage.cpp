@@ -125,7 +125,7 @@ void ReviewPage::Add(const PlannedPicture& picture, const PictureState& state, c
 }
 
 void ReviewPage::Finish() {
-    if (!messages_.Out().flush()) throw std::runtime_error("cannot write '" + messages_.Temporary().string() + "'");
+    messages_.Flush();
     StagedFile page(path_);
     std::ostream& out = page.Out();
     const std::string title = scriptPath_ + ": " + Plural(count_, "message", "messages");

@@ -71,7 +71,7 @@ const std::vector<Finding>& MessageChecker::Check(const PassedMessage& m) {
     const ScriptMessage& message = m.message;
     const ShowText show = [&](std::string_view cp932) { return pass_.Show(cp932); };
     found_.clear();
-    CheckTags(message.text, m.laid, show, found_);
+    CheckTags(message.text, m.laid, show, found_, &pass_.Pictures());
     CheckLeftOpen(m.laid, m.openBefore, m.openAfter, message.text, show, found_);
     CheckFit(m.laid, settings_.window, found_);
     std::stable_sort(found_.begin(), found_.end(),

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstring>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -90,6 +92,10 @@ void RemoveTemporaries(const fs::path& folder) {
 struct DrawingPlan {
     std::vector<bool> toDraw;
     int32_t drawCount = 0;
+    // Pictures to draw whose files are there but not this tool's: the
+    // manifest does not name them.
+    int32_t foreign = 0;
+    std::string firstForeign;
 
     int32_t Messages() const { return static_cast<int32_t>(toDraw.size()); }
 };
@@ -109,6 +115,9 @@ DrawingPlan PlanDrawing(const ScriptFile& file, StyleMode mode, const PictureNam
                               fs::is_regular_file(folder / picture.name, error);
         plan.toDraw.push_back(!upToDate);
         plan.drawCount += upToDate ? 0 : 1;
+        if (!upToDate && !(drawn && drawn->name == picture.name) && fs::exists(folder / picture.name, error)) {
+            if (plan.foreign++ == 0) plan.firstForeign = picture.name;
+        }
     });
     return plan;
 }
@@ -168,6 +177,12 @@ public:
         failed_[outcome.item] = reason->second;
     }
     bool Drawn(int32_t item) const { return drawn_[static_cast<size_t>(item)]; }
+    // A picture drawn, then removed again.
+    void Undraw(int32_t item, const std::string& reason) {
+        drawn_[static_cast<size_t>(item)] = false;
+        --drawnCount_;
+        Record({item, false, reason});
+    }
     const std::string& Reason(int32_t item) const {
         const auto found = failed_.find(item);
         return found == failed_.end() ? unreported_ : reasons_[static_cast<size_t>(found->second)];
@@ -210,6 +225,37 @@ private:
     PictureState state_;
 };
 
+// A picture drawn is recorded with what it was drawn from; one not drawn
+// whose old file is still there, with nothing, as this tool's file that is
+// out of date.
+void RecordPicture(ManifestWriter& manifest, const fs::path& folder, const PlannedPicture& picture,
+                   const PictureState& state) {
+    std::error_code error;
+    if (state.drawn) {
+        manifest.Add({picture.number, picture.name, picture.key});
+    } else if (fs::exists(folder / picture.name, error)) {
+        manifest.Add({picture.number, picture.name, ""});
+    }
+}
+
+// Makes room for the manifest and the page on a full disk: the newest half
+// of the pictures this run drew go again, so that what is left is
+// described exactly, and a rerun draws only what is missing. How many went.
+size_t MakeRoom(const DrawingPlan& plan, DrawingOutcomes& outcomes, const PictureNames& names, const fs::path& folder,
+                const std::string& reason) {
+    const size_t toRemove = (outcomes.DrawnCount() + 1) / 2;
+    size_t removed = 0;
+    int32_t item = plan.drawCount;
+    for (int32_t number = plan.Messages(); number >= 1 && removed < toRemove; --number) {
+        if (!plan.toDraw[static_cast<size_t>(number - 1)] || !outcomes.Drawn(--item)) continue;
+        std::error_code error;
+        fs::remove(folder / names.For(number), error);
+        outcomes.Undraw(item, "removed to make room for the manifest and the page: " + reason);
+        ++removed;
+    }
+    return removed;
+}
+
 }  // namespace
 
 ScriptRenderResult RenderScript(const ScriptRenderSettings& settings, const ScriptRenderEvents& events) {
@@ -226,6 +272,12 @@ ScriptRenderResult RenderScript(const ScriptRenderSettings& settings, const Scri
     ScriptFile file = OpenScript(settings.script, settings.form, settings.cp932, settings.column);
     const DrawingPlan plan = PlanDrawing(file, mode, *names, drawingSettings, folder);
 
+    if (plan.foreign > 0 && !settings.force) {
+        throw CannotWrite("'" + (folder / plan.firstForeign).string() + "'" +
+                                (plan.foreign > 1 ? " and " + std::to_string(plan.foreign - 1) + " more" : "") +
+                                " would be drawn over, but its manifest says this tool did not draw " +
+                                (plan.foreign > 1 ? "them" : "it") + "; move it away, or give --force");
+    }
     std::error_code error;
     fs::create_directories(folder, error);
     if (!fs::is_directory(folder)) throw CannotWrite("cannot make the output folder '" + settings.outDir + "'");
@@ -259,15 +311,12 @@ ScriptRenderResult RenderScript(const ScriptRenderSettings& settings, const Scri
     summary.page = (folder / "index.html").string();
 
     // The manifest records every picture that exists now, in message order.
-    ManifestWriter manifest(folder);
-    MessageStates states(plan, outcomes);
-    const auto record = [&](const PlannedPicture& picture, const PictureState& state) {
-        if (state.drawn) manifest.Add({picture.number, picture.name, picture.key});
-    };
-
     if (!complete) {
-        ForEachPicture(file, mode, *names, drawingSettings,
-                       [&](const PlannedPicture& picture) { record(picture, states.Next(picture.number)); });
+        ManifestWriter manifest(folder);
+        MessageStates states(plan, outcomes);
+        ForEachPicture(file, mode, *names, drawingSettings, [&](const PlannedPicture& picture) {
+            RecordPicture(manifest, folder, picture, states.Next(picture.number));
+        });
         manifest.Commit();
         summary.notDrawn = static_cast<size_t>(plan.drawCount) - outcomes.Reported();
         summary.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
@@ -283,34 +332,60 @@ ScriptRenderResult RenderScript(const ScriptRenderSettings& settings, const Scri
     std::unique_ptr<OpenedArchive> archive;
     if (!settings.drawing.archive.empty()) archive = std::make_unique<OpenedArchive>(settings.drawing.archive);
     check.pictures = archive ? archive->Pictures() : nullptr;
-    MessagePass pass = PassFor(file, check);
-    MessageChecker checker(check, pass);
-    ReviewPage page(folder / "index.html", settings.script, settings.window);
-    PicturePlanner planner(*names, drawingSettings);
     // A reason every message shares (a font that cannot be used) is told a
     // few times, not once per message.
     constexpr size_t kSameReasonShown = 3;
     std::map<std::string, size_t> timesSaid;
-    pass.Run([&](const PassedMessage& message) {
-        const PlannedPicture& picture = planner.Plan(message, pass);
-        const std::vector<Finding>& findings = checker.Check(message);
-        const PictureState& state = states.Next(picture.number);
-        record(picture, state);
-        page.Add(picture, state, findings);
-        for (const Finding& f : findings) ++summary.byLevel[static_cast<size_t>(f.level)];
-        if (!state.drawn && ++timesSaid[state.reason] <= kSameReasonShown && events.undrawn) {
-            events.undrawn({picture.number, picture.place, state.reason});
-        }
-    });
-    try {
+    std::vector<UndrawnMessage> told;
+    // The manifest and the page in one pass; on a full disk, again after
+    // making room, so that what is left is described exactly.
+    const auto writeRecords = [&] {
+        timesSaid.clear();
+        told.clear();
+        summary.byLevel = {};
+        ManifestWriter manifest(folder);
+        MessageStates states(plan, outcomes);
+        MessagePass pass = PassFor(file, check);
+        MessageChecker checker(check, pass);
+        ReviewPage page(folder / "index.html", settings.script, settings.window);
+        PicturePlanner planner(*names, drawingSettings);
+        pass.Run([&](const PassedMessage& message) {
+            const PlannedPicture& picture = planner.Plan(message, pass);
+            const std::vector<Finding>& findings = checker.Check(message);
+            const PictureState& state = states.Next(picture.number);
+            RecordPicture(manifest, folder, picture, state);
+            page.Add(picture, state, findings);
+            for (const Finding& f : findings) ++summary.byLevel[static_cast<size_t>(f.level)];
+            if (!state.drawn && ++timesSaid[state.reason] <= kSameReasonShown) {
+                told.push_back({picture.number, picture.place, state.reason});
+            }
+        });
         manifest.Commit();
         page.Finish();
-    } catch (const std::runtime_error& error) {
-        throw CannotWrite(error.what());
+    };
+    for (;;) {
+        try {
+            writeRecords();
+            break;
+        } catch (const render::WriteError& failure) {
+            if (failure.NoRoom() && MakeRoom(plan, outcomes, *names, folder, std::strerror(failure.Errno())) > 0) continue;
+            // The page that is there would show pictures that are gone or
+            // drawn anew; the manifest left names only this tool's files.
+            fs::remove(folder / "index.html", error);
+            throw CannotWrite(std::string(failure.what()) + "; the review page is removed");
+        } catch (const ScriptError&) {
+            throw;
+        } catch (const std::runtime_error& failure) {
+            throw CannotWrite(failure.what());
+        }
+    }
+    if (events.undrawn) {
+        for (const UndrawnMessage& undrawn : told) events.undrawn(undrawn);
     }
     for (const auto& [reason, times] : timesSaid) {
         if (times > kSameReasonShown) result.moreUndrawn[reason] = times - kSameReasonShown;
     }
+    summary.drawn = outcomes.DrawnCount();  // less what made room on a full disk
     summary.notDrawn = outcomes.FailedCount();
     summary.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     return result;

@@ -27,6 +27,7 @@ struct ScriptRenderSettings {
     std::string outDir;
     std::string names = "####.png";
     int32_t jobs = 0;         // 0: one per core
+    bool force = false;       // draw over pictures this tool did not draw
 };
 
 // A message that could not be drawn.

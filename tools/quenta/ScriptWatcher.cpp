@@ -2,6 +2,8 @@
 
 #include <sys/stat.h>
 
+#include <cerrno>
+#include <cstring>
 #include <stdexcept>
 
 #include "ScriptChecker.h"
@@ -65,6 +67,11 @@ bool ScriptWatcher::Read(std::string& error) {
     auto result = std::make_shared<ScriptSnapshot>();
     auto failure = std::make_shared<std::string>();
     try {
+        // Opening a FIFO or a device waits for a writer, or reads for ever:
+        // only a regular file is read.
+        struct stat info {};
+        if (::stat(source_.path.c_str(), &info) != 0) throw std::runtime_error(std::strerror(errno));
+        if (!S_ISREG(info.st_mode)) throw std::runtime_error("not a regular file; it is not read");
         const script::ScriptFile file = script::OpenScript(source_.path, source_.form, source_.cp932, source_.column);
         MessagePreviewer* previewer = &previewer_;
         const bool reset = source_.resetBetweenMessages;

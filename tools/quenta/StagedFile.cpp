@@ -1,9 +1,12 @@
 #include "StagedFile.h"
 
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
+#include <cstring>
 #include <stdexcept>
 
 namespace quenta::script {
@@ -25,24 +28,37 @@ std::optional<std::string> StagedName(const std::string& fileName) {
     return inner.substr(0, dot);
 }
 
-StagedFile::StagedFile(std::filesystem::path path)
-    : path_(std::move(path)), temporary_(StagingPath(path_)), out_(temporary_, std::ios::binary | std::ios::trunc) {
-    if (!out_) throw std::runtime_error("cannot write '" + temporary_.string() + "'");
+StagedFile::StagedFile(std::filesystem::path path) : path_(std::move(path)), temporary_(StagingPath(path_)) {
+    const int fd = ::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        const int reason = errno;
+        throw render::WriteError("cannot write '" + temporary_.string() + "': " + std::strerror(reason), reason);
+    }
+    out_ = std::make_unique<render::CheckedOutput>(fd, "'" + temporary_.string() + "'", true);
 }
 
 StagedFile::~StagedFile() {
     if (committed_) return;
-    out_.close();
+    out_.reset();
     std::error_code ignored;
     std::filesystem::remove(temporary_, ignored);
 }
 
+void StagedFile::Flush() {
+    out_->Stream().flush();
+    if (out_->Error() != 0) {
+        throw render::WriteError("cannot write '" + temporary_.string() + "': " + std::strerror(out_->Error()),
+                                 out_->Error());
+    }
+}
+
 void StagedFile::Commit() {
-    if (!out_.flush()) throw std::runtime_error("cannot write '" + temporary_.string() + "'");
-    out_.close();
+    out_->Finish();
     std::error_code error;
     std::filesystem::rename(temporary_, path_, error);
-    if (error) throw std::runtime_error("cannot write '" + path_.string() + "': " + error.message());
+    if (error) {
+        throw render::WriteError("cannot write '" + path_.string() + "': " + error.message(), error.value());
+    }
     committed_ = true;
 }
 

@@ -5,9 +5,11 @@
 #pragma once
 
 #include <filesystem>
-#include <fstream>
+#include <memory>
 #include <optional>
 #include <string>
+
+#include "CheckedOutput.h"
 
 namespace quenta::script {
 
@@ -20,23 +22,26 @@ std::optional<std::string> StagedName(const std::string& fileName);
 
 class StagedFile {
 public:
-    // Throws std::runtime_error when the temporary cannot be made.
+    // Throws a quenta::render::WriteError when the temporary cannot be made.
     explicit StagedFile(std::filesystem::path path);
     StagedFile(const StagedFile&) = delete;
     StagedFile& operator=(const StagedFile&) = delete;
     // Without Commit, the temporary goes and the file that was there stays.
     ~StagedFile();
 
-    std::ostream& Out() { return out_; }
+    std::ostream& Out() { return out_->Stream(); }
+    // Writes what is held; throws a WriteError when any write failed.
+    void Flush();
     const std::filesystem::path& Temporary() const { return temporary_; }
 
-    // Renames the temporary over the file; throws std::runtime_error.
+    // Renames the temporary over the file; throws a WriteError (a
+    // std::runtime_error) with the system's reason.
     void Commit();
 
 private:
     std::filesystem::path path_;
     std::filesystem::path temporary_;
-    std::ofstream out_;
+    std::unique_ptr<render::CheckedOutput> out_;
     bool committed_ = false;
 };
 

@@ -4,6 +4,9 @@
 #include <memory>
 #include <stdexcept>
 
+#include <unistd.h>
+
+#include "CheckedOutput.h"
 #include "FileReplacement.h"
 #include "OpenedArchive.h"
 #include "ScriptWrapper.h"
@@ -33,10 +36,19 @@ int WrapCommand::Run() {
         }
     }
 
+    render::CheckedOutput out(STDOUT_FILENO, "to standard output", false);
     bool unfitting = false;
     int32_t messages = 0;
     settings.afterMessage = [&](int32_t number) { messages = number; };
     for (const std::string& path : script_.files) {
+        if (inPlace_) {
+            // Refused before it is read: a FIFO would be waited on.
+            try {
+                script::ReplaceablePath(path);
+            } catch (const std::runtime_error& error) {
+                throw render::ToolError(error.what());
+            }
+        }
         const script::ScriptFile file =
             script::OpenScript(path, script_.form, script_.cp932, script_.column, script_.includeFuzzy);
         messages = 0;
@@ -48,7 +60,7 @@ int WrapCommand::Run() {
         // should know that nothing was looked at.
         if (messages == 0) std::cerr << path << ": warning: " << NoMessageText(script_) << '\n';
         if (!inPlace_) {
-            std::cout.write(result.bytes.data(), static_cast<std::streamsize>(result.bytes.size()));
+            out.Write(result.bytes.data(), result.bytes.size());
         } else if (result.breaksAdded > 0) {
             try {
                 script::ReplaceFile(path, result.bytes);
@@ -61,7 +73,7 @@ int WrapCommand::Run() {
             unfitting = true;
         }
     }
-    std::cout.flush();
+    out.Finish();
     return unfitting ? 1 : 0;
 }
 
