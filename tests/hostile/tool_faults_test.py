@@ -186,7 +186,7 @@ class WrapInPlaceTest(unittest.TestCase):
         self.assertIn(b"<R>", self.read(self.script))
 
     def test_a_kill_during_the_write_leaves_the_old_file_and_the_rerun_cleans_up(self):
-        long_script(self.script, 200000)
+        long_script(self.script, 40000)
         original = self.read(self.script)
         wrapped = subprocess.run([QUENTA, "wrap", "--width", "100", self.script], capture_output=True,
                                  timeout=LIMIT).stdout

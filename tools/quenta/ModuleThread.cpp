@@ -9,6 +9,7 @@ struct ModuleThread::Job {
     std::function<void()> work;
     std::promise<void> done;
     std::atomic<bool> abandoned{false};  // the caller stopped waiting
+    std::promise<void> started;
 };
 
 ModuleThread::ModuleThread(size_t capacity) : capacity_(capacity), worker_([this] { Work(); }) {}
@@ -23,6 +24,10 @@ ModuleThread::~ModuleThread() {
 }
 
 RunStatus ModuleThread::Run(std::function<void()> work, std::chrono::milliseconds limit) {
+    return Run(std::move(work), std::chrono::milliseconds::zero(), limit);
+}
+
+RunStatus ModuleThread::Run(std::function<void()> work, std::chrono::milliseconds wait, std::chrono::milliseconds limit) {
     auto job = std::make_shared<Job>();
     job->work = std::move(work);
     std::future<void> finished = job->done.get_future();
@@ -32,6 +37,13 @@ RunStatus ModuleThread::Run(std::function<void()> work, std::chrono::millisecond
         jobs_.push_back(job);
     }
     wake_.notify_one();
+    if (wait > std::chrono::milliseconds::zero()) {
+        std::future<void> started = job->started.get_future();
+        if (started.wait_for(wait) != std::future_status::ready) {
+            job->abandoned = true;
+            return RunStatus::kTimedOut;
+        }
+    }
     if (finished.wait_for(limit) != std::future_status::ready) {
         job->abandoned = true;
         return RunStatus::kTimedOut;
@@ -50,6 +62,7 @@ void ModuleThread::Work() {
             job = std::move(jobs_.front());
             jobs_.pop_front();
         }
+        job->started.set_value();
         // Nobody waits for the job of a caller who gave up: skip it.
         if (!job->abandoned) {
             try {

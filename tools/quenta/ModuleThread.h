@@ -27,6 +27,10 @@ public:
     // Runs `work` on the thread. On kTimedOut the work may still run later
     // (or be skipped), so it must own everything it touches.
     RunStatus Run(std::function<void()> work, std::chrono::milliseconds limit);
+    // The same, with `limit` counted from when the work starts, and at most
+    // `wait` spent before that behind the jobs queued first: a slow job
+    // ahead does not use up the time of the one behind it.
+    RunStatus Run(std::function<void()> work, std::chrono::milliseconds wait, std::chrono::milliseconds limit);
 
 private:
     struct Job;

@@ -368,7 +368,7 @@ int PreviewServer::AnswerRender(MHD_Connection* connection, const std::string& t
     } else {
         return Send(connection, Refusal(400, "send {\"text\": \"...\"} or, with a script, {\"message\": N}"));
     }
-    switch (modules_.Run(std::move(job), limits_.renderTime)) {
+    switch (modules_.Run(std::move(job), limits_.queueTime, limits_.renderTime)) {
         case RunStatus::kBusy: return Send(connection, Refusal(503, "the preview is busy; try again"));
         case RunStatus::kTimedOut:
             *stop = true;

@@ -25,7 +25,8 @@ namespace quenta::preview {
 
 struct ServerLimits {
     size_t maxBody = 64 * 1024;  // however the body is framed
-    std::chrono::milliseconds renderTime{2000};
+    std::chrono::milliseconds renderTime{2000};   // from when the drawing starts
+    std::chrono::milliseconds queueTime{10000};   // waiting for the renders ahead
     size_t keptPictures = 32;
     size_t maxHeaders = 64;             // header lines in a request
     size_t connectionMemory = 32 * 1024;  // a request's head must fit in it
