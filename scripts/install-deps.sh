@@ -11,7 +11,7 @@
 set -euo pipefail
 
 build=(
-  build-essential cmake pkg-config git
+  build-essential cmake ninja-build pkg-config git
   libfreetype-dev libfontconfig-dev fonts-ipafont-gothic fonts-ipafont-mincho
   libpng-dev libzip-dev libstb-dev
   libcli11-dev nlohmann-json3-dev libicu-dev libcsv-dev libgettextpo-dev  # quenta: options, reports, scripts
