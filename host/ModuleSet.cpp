@@ -1,5 +1,6 @@
 #include "quenta/ModuleSet.h"
 
+#include "KeptRenderer.h"
 #include "SystemLoader.h"
 #include "quenta/Vaultrix.h"
 
@@ -10,6 +11,8 @@ namespace {
 constexpr const char* kNames[kModuleCount] = {"Scrivo2", "Plotra", "Vaultrix", "Pictura", "Quenta"};
 
 int32_t IndexOf(Module module) { return static_cast<int32_t>(module); }
+
+constexpr int32_t kQuentaIndex = static_cast<int32_t>(Module::kQuenta);
 
 }  // namespace
 
@@ -39,6 +42,7 @@ Result<void> ModuleSet::LoadFile(Module module, const std::string& path) {
     // A second load of the same module only gives back the first's hold.
     if (handle) CloseModuleFile(handle);
     handle = opened;
+    paths_[IndexOf(module)] = path;
     return {};
 }
 
@@ -66,7 +70,21 @@ Result<Ref<IMessageRenderer>> ModuleSet::NewRenderer() const {
     if (!(*renderer)->GetSubInterface(&kScrivo2Id)) {
         return HostError{"Quenta", "cannot bind its sibling modules (its own message says which)"};
     }
-    return renderer;
+    // A hold of the renderer's own on every module the set has in the
+    // process, those waiting for Quenta's unload included.
+    void* holds[KeptRenderer::kHolds] = {};
+    for (int32_t i = 0; i < kModuleCount; ++i) {
+        if (handles_[i] || afterQuenta_[i]) holds[i] = OpenModuleFile(paths_[i]);
+    }
+    KeptRenderer* kept = KeptRenderer::Make(renderer->get(), holds);
+    if (!kept) {
+        for (int32_t i = kModuleCount - 1; i >= 0; --i) {
+            if (holds[i]) CloseModuleFile(holds[i]);
+        }
+        return HostError{"Quenta", "no memory for the renderer"};
+    }
+    renderer->release();  // its reference is the kept renderer's now
+    return Ref<IMessageRenderer>(kept);
 }
 
 Result<void> ModuleSet::SetArchivePath(int32_t number, const std::string& path) const {
@@ -79,9 +97,26 @@ Result<void> ModuleSet::SetArchivePath(int32_t number, const std::string& path) 
 }
 
 void ModuleSet::Unload(Module module) {
-    void*& handle = handles_[IndexOf(module)];
-    if (handle) CloseModuleFile(handle);
+    const int32_t index = IndexOf(module);
+    void*& handle = handles_[index];
+    if (!handle) return;
+    if (index != kQuentaIndex && handles_[kQuentaIndex]) {
+        // Quenta's picture cache still holds what this sibling handed out.
+        if (afterQuenta_[index]) {
+            CloseModuleFile(handle);  // the hold already waiting keeps it
+        } else {
+            afterQuenta_[index] = handle;
+        }
+    } else {
+        CloseModuleFile(handle);
+    }
     handle = nullptr;
+    if (index == kQuentaIndex) {
+        for (int32_t i = kModuleCount - 1; i >= 0; --i) {
+            if (afterQuenta_[i]) CloseModuleFile(afterQuenta_[i]);
+            afterQuenta_[i] = nullptr;
+        }
+    }
 }
 
 void ModuleSet::UnloadAll() {

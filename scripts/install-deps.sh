@@ -4,6 +4,7 @@
 #          the default preset's tests, and rendering with the IPA fonts
 #   test   build, and everything scripts/test-all.sh runs besides: the
 #          benchmarks, the fuzz targets, the preview's browser tests and
+#          the SDL example under Xvfb, the release packages' checks and
 #          the Windows DLLs under wine (scripts/wine32-binfmt.sh then lets
 #          32-bit programs run, under qemu where the kernel cannot)
 # Safe to run again: it installs only what is missing, and asks sudo for
@@ -11,7 +12,7 @@
 set -euo pipefail
 
 build=(
-  build-essential cmake pkg-config git
+  build-essential cmake ninja-build pkg-config git
   libfreetype-dev libfontconfig-dev fonts-ipafont-gothic fonts-ipafont-mincho
   libpng-dev libzip-dev libstb-dev
   libcli11-dev nlohmann-json3-dev libicu-dev libcsv-dev libgettextpo-dev  # quenta: options, reports, scripts
@@ -29,6 +30,7 @@ test=(
   clang libclang-rt-14-dev llvm  # the fuzz targets: libFuzzer, the sanitizer runtimes, llvm-symbolizer
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix googletest wine wine64  # Quenta.dll, tested under wine
   wine32:i386 qemu-user-static  # the 32-bit Quenta.dll, under 32-bit wine (emulated where the kernel cannot run it)
+  libsdl2-dev xvfb xauth  # the SDL example, run under a virtual X server
 )
 
 case "${1:-build}" in

@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # Builds and runs every test: the release build with warnings as errors, the
 # AddressSanitizer + UndefinedBehaviorSanitizer build, the fuzz targets
-# briefly, then the 32- and 64-bit Windows DLLs.
+# briefly, then the 32- and 64-bit Windows DLLs. The release packages come
+# from these builds' own tests: the .deb and .tar.gz from the release build
+# (build/ci/packages), the .zip from the two Windows builds
+# (build/windows-x64/packages).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 # What the benchmarks, the fuzz targets and the Windows builds need, if
@@ -32,3 +35,5 @@ start=$SECONDS
 run_preset windows-x86
 echo "windows-x86: $((SECONDS - start)) s"
 run_preset windows-x64
+echo "== release packages =="
+ls -l build/ci/packages/*.deb build/ci/packages/*.tar.gz build/windows-x64/packages/*.zip

@@ -1,4 +1,5 @@
-// Calling conventions and visibility shared by every module of the engine.
+// Calling conventions and visibility shared by every module of the engine
+// (what they are is stated in quenta/MessageRenderer.h).
 #pragma once
 
 #if defined(_WIN32)

@@ -1,11 +1,17 @@
 // What the host kit answers: a value, or the failure that kept it from one,
-// naming the module concerned and why. The kit throws nothing; each caller
-// turns a failure into an error of its own kind.
+// naming the module concerned and why.
+//
+// The kit throws nothing, and a Result never does either. A failed Result
+// still holds a value: the value type's empty one (a null Ref, a null
+// pointer), which operator*, operator-> and Take hand out; a successful one
+// answers an empty HostError from Error(). Test the Result before using
+// its value: the empty value is inert only where its type is (a null Ref
+// releases nothing, but calling through it is the caller's fault).
 #pragma once
 
 #include <string>
+#include <type_traits>
 #include <utility>
-#include <variant>
 
 namespace quenta::host {
 
@@ -19,20 +25,24 @@ struct HostError {
 
 template <typename T>
 class [[nodiscard]] Result {
-public:
-    Result(T value) : state_(std::in_place_index<0>, std::move(value)) {}
-    Result(HostError error) : state_(std::in_place_index<1>, std::move(error)) {}
+    static_assert(std::is_default_constructible_v<T>, "a failed Result holds the value type's empty value");
 
-    explicit operator bool() const { return state_.index() == 0; }
-    // Only on success.
-    T& operator*() { return std::get<0>(state_); }
-    T* operator->() { return &std::get<0>(state_); }
-    T Take() { return std::move(std::get<0>(state_)); }
-    // Only on failure.
-    const HostError& Error() const { return std::get<1>(state_); }
+public:
+    Result(T value) : value_(std::move(value)) {}
+    Result(HostError error) : failed_(true), error_(std::move(error)) {}
+
+    explicit operator bool() const noexcept { return !failed_; }
+    // The value; on failure, the empty value.
+    T& operator*() noexcept { return value_; }
+    T* operator->() noexcept { return &value_; }
+    T Take() noexcept(std::is_nothrow_move_constructible_v<T>) { return std::move(value_); }
+    // The failure; on success, an empty HostError.
+    const HostError& Error() const noexcept { return error_; }
 
 private:
-    std::variant<T, HostError> state_;
+    T value_{};
+    bool failed_ = false;
+    HostError error_;
 };
 
 // Success that carries no value.
@@ -42,8 +52,8 @@ public:
     Result() = default;
     Result(HostError error) : failed_(true), error_(std::move(error)) {}
 
-    explicit operator bool() const { return !failed_; }
-    const HostError& Error() const { return error_; }
+    explicit operator bool() const noexcept { return !failed_; }
+    const HostError& Error() const noexcept { return error_; }
 
 private:
     bool failed_ = false;

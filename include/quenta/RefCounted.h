@@ -1,5 +1,6 @@
 // The one reference count behind every object the modules hand out. A plain
-// int32: the engine calls its modules from one thread at a time.
+// int32: the modules are called from one thread (the rule is stated in
+// quenta/MessageRenderer.h, with the other rules of ownership).
 //
 //   class Painter final : public RefCounted<Painter, TextPainter> { ... };
 //

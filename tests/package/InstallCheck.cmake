@@ -6,6 +6,9 @@
 #   pkgconfig   everything, then the example host built with nothing but
 #               pkg-config's --cflags and --libs, and run
 #   components  Runtime alone and Development alone, each without the other
+#   module-only a fresh build of the module alone (no siblings, tools,
+#               tests nor host library built), installed stripped, whole
+#               and by component
 cmake_minimum_required(VERSION 3.25)
 
 function(install_into prefix)  # [COMPONENT name]
@@ -49,6 +52,24 @@ set(prefix "${WORK_DIR}/installed")
 # The sanitizers' runtime, when the build has them, goes into the example too.
 set(sanitize_flags "${SANITIZE_FLAGS}")
 separate_arguments(sanitize_list UNIX_COMMAND "${SANITIZE_FLAGS}")
+
+if(MODE STREQUAL "module-only")
+  set(build "${WORK_DIR}/build")
+  file(REMOVE_RECURSE "${build}")
+  run("configuring a build of the module alone" "${CMAKE_COMMAND}" -S "${SOURCE_DIR}" -B "${build}" -G "${GENERATOR}"
+    "-DCMAKE_CXX_COMPILER=${CXX_COMPILER}" -DCMAKE_BUILD_TYPE=Release -DQUENTA_BUILD_SIBLINGS=OFF
+    -DQUENTA_BUILD_TOOLS=OFF -DQUENTA_BUILD_TESTS=OFF)
+  run("building the module alone" "${CMAKE_COMMAND}" --build "${build}" --target Quenta)
+  set(BUILD_DIR "${build}")
+  foreach(how "--strip" "--strip;--component;Runtime" "--strip;--component;Development")
+    install_into("${prefix}" ${how})
+  endforeach()
+  install_into("${prefix}" --strip --component Runtime)
+  expect_files("${prefix}" TRUE "${MODULE_DIR}/Quenta${MODULE_SUFFIX}")
+  expect_files("${prefix}" FALSE "${LIBDIR}/libquenta_host.a")
+  message(STATUS "a build of the module alone installs, stripped, whole and by component")
+  return()
+endif()
 
 if(MODE STREQUAL "components")
   install_into("${prefix}" --component Runtime)

@@ -82,7 +82,7 @@ TEST_F(ToolErrors, HelpDescribesOptionsAndMarkup) {
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.err, "");
     for (const char* word : {"Usage: quenta-render", "--output", "--size", "--position", "--background-image",
-                             "--archive", "--gothic-font", "--mincho-font", "--cp932", "--keep-newlines", "<SPW",
+                             "--archive", "--gothic-font", "--mincho-font", "--cp932", "--keep-newlines", "--version", "<SPW",
                              "<CE", "<G1>", "<<", "<error>"}) {
         EXPECT_NE(run.out.find(word), std::string::npos) << word;
     }

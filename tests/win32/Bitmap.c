@@ -29,12 +29,12 @@ static int32_t THISCALL GetAlphaPitch(Surface* self) { return ((Bitmap*)self)->a
 static bool THISCALL HasPixels(Surface* self) { return ((Bitmap*)self)->pixels != NULL; }
 static bool THISCALL HasAlpha(Surface* self) { return ((Bitmap*)self)->alpha != NULL; }
 
-static const struct SurfaceTable kBitmapTable = {
+static const struct QuentaSurfaceTable kBitmapTable = {
     AddRef,    Release,   GetPixelAddress, GetAlphaAddress, GetWidth, GetHeight,
     GetDepth,  GetPitch,  GetAlphaPitch,   HasPixels,       HasAlpha,
 };
 
-const struct SurfaceTable* BitmapTable(void) { return &kBitmapTable; }
+const struct QuentaSurfaceTable* BitmapTable(void) { return &kBitmapTable; }
 
 Bitmap* NewBitmap(int32_t width, int32_t height, bool hasPixels, bool hasAlpha) {
     if (width <= 0 || height <= 0) return NULL;

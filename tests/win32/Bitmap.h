@@ -21,7 +21,7 @@ typedef struct Bitmap {
 Bitmap* NewBitmap(int32_t width, int32_t height, bool hasPixels, bool hasAlpha);
 
 /* The operations of every Bitmap, for a table that changes a few of them. */
-const struct SurfaceTable* BitmapTable(void);
+const struct QuentaSurfaceTable* BitmapTable(void);
 
 /* Frees what Release frees at a count of zero. */
 void DestroyBitmap(Bitmap* bitmap);

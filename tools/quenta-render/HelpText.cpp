@@ -32,6 +32,7 @@ Text
       --gothic-font FILE    the font file for face 0 (Gothic)
       --mincho-font FILE    the font file for face 1 (Mincho)
   -h, --help                show this and stop
+      --version             show the version and stop
 
 Markup (numbers are decimal; every opening tag but <B>, <E>, <K> and <G>
 saves the value it replaces, and its closing tag brings that back)

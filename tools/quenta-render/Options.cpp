@@ -5,7 +5,7 @@
 namespace quenta::render {
 
 Options ParseOptions(int argc, char** argv) {
-    CLI::App app("Draws marked-up message text with Quenta and writes it as a PNG picture.", "quenta-render");
+    CLI::App app(kToolDescription, "quenta-render");
     RenderOptionSet options(app, true);
     return options.Parse(argc, argv);
 }

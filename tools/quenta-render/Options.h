@@ -29,6 +29,7 @@ inline constexpr Point kDefaultPosition{16, 16};
 
 struct Options {
     bool help = false;
+    bool version = false;
     std::string output;
     std::string input;  // empty or "-": standard input
     std::optional<CanvasSize> size;
@@ -42,6 +43,9 @@ struct Options {
     bool cp932 = false;
     bool keepNewlines = false;
 };
+
+// What the tool does, for --help and its manual page.
+inline constexpr char kToolDescription[] = "Draws marked-up message text with Quenta and writes it as a PNG picture.";
 
 // Reads the command line with CLI11; throws a usage ToolError for anything
 // it cannot accept.

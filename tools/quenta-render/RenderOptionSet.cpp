@@ -9,6 +9,7 @@ RenderOptionSet::RenderOptionSet(CLI::App& app, bool ownHelp) : app_(app) {
     if (ownHelp) {
         app.set_help_flag();
         app.add_flag("-h,--help", drawing_.options.help, "show this and stop");
+        app.add_flag("--version", drawing_.options.version, "show the version and stop");
     }
     // Unknown options and extra files are left over rather than refused by
     // CLI11, so that the tool can name them in its own words.
@@ -33,7 +34,7 @@ Options RenderOptionSet::Parse(int argc, char** argv) {
 }
 
 Options RenderOptionSet::Finish() {
-    if (drawing_.options.help) return drawing_.options;
+    if (drawing_.options.help || drawing_.options.version) return drawing_.options;
     for (const std::string& extra : app_.remaining()) {
         if (extra.size() > 1 && extra[0] == '-') {
             throw UsageError("unknown option '" + extra.substr(0, extra.find('=')) + "'; see --help");

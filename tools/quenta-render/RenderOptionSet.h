@@ -15,7 +15,7 @@ namespace quenta::render {
 class RenderOptionSet {
 public:
     // Adds the options to `app`. With `ownHelp`, -h and --help are the
-    // tool's own (kHelpText) rather than CLI11's.
+    // tool's own (kHelpText) rather than CLI11's, and --version is there.
     RenderOptionSet(CLI::App& app, bool ownHelp);
 
     // Parses argv into the options; throws a usage ToolError for anything

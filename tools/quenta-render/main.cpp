@@ -16,6 +16,10 @@ int main(int argc, char** argv) {
             std::fputs(kHelpText, stdout);
             return 0;
         }
+        if (options.version) {
+            std::puts(QUENTA_VERSION);
+            return 0;
+        }
         RunRenderJob(options);
         return 0;
     } catch (const ToolError& error) {

@@ -4,10 +4,14 @@
 
 #include <cstdio>
 #include <exception>
+#include <fstream>
 #include <iostream>
 #include <string>
 
 #include "CheckCommand.h"
+#include "ManPages.h"
+#include "Options.h"
+#include "RenderOptionSet.h"
 #include "PreviewCommand.h"
 #include "RenderCommand.h"
 #include "ScriptError.h"
@@ -23,6 +27,10 @@ int main(int argc, char** argv) {
     tool::CheckCommand check(app);
     tool::WrapCommand wrap(app);
     tool::PreviewCommand preview(app);
+    // Hidden (no group): the build writes the manual pages with it.
+    std::string manFolder;
+    CLI::App* manPages = app.add_subcommand("man-pages", "Write the manual pages into a folder.")->group("");
+    manPages->add_option("folder", manFolder)->required();
     for (CLI::App* command : app.get_subcommands({})) command->set_version_flag("--version", QUENTA_VERSION);
     try {
         app.parse(argc, argv);
@@ -35,6 +43,19 @@ int main(int argc, char** argv) {
         if (error.get_exit_code() == 0) return app.exit(error);  // --help, --version
         std::fprintf(stderr, "quenta: %s\nTry 'quenta --help'.\n", error.what());
         return render::kExitUsage;
+    }
+    if (manPages->parsed()) {
+        CLI::App renderTool(render::kToolDescription, "quenta-render");
+        render::RenderOptionSet renderOptions(renderTool, true);
+        for (const tool::ManPage& page : tool::ManPages(app, renderTool, QUENTA_VERSION)) {
+            std::ofstream file(manFolder + "/" + page.name + ".1", std::ios::binary);
+            file << page.text;
+            if (!file.flush()) {
+                std::fprintf(stderr, "quenta: cannot write %s/%s.1\n", manFolder.c_str(), page.name.c_str());
+                return render::kExitFailure;
+            }
+        }
+        return 0;
     }
     try {
         if (render.Chosen()) return render.Run();

@@ -19,7 +19,7 @@ static int32_t THISCALL PictureRelease(Surface* self) {
     return BitmapTable()->Release(self);
 }
 
-static struct SurfaceTable pictureTable;
+static struct QuentaSurfaceTable pictureTable;
 
 static int32_t PictureSetting(int32_t number, const char* field, int32_t fallback) {
     char key[48];
@@ -93,7 +93,7 @@ static Surface* THISCALL DecodeBytes(Pictura* self, const uint8_t* bytes, int32_
     return NULL;
 }
 
-static const struct PicturaTable kPicturaTable = {AddRef, Release, DecodeEntry, DecodeBytes};
+static const struct QuentaPicturaTable kPicturaTable = {AddRef, Release, DecodeEntry, DecodeBytes};
 
 static Pictura pictura = {&kPicturaTable};
 

@@ -86,7 +86,7 @@ static int32_t THISCALL Reserved(Plotra* self) {
     return 0;
 }
 
-static const struct PlotraTable kPlotraTable = {
+static const struct QuentaPlotraTable kPlotraTable = {
     AddRef, Release,  Startup,  Setup,     CopyRect, Reserved,      Reserved,
     Reserved, Reserved, Reserved, BlendRect, Reserved, BlendColorRect,
 };

@@ -127,7 +127,7 @@ static int32_t THISCALL SetColor(TextPainter* self, int32_t r, int32_t g, int32_
     return 0;
 }
 
-static const struct TextPainterTable kPainterTable = {
+static const struct QuentaTextPainterTable kPainterTable = {
     AddRef, Release, PaintText, PaintCoverage, SetSize, SetFace, SetFontFile, Reserved7, Reserved8, Reserved9, SetColor,
 };
 

@@ -46,7 +46,7 @@ static uintptr_t THISCALL EntryShare(ArchiveEntry* self, uintptr_t loaded) {
     return loaded == (uintptr_t)self ? loaded : 0;
 }
 
-static const struct ArchiveEntryTable kEntryTable = {
+static const struct QuentaArchiveEntryTable kEntryTable = {
     EntryAddRef, EntryRelease, EntryGetSize, EntryGetBytes, EntryGetNumber, EntryLoad, EntryShare,
 };
 
@@ -79,7 +79,7 @@ static ArchiveEntry* THISCALL OpenEntry(Archive* self, int32_t number) {
     return &entry->entry;
 }
 
-static const struct ArchiveTable kArchiveTable = {ArchiveAddRef, ArchiveRelease, OpenEntry};
+static const struct QuentaArchiveTable kArchiveTable = {ArchiveAddRef, ArchiveRelease, OpenEntry};
 
 static int32_t THISCALL VaultrixAddRef(Vaultrix* self) {
     (void)self;
@@ -112,7 +112,7 @@ static bool THISCALL SetArchivePath(Vaultrix* self, int32_t number, const char* 
     return true;
 }
 
-static const struct VaultrixTable kVaultrixTable = {VaultrixAddRef, VaultrixRelease, OpenArchive, SetArchivePath};
+static const struct QuentaVaultrixTable kVaultrixTable = {VaultrixAddRef, VaultrixRelease, OpenArchive, SetArchivePath};
 
 static Vaultrix vaultrix = {&kVaultrixTable};
 
