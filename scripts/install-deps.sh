@@ -6,7 +6,8 @@
 #          benchmarks, the fuzz targets, the preview's browser tests and
 #          the SDL example under Xvfb, the release packages' checks and
 #          the Windows DLLs under wine (scripts/wine32-binfmt.sh then lets
-#          32-bit programs run, under qemu where the kernel cannot)
+#          32-bit programs run, under qemu where the kernel cannot), and
+#          the Debian sources built for them (scripts/mingw-sources.sh)
 # Safe to run again: it installs only what is missing, and asks sudo for
 # root only then.
 set -euo pipefail
@@ -29,6 +30,7 @@ test=(
   libbenchmark-dev libpango1.0-dev libcairo2-dev manpages-ja zip  # the benchmarks: PangoCairo, and a long Japanese text
   clang libclang-rt-14-dev llvm  # the fuzz targets: libFuzzer, the sanitizer runtimes, llvm-symbolizer
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix googletest wine wine64  # Quenta.dll, tested under wine
+  libz-mingw-w64-dev dpkg-dev  # the Windows Vaultrix: static zlib; libzip's Debian sources unpacked
   wine32:i386 qemu-user-static  # the 32-bit Quenta.dll, under 32-bit wine (emulated where the kernel cannot run it)
   libsdl2-dev xvfb xauth  # the SDL example, run under a virtual X server
 )
@@ -42,11 +44,21 @@ case "${1:-build}" in
     ;;
 esac
 
+# The Windows builds compile libzip from Debian's sources, once unpacked.
+sources() {
+  if [[ ${1:-build} == test ]]; then
+    "$(dirname "$0")/mingw-sources.sh"
+  fi
+}
+
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
-((${#missing[@]})) || exit 0
+if ((${#missing[@]} == 0)); then
+  sources "$@"
+  exit 0
+fi
 if [[ $EUID -ne 0 ]]; then
   exec sudo "$0" "$@"
 fi
@@ -57,3 +69,4 @@ if [[ " ${missing[*]} " == *":i386 "* ]] && ! dpkg --print-foreign-architectures
 fi
 apt-get update -qq
 apt-get install -y -qq --no-install-recommends "${missing[@]}"
+sources "$@"

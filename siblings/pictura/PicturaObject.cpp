@@ -2,9 +2,8 @@
 
 #include <optional>
 
-#include "BmpDecoder.h"
+#include "PictureDecoder.h"
 #include "PictureSurface.h"
-#include "PngDecoder.h"
 #include "quenta/SlotGuard.h"
 #include "quenta/Vaultrix.h"
 
@@ -21,12 +20,7 @@ Surface* PicturaObject::DecodeBytes(const uint8_t* bytes, int32_t size) {
     if (!bytes || size <= 0) return nullptr;
     const auto length = static_cast<size_t>(size);
     return Guarded([&]() -> Surface* {
-        std::optional<DecodedImage> image;
-        if (LooksLikePng(bytes, length)) {
-            image = DecodePng(bytes, length);
-        } else if (LooksLikeBmp(bytes, length)) {
-            image = DecodeBmp(bytes, length);
-        }
+        const std::optional<DecodedImage> image = DecodePicture(bytes, length);
         return image ? MakePictureSurface(*image) : nullptr;
     });
 }

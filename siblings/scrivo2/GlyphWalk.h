@@ -14,6 +14,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "CellBox.h"
 #include "GlyphCache.h"
 #include "ShiftJis.h"
 #include "Strike.h"
@@ -24,10 +25,6 @@ namespace quenta::scrivo2 {
 // Antialiased outlines, lightly hinted (vertical only), never a font's
 // embedded bitmaps, rendered once per glyph, face and size by the cache.
 inline constexpr FT_ULong kGlyphLoadFlags = FT_LOAD_RENDER | FT_LOAD_NO_BITMAP | FT_LOAD_TARGET_LIGHT;
-
-struct Box {
-    int64_t left, top, right, bottom;  // right and bottom exclusive
-};
 
 // What a pixel operation is given: `h` rows of `w` pixels from `rows`
 // (`rowPitch` apart, starting at pixel `column`, one bit a pixel when
@@ -42,18 +39,13 @@ void LayBitmap(const FT_Bitmap& bitmap, int32_t bitmapLeft, int32_t bitmapTop, i
     if (bitmap.width == 0 || bitmap.rows == 0 || bitmap.pitch <= 0 || !bitmap.buffer) return;
     const bool mono = bitmap.pixel_mode == FT_PIXEL_MODE_MONO;
     if (!mono && bitmap.pixel_mode != FT_PIXEL_MODE_GRAY) return;
-    // Centred in its cell on its advance, on the strike's baseline.
-    const int64_t left = cellLeft + ((cellRight - cellLeft - advance) >> 1) + bitmapLeft;
-    const int64_t top = y + baseline - bitmapTop;
-    const int64_t x0 = std::max(left, clip.left);
-    const int64_t x1 = std::min(left + static_cast<int64_t>(bitmap.width), clip.right);
-    const int64_t y0 = std::max(top, clip.top);
-    const int64_t y1 = std::min(top + static_cast<int64_t>(bitmap.rows), clip.bottom);
-    if (x0 >= x1 || y0 >= y1) return;
-    const auto column = static_cast<int32_t>(x0 - left);
-    const uint8_t* rows = bitmap.buffer + static_cast<std::ptrdiff_t>(y0 - top) * bitmap.pitch;
-    lay(rows, static_cast<std::ptrdiff_t>(bitmap.pitch), column, mono, x0, y0, static_cast<int32_t>(x1 - x0),
-        static_cast<int32_t>(y1 - y0));
+    GlyphSpan span;
+    if (!PlaceGlyph(bitmap.width, bitmap.rows, bitmapLeft, bitmapTop, advance, cellLeft, cellRight, y, baseline, clip,
+                    span)) {
+        return;
+    }
+    const uint8_t* rows = bitmap.buffer + static_cast<std::ptrdiff_t>(span.row) * bitmap.pitch;
+    lay(rows, static_cast<std::ptrdiff_t>(bitmap.pitch), span.column, mono, span.dx, span.dy, span.w, span.h);
 }
 
 // Calls `lay` for every glyph of `text` whose cell meets `clip`, the cells

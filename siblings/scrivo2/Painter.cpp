@@ -18,14 +18,6 @@ namespace {
 
 uint8_t ClampComponent(int32_t v) { return static_cast<uint8_t>(std::clamp(v, 0, 255)); }
 
-// The text's cells from (x, y), byte length * size / 2 wide and size high,
-// within a surface of `width` by `height`.
-Box CellsWithin(int64_t x, int64_t y, const char* text, int32_t size, int32_t width, int32_t height) {
-    const auto length = static_cast<int64_t>(std::strlen(text));
-    return {std::max<int64_t>(x, 0), std::max<int64_t>(y, 0), std::min<int64_t>(x + ((length * size) >> 1), width),
-            std::min<int64_t>(y + size, height)};
-}
-
 }  // namespace
 
 Painter* Painter::Create() {

@@ -26,9 +26,21 @@ struct FileCloser {
 }  // namespace
 
 ZipArchive* ZipArchive::Open(const char* path) {
+#if defined(_WIN32)
+    // The path in the host's ANSI code page, as Windows hosts pass paths;
+    // libzip's zip_open would read it as UTF-8.
+    zip_source_t* source = zip_source_win32a_create(path, 0, -1, nullptr);
+    if (!source) return nullptr;
+    zip_t* archive = zip_open_from_source(source, ZIP_RDONLY, nullptr);
+    if (!archive) {
+        zip_source_free(source);
+        return nullptr;
+    }
+#else
     int error = 0;
     zip_t* archive = zip_open(path, ZIP_RDONLY, &error);
     if (!archive) return nullptr;
+#endif
     // Discarded on every way out but the one that hands it to the archive.
     std::unique_ptr<zip_t, ArchiveDiscarder> held(archive);
     auto* opened = new ZipArchive(held.get());

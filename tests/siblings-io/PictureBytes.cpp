@@ -1,7 +1,9 @@
 #include "PictureBytes.h"
 
 #include <gtest/gtest.h>
+#if !defined(_WIN32)
 #include <png.h>
+#endif
 #include <zlib.h>
 
 #include <algorithm>
@@ -11,6 +13,49 @@ namespace quenta::testing {
 
 namespace {
 
+void PutLe(Bytes& out, uint32_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i) out.push_back(static_cast<uint8_t>(value >> (8 * i)));
+}
+
+void PutBe32(Bytes& out, uint32_t value) {
+    for (int i = 3; i >= 0; --i) out.push_back(static_cast<uint8_t>(value >> (8 * i)));
+}
+
+#if defined(_WIN32)
+// No libpng for Windows: the same 8-bit files written with zlib's deflate
+// and checksums, one IDAT chunk, rows unfiltered.
+void PutChunk(Bytes& out, const char* type, const Bytes& data) {
+    PutBe32(out, static_cast<uint32_t>(data.size()));
+    Bytes chunk(type, type + 4);
+    chunk.insert(chunk.end(), data.begin(), data.end());
+    out.insert(out.end(), chunk.begin(), chunk.end());
+    PutBe32(out, static_cast<uint32_t>(crc32(0, chunk.data(), static_cast<uInt>(chunk.size()))));
+}
+
+// colourType: 0 grey, 2 RGB, 6 RGBA; `samples` rows of width * channels.
+Bytes WritePng(int width, int height, uint8_t colourType, int channels, const Bytes& samples) {
+    Bytes out = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    Bytes header;
+    PutBe32(header, static_cast<uint32_t>(width));
+    PutBe32(header, static_cast<uint32_t>(height));
+    header.insert(header.end(), {8, colourType, 0, 0, 0});
+    PutChunk(out, "IHDR", header);
+    Bytes rows;
+    const size_t rowBytes = static_cast<size_t>(width) * static_cast<size_t>(channels);
+    for (int y = 0; y < height; ++y) {
+        rows.push_back(0);  // filter: none
+        const auto start = samples.begin() + static_cast<std::ptrdiff_t>(rowBytes * static_cast<size_t>(y));
+        rows.insert(rows.end(), start, start + static_cast<std::ptrdiff_t>(rowBytes));
+    }
+    uLongf packedSize = compressBound(static_cast<uLong>(rows.size()));
+    Bytes packed(packedSize);
+    EXPECT_EQ(compress(packed.data(), &packedSize, rows.data(), static_cast<uLong>(rows.size())), Z_OK);
+    packed.resize(packedSize);
+    PutChunk(out, "IDAT", packed);
+    PutChunk(out, "IEND", {});
+    return out;
+}
+#else
 Bytes WritePng(png_image& image, const void* buffer) {
     png_alloc_size_t size = 0;
     EXPECT_TRUE(png_image_write_to_memory(&image, nullptr, &size, 0, buffer, 0, nullptr)) << image.message;
@@ -20,37 +65,39 @@ Bytes WritePng(png_image& image, const void* buffer) {
     return bytes;
 }
 
-void PutLe(Bytes& out, uint32_t value, int bytes) {
-    for (int i = 0; i < bytes; ++i) out.push_back(static_cast<uint8_t>(value >> (8 * i)));
-}
-
-void PutBe32(Bytes& out, uint32_t value) {
-    for (int i = 3; i >= 0; --i) out.push_back(static_cast<uint8_t>(value >> (8 * i)));
-}
+#endif
 
 }  // namespace
 
 Bytes MakePng(int width, int height, const std::vector<Rgba>& pixels, bool withAlpha) {
-    png_image image{};
-    image.version = PNG_IMAGE_VERSION;
-    image.width = static_cast<png_uint_32>(width);
-    image.height = static_cast<png_uint_32>(height);
-    image.format = withAlpha ? PNG_FORMAT_RGBA : PNG_FORMAT_RGB;
     Bytes raw;
     for (const Rgba& p : pixels) {
         raw.insert(raw.end(), {p.r, p.g, p.b});
         if (withAlpha) raw.push_back(p.a);
     }
+#if defined(_WIN32)
+    return WritePng(width, height, withAlpha ? 6 : 2, withAlpha ? 4 : 3, raw);
+#else
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    image.width = static_cast<png_uint_32>(width);
+    image.height = static_cast<png_uint_32>(height);
+    image.format = withAlpha ? PNG_FORMAT_RGBA : PNG_FORMAT_RGB;
     return WritePng(image, raw.data());
+#endif
 }
 
 Bytes MakeGreyPng(int width, int height, const std::vector<uint8_t>& levels) {
+#if defined(_WIN32)
+    return WritePng(width, height, 0, 1, Bytes(levels.begin(), levels.end()));
+#else
     png_image image{};
     image.version = PNG_IMAGE_VERSION;
     image.width = static_cast<png_uint_32>(width);
     image.height = static_cast<png_uint_32>(height);
     image.format = PNG_FORMAT_GRAY;
     return WritePng(image, levels.data());
+#endif
 }
 
 Bytes MakePngHeader(uint32_t width, uint32_t height) {

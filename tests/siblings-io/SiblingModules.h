@@ -8,6 +8,9 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#if defined(_WIN32)
+#include <process.h>
+#endif
 
 #include "quenta/ModuleSet.h"
 #include "quenta/Pictura.h"
@@ -45,8 +48,19 @@ private:
 class ScratchFolder {
 public:
     ScratchFolder() {
+#if defined(_WIN32)
+        // No mkdtemp: a name of the process and a count, made or refused at once.
+        static int made = 0;
+        for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
+            const std::filesystem::path candidate = std::filesystem::temp_directory_path() /
+                ("quenta-test-" + std::to_string(_getpid()) + "-" + std::to_string(++made));
+            std::error_code error;
+            if (std::filesystem::create_directory(candidate, error)) path_ = candidate;
+        }
+#else
         std::string pattern = (std::filesystem::temp_directory_path() / "quenta-test-XXXXXX").string();
         path_ = mkdtemp(pattern.data()) ? pattern : "";
+#endif
         EXPECT_FALSE(path_.empty()) << "cannot make a scratch folder";
     }
     ScratchFolder(const ScratchFolder&) = delete;

@@ -1,7 +1,9 @@
 # Reads a DLL's tables with objdump -p and fails unless they are what a
 # Windows host expects of a module:
 #   TABLE=exports: CreateInterface alone, by name, undecorated;
-#   TABLE=imports: system DLLs only, so that no compiler runtime must ship.
+#   TABLE=imports: system DLLs only (Windows' own, which every
+#                  installation has), so that no compiler runtime, nor any
+#                  library the modules are built on, must ship.
 # MODULE is the DLL, FORMAT its expected objdump format, OBJDUMP the tool.
 execute_process(COMMAND "${OBJDUMP}" -p "${MODULE}" OUTPUT_VARIABLE out RESULT_VARIABLE rc)
 if(NOT rc EQUAL 0)
@@ -40,7 +42,7 @@ elseif(TABLE STREQUAL "imports")
   set(foreign "")
   foreach(dll IN LISTS dlls)
     string(TOLOWER "${dll}" name)
-    if(NOT name MATCHES "^(kernel32|user32|msvcrt)\\.dll$" AND NOT name MATCHES "^api-ms-win-crt-[a-z0-9-]+\\.dll$")
+    if(NOT name MATCHES "^(kernel32|user32|gdi32|advapi32|ole32|oleaut32|windowscodecs|msvcrt)\\.dll$" AND NOT name MATCHES "^api-ms-win-crt-[a-z0-9-]+\\.dll$")
       list(APPEND foreign "${dll}")
     endif()
   endforeach()
