@@ -12,21 +12,11 @@ namespace quenta::preview {
 
 namespace {
 
-// What tells that the file changed: its size and time of change, and the
-// file itself (an editor that saves by renaming puts a new one in place).
-struct FileStamp {
-    bool exists = false;
-    off_t size = 0;
-    timespec changed{};
-    ino_t inode = 0;
+constexpr std::chrono::seconds kReadLimit{10};
 
-    bool operator==(const FileStamp& o) const {
-        return exists == o.exists && size == o.size && changed.tv_sec == o.changed.tv_sec &&
-               changed.tv_nsec == o.changed.tv_nsec && inode == o.inode;
-    }
-};
+}  // namespace
 
-FileStamp StampOf(const std::string& path) {
+ScriptWatcher::FileStamp ScriptWatcher::StampOf(const std::string& path) {
     struct stat info {};
     FileStamp stamp;
     if (::stat(path.c_str(), &info) != 0) return stamp;
@@ -37,16 +27,13 @@ FileStamp StampOf(const std::string& path) {
     return stamp;
 }
 
-constexpr std::chrono::seconds kReadLimit{10};
-
-}  // namespace
-
 ScriptWatcher::ScriptWatcher(ScriptSource source, ModuleThread& modules, MessagePreviewer& previewer,
                              std::chrono::milliseconds interval)
     : source_(std::move(source)), modules_(modules), previewer_(previewer), interval_(interval) {
+    const FileStamp first = StampOf(source_.path);
     std::string error;
     if (!Read(error)) throw std::runtime_error(error);
-    watcher_ = std::thread([this] { Watch(); });
+    watcher_ = std::thread([this, first] { Watch(first); });
 }
 
 ScriptWatcher::~ScriptWatcher() {
@@ -105,8 +92,7 @@ bool ScriptWatcher::Read(std::string& error) {
     return true;
 }
 
-void ScriptWatcher::Watch() {
-    FileStamp seen = StampOf(source_.path);
+void ScriptWatcher::Watch(FileStamp seen) {
     std::unique_lock lock(mutex_);
     while (!wake_.wait_for(lock, interval_, [this] { return stopping_; })) {
         lock.unlock();

@@ -4,7 +4,10 @@
 // never writes the script.
 #pragma once
 
+#include <sys/types.h>
+
 #include <chrono>
+#include <ctime>
 #include <condition_variable>
 #include <memory>
 #include <mutex>
@@ -37,9 +40,27 @@ public:
     std::shared_ptr<const ScriptSnapshot> Current() const;
 
 private:
+    // What tells that the file changed: its size and time of change, and
+    // the file itself (an editor that saves by renaming puts a new one in
+    // place).
+    struct FileStamp {
+        bool exists = false;
+        off_t size = 0;
+        timespec changed{};
+        ino_t inode = 0;
+
+        bool operator==(const FileStamp& o) const {
+            return exists == o.exists && size == o.size && changed.tv_sec == o.changed.tv_sec &&
+                   changed.tv_nsec == o.changed.tv_nsec && inode == o.inode;
+        }
+    };
+    static FileStamp StampOf(const std::string& path);
+
     // Reads and checks the file; false with the reason when it cannot.
     bool Read(std::string& error);
-    void Watch();
+    // `seen` is the file as it was before the first read, so that a change
+    // made while the thread starts is not missed.
+    void Watch(FileStamp seen);
 
     ScriptSource source_;
     ModuleThread& modules_;
