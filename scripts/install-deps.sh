@@ -18,7 +18,7 @@ build=(
   libxxhash-dev  # quenta render --script: the keys that tell which pictures are up to date
   libgtest-dev libgmock-dev  # the tests every preset builds
   libcpp-httplib-dev  # quenta preview: its web server
-  libxml2-dev  # the tests of quenta render --script parse the review page it writes
+  libxml2-dev  # quenta: XLIFF scripts; the tests of quenta render --script parse the review page it writes
 )
 test=(
   python3-jsonschema  # the tests validate the checker's JSON and SARIF against their schemas

@@ -24,4 +24,7 @@ WrittenScript WriteScript(script::ScriptForm form, const std::vector<std::string
 
 const char* FormName(script::ScriptForm form);
 
+// "<", ">" and "&" as XML character data spells them.
+std::string EscapedXml(const std::string& text);
+
 }  // namespace quenta::testing

@@ -17,6 +17,13 @@ constexpr CheckInfo kChecks[] = {
     {"message-too-tall", Level::kError, "A message taller than the message window."},
     {"too-many-lines", Level::kError, "A message with more lines than allowed."},
     {"wrap-does-not-fit", Level::kError, "A message that does not fit the window even after wrapping."},
+    {"full-width-tag", Level::kError, "A tag typed with full-width brackets, such as \xEF\xBC\x9CR\xEF\xBC\x9E: drawn as text."},
+    {"control-character", Level::kWarning, "A control character (tab, carriage return, bell ...): the module draws it as a glyph."},
+    {"ascii-quote", Level::kWarning, "An ASCII \" (or an opening '), which the Gothic face draws as a closing quote."},
+    {"tag-mismatch", Level::kError, "A tag of the source missing from its translation, or one the source lacks (<R> not counted)."},
+    {"picture-mismatch", Level::kError, "A picture of the source missing from its translation, or changed, or added."},
+    {"open-style-mismatch", Level::kError, "A style left open at the end of a translation where its source closes it, or the reverse."},
+    {"untranslated", Level::kNote, "A translation identical to its Japanese source."},
 };
 
 }  // namespace

@@ -8,11 +8,14 @@
 #include <iterator>
 
 #include "AnyPicture.h"
+#include "CharacterChecks.h"
 #include "CheckCatalogue.h"
 #include "LaidOutMessage.h"
 #include "MessageChecks.h"
 #include "MessageEncoder.h"
 #include "MessageLayout.h"
+#include "MessageOriginal.h"
+#include "PairChecks.h"
 #include "ScriptReader.h"
 #include "SourcePlaces.h"
 
@@ -44,6 +47,14 @@ FileFindings CheckMessages(const ScriptFile& file, const CheckSettings& settings
     MessageLayout layout(settings.pictures ? settings.pictures : &anyPicture, settings.resetBetweenMessages);
     ScriptMessage message;
     LaidOutMessage laid;
+    // The sources of a translation, in a run of their own: a parser that
+    // carries their style as the translation's carries its own, and places
+    // counted apart, as they lie before or after the translation.
+    SourcePlaces sourcePlaces(file.bytes, file.encoding);
+    MessageLayout sourceLayout(settings.pictures ? settings.pictures : &anyPicture, settings.resetBetweenMessages);
+    ScriptMessage sourceMessage;
+    LaidOutMessage sourceLaid;
+    bool paired = false;
     std::vector<MessageFinding> found;
     std::vector<Finding> messageFindings;
     const ShowText show = [&](std::string_view cp932) { return encoder.Show(cp932); };
@@ -53,7 +64,7 @@ FileFindings CheckMessages(const ScriptFile& file, const CheckSettings& settings
         if (!settings.only.empty() && !settings.only.count(name)) return false;
         return !settings.silenced.count(name);
     };
-    auto add = [&](std::string_view check, uint32_t offset, std::string text) {
+    auto add = [&](std::string_view check, uint32_t offset, std::string text, std::optional<RelatedPlace> related = {}) {
         if (!enabled(check)) return;
         const CheckInfo* info = FindCheck(check);
         Finding f;
@@ -64,6 +75,11 @@ FileFindings CheckMessages(const ScriptFile& file, const CheckSettings& settings
         f.offset = offset;
         f.place = places.At(offset);
         f.text = "message " + std::to_string(message.number) + ": " + std::move(text);
+        if (!related && paired) related = RelatedPlace{{}, sourceMessage.origin.front(), "the source"};
+        if (related) {
+            related->place = sourcePlaces.At(related->offset);
+            f.related = std::move(related);
+        }
         messageFindings.push_back(std::move(f));
     };
 
@@ -71,6 +87,8 @@ FileFindings CheckMessages(const ScriptFile& file, const CheckSettings& settings
         ++message.number;
         encoder.Encode(source, message);
         messageFindings.clear();
+        paired = source.original && !source.original->text.bytes.empty();
+        if (paired) encoder.Encode(source.original->text, sourceMessage);
         for (const UnencodableCharacter& u : message.unencodable) {
             std::string text;
             if (u.codePoint == 0) {
@@ -91,11 +109,23 @@ FileFindings CheckMessages(const ScriptFile& file, const CheckSettings& settings
         CheckTags(message.text, laid, show, found);
         CheckLeftOpen(laid, before, layout.Open(), message.text, show, found);
         CheckFit(laid, settings.window, found);
+        CheckCharacters(message.text, laid, show, found);
+        if (paired) {
+            const MessageLayout::OpenState sourceBefore = sourceLayout.Open();
+            sourceLayout.Lay(sourceMessage.text, sourceLaid);
+            ComparePair({sourceMessage.text, sourceLaid, sourceBefore, sourceLayout.Open()},
+                        {message.text, laid, before, layout.Open()}, settings.pairs, show, found);
+        }
         std::stable_sort(found.begin(), found.end(),
                          [](const MessageFinding& a, const MessageFinding& b) { return a.offset < b.offset; });
         for (MessageFinding& f : found) {
             const size_t at = std::min(static_cast<size_t>(std::max(f.offset, 0)), message.origin.size() - 1);
-            add(f.check, message.origin[at], std::move(f.text));
+            std::optional<RelatedPlace> related;
+            if (paired && f.sourceOffset) {
+                const size_t there = std::min(static_cast<size_t>(std::max(*f.sourceOffset, 0)), sourceMessage.origin.size() - 1);
+                related = RelatedPlace{{}, sourceMessage.origin[there], f.sourceText.empty() ? "the source" : std::move(f.sourceText)};
+            }
+            add(f.check, message.origin[at], std::move(f.text), std::move(related));
         }
         std::stable_sort(messageFindings.begin(), messageFindings.end(),
                          [](const Finding& a, const Finding& b) { return a.offset < b.offset; });

@@ -9,6 +9,7 @@
 
 #include "Finding.h"
 #include "FindingReport.h"
+#include "PairChecks.h"
 #include "ScriptFile.h"
 #include "ScriptMessage.h"
 #include "SourceText.h"
@@ -32,6 +33,7 @@ struct CheckSettings {
     std::set<std::string> only;     // when not empty, only these checks
     std::set<std::string> silenced;
     core::PictureSizes* pictures = nullptr;  // null: every picture exists, 0x0
+    PairSettings pairs;  // how a translation is compared with its source
     // Called after each message with its number, for progress and for
     // measuring what a long script holds while it is read.
     std::function<void(int32_t)> afterMessage;

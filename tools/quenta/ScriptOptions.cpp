@@ -6,12 +6,20 @@
 namespace quenta::tool {
 
 void ScriptOptions::AddTo(CLI::App& c, bool wrapping) {
-    c.add_option("files", files, "script files: plain text (a blank line ends a message), .csv, .tsv or .po; - for standard input")
+    c.add_option("files", files,
+                 "script files: plain text (a blank line ends a message), .csv, .tsv, .po or .xlf/.xliff; - for standard input")
         ->required();
-    c.add_option("--form", form, "the script's form when its name does not tell: text, csv, tsv or po")
-        ->check(CLI::IsMember({"text", "csv", "tsv", "po"}));
+    c.add_option("--form", form, "the script's form when its name does not tell: text, csv, tsv, po or xliff")
+        ->check(CLI::IsMember({"text", "csv", "tsv", "po", "xliff"}));
     c.add_flag("--cp932", cp932, "the script is Shift-JIS (code page 932); by default UTF-8 (a PO file's header may say)");
     c.add_option("--column", column, "CSV and TSV: the column of the messages, a number from 1 or a name in the first row");
+    c.add_option("--source-column", sourceColumn,
+                 "CSV and TSV: the column of the source text the messages translate, as --column; each message is then "
+                 "compared with its source");
+    c.add_option("--state", states,
+                 "XLIFF: only the units in these states (comma-separated: new, needs-translation, translated, final)")
+        ->delimiter(',')
+        ->check(CLI::IsMember({"new", "needs-translation", "translated", "final"}));
     c.add_option("-a,--archive", archive, "the pictures for <G>: a folder or a ZIP file; without it every picture is taken to exist, 0x0");
     c.add_option("--window", window, "the message window's text area, WxH in pixels");
     if (wrapping) c.add_option("--width", width, "the line width to wrap to, in pixels, when no --window is given")->check(CLI::Range(1, 1 << 20));
@@ -32,5 +40,14 @@ script::WindowSettings WindowOf(const std::string& window, int32_t width, int32_
 }
 
 script::WindowSettings ScriptOptions::Window() const { return WindowOf(window, width, maxLines); }
+
+void ScriptOptions::ApplyTo(script::ScriptFile& file) const {
+    file.sourceColumn = sourceColumn;
+    for (const std::string& name : states) {
+        script::UnitState state;
+        if (!script::UnitStateOfName(name, state)) throw render::UsageError("no unit state is named '" + name + "'");
+        file.states.insert(state);
+    }
+}
 
 }  // namespace quenta::tool

@@ -20,6 +20,8 @@ struct ScriptOptions {
     std::string form;
     bool cp932 = false;
     std::string column = "1";
+    std::string sourceColumn;
+    std::vector<std::string> states;
     std::string archive;
     std::string window;
     int32_t width = 0;
@@ -29,6 +31,9 @@ struct ScriptOptions {
     void AddTo(CLI::App& command, bool wrapping);
     // Throws quenta::render::ToolError (usage) for a bad window.
     script::WindowSettings Window() const;
+    // The source column and the unit states, onto an opened script; throws
+    // a usage ToolError for a state that is none.
+    void ApplyTo(script::ScriptFile& file) const;
 };
 
 // The window of --window WxH (none when empty), --width N (0 for none) and

@@ -8,6 +8,7 @@ void ReadMessages(const ScriptFile& file, const MessageSink& sink) {
         case ScriptForm::kCsv:
         case ScriptForm::kTsv: ReadDelimitedMessages(file, sink); break;
         case ScriptForm::kPo: ReadPoMessages(file, sink); break;
+        case ScriptForm::kXliff: ReadXliffMessages(file, sink); break;
     }
 }
 

@@ -19,5 +19,8 @@ void ReadMessages(const ScriptFile& file, const MessageSink& sink);
 void ReadPlainMessages(const ScriptFile& file, const MessageSink& sink);
 void ReadDelimitedMessages(const ScriptFile& file, const MessageSink& sink);
 void ReadPoMessages(const ScriptFile& file, const MessageSink& sink);
+// Throws std::runtime_error naming the file, line and column for a file
+// that is no well-formed XML, and the file for one that is no XLIFF.
+void ReadXliffMessages(const ScriptFile& file, const MessageSink& sink);
 
 }  // namespace quenta::script

@@ -8,10 +8,15 @@
 
 namespace quenta::script {
 
+struct MessageOriginal;
+
 struct SourceText {
     std::string bytes;
     std::vector<uint32_t> origin;  // one per byte
     uint32_t end = 0;              // the file offset just after the message
+    // The source this message translates, when the reader has one; valid
+    // while the reader's sink runs.
+    const MessageOriginal* original = nullptr;
 
     void Append(char byte, uint32_t at) {
         bytes += byte;
@@ -32,6 +37,7 @@ struct SourceText {
         bytes.clear();
         origin.clear();
         end = 0;
+        original = nullptr;
     }
 };
 

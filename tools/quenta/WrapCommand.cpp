@@ -37,7 +37,8 @@ int WrapCommand::Run() {
     for (const std::string& path : script_.files) {
         script::WrapResult result;
         try {
-            const script::ScriptFile file = script::OpenScript(path, script_.form, script_.cp932, script_.column);
+            script::ScriptFile file = script::OpenScript(path, script_.form, script_.cp932, script_.column);
+            script_.ApplyTo(file);
             result = script::WrapScript(file, settings);
         } catch (const render::ToolError&) {
             throw;
