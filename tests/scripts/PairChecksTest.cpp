@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -180,6 +181,62 @@ TEST(PairChecks, ReportsNameBothPlaces) {
     EXPECT_NE(json.str().find("\"related\": {\n      \"column\": 8,\n      \"line\": 6,"), std::string::npos) << json.str();
     EXPECT_NE(sarif.str().find("\"relatedLocations\""), std::string::npos);
     EXPECT_NE(sarif.str().find("\"text\": \"the source's picture 1 ('<G1>')\""), std::string::npos);
+}
+
+// What the readers hand beside each translation.
+TEST(PairReaders, PoEntriesGiveTheirSourceContextAndComments) {
+    script::ScriptFile file;
+    file.path = "s.po";
+    file.form = ScriptForm::kPo;
+    file.bytes =
+        "msgid \"\"\nmsgstr \"Content-Type: text/plain; charset=UTF-8\\n\"\n\n"
+        "#. speaker: Yui\n#. mood: cheerful\n#, c-format\nmsgctxt \"scene1\"\nmsgid \"\"\n\"%d\xE5\x80\x8B\"\nmsgstr \"%d pieces\"\n\n"
+        "msgid \"one\"\nmsgid_plural \"many\"\nmsgstr[0] \"ein\"\nmsgstr[1] \"viele\"\n";
+    struct Got {
+        std::string text, source, context, comments;
+        bool cFormat;
+        uint32_t sourceAt;
+    };
+    std::vector<Got> got;
+    script::ReadMessages(file, [&](const script::SourceText& t) {
+        ASSERT_NE(t.original, nullptr);
+        got.push_back({t.bytes, t.original->text.bytes, t.original->context, t.original->comments, t.original->cFormat,
+                       t.original->text.origin.front()});
+    });
+    ASSERT_EQ(got.size(), 3u);
+    EXPECT_EQ(got[0].source, "%d\xE5\x80\x8B");
+    EXPECT_EQ(got[0].context, "scene1");
+    EXPECT_EQ(got[0].comments, "speaker: Yui\nmood: cheerful");
+    EXPECT_TRUE(got[0].cFormat);
+    EXPECT_EQ(file.bytes.compare(got[0].sourceAt, 2, "%d"), 0) << "placed on its continuation line";
+    EXPECT_EQ(got[1].source, "one");
+    EXPECT_EQ(got[2].source, "many");
+    EXPECT_FALSE(got[1].cFormat);
+    EXPECT_EQ(file.bytes.compare(got[2].sourceAt, 4, "many"), 0);
+}
+
+TEST(PairReaders, CsvSourceColumnByNameOrNumber) {
+    script::ScriptFile file;
+    file.path = "s.csv";
+    file.form = ScriptForm::kCsv;
+    file.bytes = "ja,en\n\"<B>\xE5\xBC\xB7</B>\",<B>strong</B>\n";
+    file.column = "en";
+    for (const char* source : {"ja", "1"}) {
+        file.sourceColumn = source;
+        std::vector<std::string> sources;
+        script::ReadMessages(file, [&](const script::SourceText& t) {
+            ASSERT_NE(t.original, nullptr);
+            sources.push_back(t.original->text.bytes);
+        });
+        EXPECT_EQ(sources, std::vector<std::string>{"<B>\xE5\xBC\xB7</B>"}) << source;
+    }
+    file.sourceColumn = "jp";
+    try {
+        script::ReadMessages(file, [](const script::SourceText&) {});
+        ADD_FAILURE() << "a missing source column read";
+    } catch (const std::runtime_error& error) {
+        EXPECT_NE(std::string(error.what()).find("no column named 'jp'"), std::string::npos);
+    }
 }
 
 }  // namespace

@@ -145,7 +145,8 @@ private:
                 }
             }
         } else {
-            if (Attribute(element, "translate") == "no") return;
+            // Not to be translated, or the PO header that po2xliff keeps.
+            if (Attribute(element, "translate") == "no" || Attribute(element, "restype") == "x-gettext-domain-header") return;
             original_.id = Attribute(element, "id");
             original_.state = StateOf(Attribute(pending.target.node, "state"));
             for (const xmlNode* child = element->children; child; child = child->next) {
@@ -169,6 +170,23 @@ private:
     MessageOriginal original_;
 };
 
+// The first error is the one to tell: later ones follow from it.
+struct FirstError {
+    bool seen = false;
+    int line = 0;
+    int column = 0;
+    std::string message;
+};
+
+void KeepFirstError(void* context, xmlErrorPtr error) {
+    auto* first = static_cast<FirstError*>(static_cast<xmlParserCtxt*>(context)->_private);
+    if (!first || first->seen || !error || error->level < XML_ERR_ERROR) return;
+    first->seen = true;
+    first->line = error->line;
+    first->column = error->int2;
+    first->message = error->message ? error->message : "";
+}
+
 std::string Trimmed(const char* message) {
     std::string text = message ? message : "";
     while (!text.empty() && (text.back() == '\n' || text.back() == ' ')) text.pop_back();
@@ -182,16 +200,20 @@ void ReadXliffMessages(const ScriptFile& file, const MessageSink& sink) {
     const std::unique_ptr<xmlParserCtxt, XmlFree> context(xmlNewParserCtxt());
     if (!context) throw std::runtime_error("libxml2 cannot start to read '" + file.path + "'");
     // No network, no DTD loaded, and no errors printed: the first one is
-    // thrown with the file's name.
+    // kept (the parser's context is handed to the handler) and thrown with
+    // the file's name.
+    FirstError first;
+    context->_private = &first;
+    context->sax->serror = KeepFirstError;
     const int options = XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING;
     const std::unique_ptr<xmlDoc, XmlFree> doc(xmlCtxtReadMemory(context.get(), file.bytes.data(),
                                                                  static_cast<int>(file.bytes.size()), nullptr, nullptr,
                                                                  options));
+    context->_private = nullptr;
     if (!doc || !context->wellFormed) {
-        const xmlError* error = xmlCtxtGetLastError(context.get());
-        if (!error) throw std::runtime_error(file.path + ": not well-formed XML");
-        throw std::runtime_error(file.path + ":" + std::to_string(error->line) + ":" + std::to_string(error->int2) +
-                                 ": not well-formed XML: " + Trimmed(error->message));
+        if (!first.seen) throw std::runtime_error(file.path + ": not well-formed XML");
+        throw std::runtime_error(file.path + ":" + std::to_string(first.line) + ":" + std::to_string(first.column) +
+                                 ": not well-formed XML: " + Trimmed(first.message.c_str()));
     }
     if (doc->encoding && xmlStrcasecmp(doc->encoding, reinterpret_cast<const xmlChar*>("UTF-8")) != 0) {
         throw std::runtime_error(file.path + ": the file declares the encoding '" +
