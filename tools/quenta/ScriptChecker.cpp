@@ -112,7 +112,7 @@ FileFindings CheckMessages(const ScriptFile& file, const CheckSettings& settings
         CheckCharacters(message.text, laid, show, found);
         if (paired) {
             const MessageLayout::OpenState sourceBefore = sourceLayout.Open();
-            sourceLayout.Lay(sourceMessage.text, sourceLaid);
+            sourceLayout.ReadTags(sourceMessage.text, sourceLaid);
             ComparePair({sourceMessage.text, sourceLaid, sourceBefore, sourceLayout.Open()},
                         {message.text, laid, before, layout.Open()}, settings.pairs, show, found);
         }
