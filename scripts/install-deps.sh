@@ -22,6 +22,7 @@ build=(
 )
 test=(
   python3-jsonschema  # the tests validate the checker's JSON and SARIF against their schemas
+  translate-toolkit  # bench/pofilter_compare.py: quenta check beside pofilter on the translated scene
   chromium chromium-driver python3-selenium python3-pil  # the preview's and the review page's tests in headless Chromium
   libbenchmark-dev libpango1.0-dev libcairo2-dev manpages-ja zip  # the benchmarks: PangoCairo, and a long Japanese text
   clang libclang-rt-14-dev llvm  # the fuzz targets: libFuzzer, the sanitizer runtimes, llvm-symbolizer
