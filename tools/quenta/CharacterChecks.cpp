@@ -151,7 +151,7 @@ void CheckCharacters(const std::string& text, const LaidOutMessage& laid, const 
         } else if (c == '\'') {
             if (OpensAt(text, laid, i, tag) && i + 1 < text.size() && !IsBlank(static_cast<unsigned char>(text[i + 1]))) {
                 out.push_back({"ascii-quote", offset,
-                               "''' opens a quotation but is drawn as a closing quote by the Gothic face; write "
+                               "an ASCII ' opens a quotation but is drawn as a closing quote by the Gothic face; write "
                                "\xE2\x80\x98 (and \xE2\x80\x99 to close)"});
             }
         }

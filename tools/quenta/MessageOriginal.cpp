@@ -18,13 +18,6 @@ constexpr StateName kStateNames[] = {
 
 }  // namespace
 
-const char* UnitStateName(UnitState state) {
-    for (const StateName& s : kStateNames) {
-        if (s.state == state) return s.name;
-    }
-    return "";
-}
-
 bool UnitStateOfName(const std::string& name, UnitState& state) {
     for (const StateName& s : kStateNames) {
         if (name == s.name) {

@@ -13,9 +13,8 @@ namespace quenta::script {
 // needs-review-* and signed-off count as translated, 2.x's reviewed too.
 enum class UnitState { kUnstated, kNew, kNeedsTranslation, kTranslated, kFinal };
 
-// "new", "needs-translation", "translated", "final"; "" for kUnstated.
-const char* UnitStateName(UnitState state);
-// The state of one of those names; false for another word.
+// The state named "new", "needs-translation", "translated" or "final";
+// false for another word.
 bool UnitStateOfName(const std::string& name, UnitState& state);
 
 struct MessageOriginal {
