@@ -37,8 +37,7 @@ int WrapCommand::Run() {
     int32_t messages = 0;
     settings.afterMessage = [&](int32_t number) { messages = number; };
     for (const std::string& path : script_.files) {
-        const script::ScriptFile file =
-            script::OpenScript(path, script_.form, script_.cp932, script_.column, script_.includeFuzzy);
+        const script::ScriptFile file = script_.Open(path);
         messages = 0;
         script::WrapResult result = script::WrapScript(file, settings);
         // Written back as the file is stored: UTF-16, or the charset a PO
