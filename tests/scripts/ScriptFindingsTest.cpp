@@ -42,8 +42,8 @@ const Case kCases[] = {
     {"\xE6\x97\xA5\xE6\x9C\xAC<S 3>", "malformed-tag", Level::kError, 2, "'<S'"},
 };
 
-// The checks of a translation alone: these scripts' sources are not
-// what is tested, nor are their quotes.
+// The checks of a translation alone: these scripts' PO sources are ids
+// ("m1"), and their quotes are not what is tested.
 script::CheckSettings WithoutPairChecks() {
     script::CheckSettings settings;
     settings.silenced = {"tag-mismatch", "picture-mismatch", "open-style-mismatch", "untranslated", "ascii-quote"};

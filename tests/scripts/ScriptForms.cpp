@@ -62,9 +62,7 @@ WrittenScript WriteScript(script::ScriptForm form, const std::vector<std::string
             bytes = "msgid \"\"\nmsgstr \"\"\n\"Content-Type: text/plain; charset=UTF-8\\n\"\n\n";
             line = 5;
             for (size_t i = 0; i < messages.size(); ++i) {
-                // The source holds the same tags, so that comparing the
-                // translation with it finds nothing.
-                bytes += "#: scene.txt:" + std::to_string(i + 1) + "\nmsgid \"" + messages[i] + " (source)\"\n";
+                bytes += "#: scene.txt:" + std::to_string(i + 1) + "\nmsgid \"m" + std::to_string(i + 1) + "\"\n";
                 line += 2;
                 out.starts.emplace_back(line, 9);
                 bytes += "msgstr \"" + messages[i] + "\"\n\n";

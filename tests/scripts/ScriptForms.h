@@ -17,7 +17,6 @@ struct WrittenScript {
     std::vector<std::pair<int32_t, int32_t>> starts;
 };
 
-// In PO each message's source is the message with " (source)" after it.
 // Messages must be single lines of ASCII and code page 932 text without
 // double quotes, so that the column of a character in the message is its
 // column in every form.
