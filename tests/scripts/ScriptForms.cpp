@@ -25,7 +25,8 @@ std::string EscapedXml(const std::string& text) {
     return out;
 }
 
-WrittenScript WriteScript(script::ScriptForm form, const std::vector<std::string>& messages) {
+WrittenScript WriteScript(script::ScriptForm form, const std::vector<std::string>& messages,
+                          const std::vector<std::string>* sources) {
     WrittenScript out;
     out.file.form = form;
     out.file.path = std::string("script.") + FormName(form);
@@ -70,7 +71,8 @@ WrittenScript WriteScript(script::ScriptForm form, const std::vector<std::string
             for (size_t i = 0; i < messages.size(); ++i) {
                 // The source holds the same tags, so that comparing the
                 // translation with it finds nothing.
-                bytes += "#: scene.txt:" + std::to_string(i + 1) + "\nmsgid \"" + messages[i] + " (source)\"\n";
+                bytes += "#: scene.txt:" + std::to_string(i + 1) + "\nmsgid \"" + (sources ? (*sources)[i] : messages[i]) +
+                         " (source)\"\n";
                 line += 2;
                 out.starts.emplace_back(line, 9);
                 bytes += "msgstr \"" + messages[i] + "\"\n\n";
