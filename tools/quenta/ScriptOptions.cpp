@@ -53,6 +53,7 @@ std::string NoMessageText(const ScriptInputOptions& options) {
     std::string text = "no message found";
     text += options.includeFuzzy ? " (a PO file's untranslated entries are left out)"
                                  : " (a PO file's untranslated and fuzzy entries are left out; --include-fuzzy reads fuzzy ones)";
+    if (!options.states.empty()) text += "; an XLIFF file's units in other states than --state names are left out too";
     return text;
 }
 
