@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "quenta/CharacterBytes.h"
+
 namespace quenta::scrivo2 {
 
 struct Box {
@@ -46,6 +48,28 @@ inline bool PlaceGlyph(int64_t width, int64_t height, int32_t bitmapLeft, int32_
     span = {x0, y0, static_cast<int32_t>(x0 - left), static_cast<int32_t>(y0 - top), static_cast<int32_t>(x1 - x0),
             static_cast<int32_t>(y1 - y0)};
     return true;
+}
+
+// Calls visit(character, bytes, cellLeft, cellRight) for each character of
+// `text` in turn, its cell of `size` counted from x, while the cell may
+// still reach `clip`: a glyph may overhang its cell a little, so cells
+// within one cell of the clip box count, and the walk ends past its right.
+template <typename Visit>
+void ForEachCell(int64_t x, int32_t size, const char* text, const Box& clip, Visit&& visit) {
+    const int64_t cell = size;
+    const char* p = text;
+    int64_t offset = 0;
+    while (*p) {
+        const int32_t bytes = CharacterBytes(p);
+        const char* character = p;
+        const int64_t cellLeft = x + ((offset * cell) >> 1);
+        p += bytes;
+        offset += bytes;
+        const int64_t cellRight = x + ((offset * cell) >> 1);
+        if (cellLeft - cell >= clip.right) break;
+        if (cellRight + cell <= clip.left) continue;
+        visit(character, bytes, cellLeft, cellRight);
+    }
 }
 
 }  // namespace quenta::scrivo2

@@ -18,7 +18,6 @@
 #include "GlyphCache.h"
 #include "ShiftJis.h"
 #include "Strike.h"
-#include "quenta/CharacterBytes.h"
 
 namespace quenta::scrivo2 {
 
@@ -54,31 +53,16 @@ template <typename Lay>
 void ForEachGlyph(const GlyphCache& cache, const Strike& strike, int32_t size, int64_t x, int64_t y,
                   const char* text, const Box& clip, Lay&& lay) {
     const Cp932Table& table = Cp932Table::Get();
-    const int64_t cell = size;
-    const char* p = text;
-    int64_t offset = 0;
-    while (*p) {
-        const int32_t bytes = CharacterBytes(p);
-        const auto* character = reinterpret_cast<const unsigned char*>(p);
-        const int64_t cellLeft = x + ((offset * cell) >> 1);
-        p += bytes;
-        offset += bytes;
-        const int64_t cellRight = x + ((offset * cell) >> 1);
-        // A glyph may overhang its cell a little; cells beyond that margin
-        // cannot reach the clip box.
-        if (cellLeft - cell >= clip.right) break;
-        if (cellRight + cell <= clip.left) continue;
-        const DecodedChar ch = table.Decode(character);
-        if (ch.code == 0) continue;
+    ForEachCell(x, size, text, clip, [&](const char* p, int32_t, int64_t cellLeft, int64_t cellRight) {
+        const DecodedChar ch = table.Decode(reinterpret_cast<const unsigned char*>(p));
+        if (ch.code == 0) return;
         // A character the face lacks draws nothing rather than a box.
         const FT_UInt index = FTC_CMapCache_Lookup(cache.CharMaps(), strike.scaler.face_id, -1, ch.code);
-        if (index == 0) continue;
+        if (index == 0) return;
         FT_Glyph glyph = nullptr;
         FTC_Node node = nullptr;  // keeps the glyph alive until unreferenced
         FTC_ScalerRec scaler = strike.scaler;
-        if (FTC_ImageCache_LookupScaler(cache.Images(), &scaler, kGlyphLoadFlags, index, &glyph, &node) != 0) {
-            continue;
-        }
+        if (FTC_ImageCache_LookupScaler(cache.Images(), &scaler, kGlyphLoadFlags, index, &glyph, &node) != 0) return;
         if (glyph && glyph->format == FT_GLYPH_FORMAT_BITMAP) {
             const auto* rendered = reinterpret_cast<const FT_BitmapGlyphRec*>(glyph);
             // As FreeType rounds a glyph's 16.16 advance to whole pixels.
@@ -87,7 +71,7 @@ void ForEachGlyph(const GlyphCache& cache, const Strike& strike, int32_t size, i
                       strike.baseline, clip, lay);
         }
         FTC_Node_Unref(node, cache.Manager());
-    }
+    });
 }
 
 }  // namespace quenta::scrivo2

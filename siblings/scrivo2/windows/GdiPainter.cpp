@@ -8,7 +8,6 @@
 #include "CoverageBlend24.h"
 #include "CoverageBlend32.h"
 #include "GlyphPixels.h"
-#include "quenta/CharacterBytes.h"
 #include "quenta/FaceNames.h"
 #include "quenta/Ref.h"
 #include "quenta/SlotGuard.h"
@@ -86,35 +85,22 @@ bool GdiPainter::EnsureStrike() {
 
 template <typename Lay>
 int32_t GdiPainter::ForEachGlyph(int64_t x, int64_t y, const char* text, const Box& clip, Lay&& lay) {
-    const int64_t cell = size_;
     const int32_t baseline = glyphs_.Baseline();
     int32_t laid = 0;
-    const char* p = text;
-    int64_t offset = 0;
-    while (*p) {
-        const int32_t bytes = CharacterBytes(p);
-        const char* character = p;
-        const int64_t cellLeft = x + ((offset * cell) >> 1);
-        p += bytes;
-        offset += bytes;
-        const int64_t cellRight = x + ((offset * cell) >> 1);
-        // A glyph may overhang its cell a little; cells beyond that margin
-        // cannot reach the clip box.
-        if (cellLeft - cell >= clip.right) break;
-        if (cellRight + cell <= clip.left) continue;
+    ForEachCell(x, size_, text, clip, [&](const char* character, int32_t bytes, int64_t cellLeft, int64_t cellRight) {
         const wchar_t wide = Decode(character, bytes);
-        if (wide == 0) continue;
+        if (wide == 0) return;
         const GdiGlyph& glyph = glyphs_.Glyph(wide);
-        if (!glyph.present || glyph.coverage.empty()) continue;
+        if (!glyph.present || glyph.coverage.empty()) return;
         GlyphSpan span;
         if (!PlaceGlyph(glyph.width, glyph.height, glyph.left, glyph.top, glyph.advance, cellLeft, cellRight, y,
                         baseline, clip, span)) {
-            continue;
+            return;
         }
         lay(glyph.coverage.data() + static_cast<std::ptrdiff_t>(span.row) * glyph.pitch + span.column,
             static_cast<std::ptrdiff_t>(glyph.pitch), span.dx, span.dy, span.w, span.h);
         ++laid;
-    }
+    });
     return laid;
 }
 
