@@ -150,6 +150,36 @@ TEST(PairChecks, OpenStyleOnceWhereItStarts) {
     EXPECT_EQ(mismatch, 1);
 }
 
+// With --check-source the source is checked as its translation is: its own
+// markup mistakes and its own overflow, each at its place in the source.
+TEST(PairChecks, TheSourceItselfWhenAsked) {
+    // "赤<XY>い": an unknown tag at byte 3; ten kanji: 240 pixels, over a
+    // window of 200.
+    const std::vector<Pair> pairs = {{"<B>よし</B>", "<B>fine</B>"}, {"赤<XY>い", "red"}, {"一二三四五六七八九十", "short"}};
+    for (const Form& form : kForms) {
+        SCOPED_TRACE(Name(form));
+        const WrittenPairs written = WritePairs(form.form, form.xliff, pairs);
+        script::CheckSettings settings;
+        settings.window.width = 200;
+        EXPECT_TRUE(script::CheckScript(written.file, settings).findings.empty());
+        settings.pairs.checkSource = true;
+        const script::FileFindings found = script::CheckScript(written.file, settings);
+        ASSERT_EQ(found.findings.size(), 2u);
+        const script::Finding& tag = found.findings[0];
+        EXPECT_EQ(tag.check, script::Check::kUnknownTag);
+        EXPECT_EQ(tag.message, 2);
+        EXPECT_EQ(tag.place.line, written.sources[1].line);
+        EXPECT_EQ(tag.place.column, written.sources[1].columns[3]);
+        EXPECT_NE(tag.text.find("message 2: in the source, '<XY>' is no tag"), std::string::npos) << tag.text;
+        const script::Finding& wide = found.findings[1];
+        EXPECT_EQ(wide.check, script::Check::kLineTooWide);
+        EXPECT_EQ(wide.message, 3);
+        EXPECT_EQ(wide.place.line, written.sources[2].line);
+        EXPECT_EQ(wide.place.column, written.sources[2].columns[24]);  // the ninth kanji crosses the edge
+        EXPECT_NE(wide.text.find("in the source, line 1 is 40 pixels wider"), std::string::npos) << wide.text;
+    }
+}
+
 TEST(PairChecks, WithoutASourceOnlyTheTranslationIsChecked) {
     // A CSV without --source-column: the same translation gives no pair finding.
     script::ScriptFile file;

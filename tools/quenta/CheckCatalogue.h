@@ -40,7 +40,9 @@ namespace quenta::script {
       "A picture of the source missing from its translation, or changed, or added.")                                   \
     X(kOpenStyleMismatch, "open-style-mismatch", kError,                                                               \
       "A style left open at the end of a translation where its source closes it, or the reverse.")                     \
-    X(kUntranslated, "untranslated", kNote, "A translation identical to its Japanese source.")
+    X(kUntranslated, "untranslated", kNote, "A translation identical to its Japanese source.")                         \
+    X(kPlaceholderMismatch, "placeholder-mismatch", kError,                                                            \
+      "In a C format string: a printf placeholder of the source missing, added, or taking its argument as another type.")
 
 enum class Check {
 #define QUENTA_CHECK_ENUMERATOR(id, name, level, summary) id,

@@ -27,6 +27,8 @@ CheckCommand::CheckCommand(CLI::App& app) {
     command_->add_flag("-W,--warnings-as-errors", warningsAsErrors_, "count warnings as errors for the exit status");
     command_->add_flag("--list-checks", listChecks_, "list the checks with their levels and stop");
     command_->add_flag("--count-breaks", countBreaks_, "count <R> when comparing a translation's tags with its source's");
+    command_->add_flag("--check-source", checkSource_,
+                       "check each source as well, as a translation is checked (its markup, characters and fit)");
     command_->footer("Exit status: 0 when no error was found, 1 when one was, 2 for a bad command line or an unreadable script.");
 }
 
@@ -55,6 +57,7 @@ int CheckCommand::Run(const std::string& version) {
     settings.resetBetweenMessages = script_.reset;
     settings.warningsAsErrors = warningsAsErrors_;
     settings.pairs.countBreaks = countBreaks_;
+    settings.pairs.checkSource = checkSource_;
     std::unique_ptr<script::OpenedArchive> archive;
     if (!script_.archive.empty()) archive = std::make_unique<script::OpenedArchive>(script_.archive);
     settings.pictures = archive ? archive->Pictures() : nullptr;

@@ -22,6 +22,7 @@ private:
     bool warningsAsErrors_ = false;
     bool listChecks_ = false;
     bool countBreaks_ = false;
+    bool checkSource_ = false;
 };
 
 }  // namespace quenta::tool

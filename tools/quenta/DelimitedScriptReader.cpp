@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 #include <algorithm>
 
@@ -48,23 +49,34 @@ public:
         if (csv_init(&parser, 0) != 0) throw std::runtime_error("libcsv cannot start");
         csv_set_space_func(&parser, NoSpace);
         if (file_.form == ScriptForm::kTsv) csv_set_delim(&parser, CSV_TAB);
-        const std::string& bytes = file_.bytes;
-        size_t at = TextStart(bytes, file_.encoding);
+        const std::string_view bytes = file_.bytes;
+        // Only a delimiter or a line end ends a field or a row: each goes
+        // to libcsv alone, so that a field's end is known, and the bytes
+        // between them go in one piece.
+        const char ends[] = {file_.form == ScriptForm::kTsv ? '\t' : ',', '\r', '\n'};
+        const std::string_view fieldEnds(ends, sizeof ends);
+        size_t at = TextStart(file_.bytes, file_.encoding);
         fieldStart_ = at;
-        for (; at < bytes.size(); ++at) {
+        while (at < bytes.size()) {
             const unsigned char byte = static_cast<unsigned char>(bytes[at]);
             if (rowStart_ && (byte == '\r' || byte == '\n')) {
                 fieldStart_ = at + 1;  // libcsv skips empty lines
+                ++at;
                 continue;
             }
             rowStart_ = false;
-            position_ = at;
-            if (csv_parse(&parser, bytes.data() + at, 1, OnField, OnRow, this) != 1) {
+            size_t length = 1;
+            if (fieldEnds.find(static_cast<char>(byte)) == std::string_view::npos) {
+                length = std::min(bytes.find_first_of(fieldEnds, at), bytes.size()) - at;
+            }
+            position_ = at + length - 1;
+            if (csv_parse(&parser, bytes.data() + at, length, OnField, OnRow, this) != length) {
                 const std::string reason = csv_strerror(csv_error(&parser));
                 csv_free(&parser);
                 throw std::runtime_error("cannot read '" + file_.path + "': " + reason);
             }
             Rethrow(parser);
+            at += length;
         }
         position_ = bytes.size();
         csv_fini(&parser, OnField, OnRow, this);

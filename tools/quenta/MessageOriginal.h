@@ -24,6 +24,11 @@ struct MessageOriginal {
     std::string comments;  // PO extracted comments (#.), XLIFF notes
     UnitState state = UnitState::kUnstated;
     bool cFormat = false;  // a PO entry flagged c-format
+    // A PO plural entry: msgid_plural, whose placeholders every form takes,
+    // and msgid, whose lack of one lets a form spell its number out.
+    // Empty for other entries.
+    std::string plural;
+    std::string singular;
 
     void Clear() {
         text.Clear();
@@ -32,6 +37,8 @@ struct MessageOriginal {
         comments.clear();
         state = UnitState::kUnstated;
         cFormat = false;
+        plural.clear();
+        singular.clear();
     }
 };
 

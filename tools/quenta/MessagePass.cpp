@@ -59,7 +59,8 @@ void MessagePass::Run(const MessageVisitor& visit) {
         if (paired) {
             encoder_.Encode(source.original->text, originalMessage);
             originalBefore = reset ? MessageLayout::OpenState{} : originalLayout_.Open();
-            originalLayout_.ReadTags(originalMessage.text, originalLaid);
+            if (layOutOriginals_) originalLayout_.Lay(originalMessage.text, originalLaid);
+            else originalLayout_.ReadTags(originalMessage.text, originalLaid);
             originalAfter = originalLayout_.Open();
             passedOriginal.emplace(
                 PassedOriginal{*source.original, originalMessage, originalLaid, originalBefore, originalAfter});
@@ -75,7 +76,8 @@ void MessagePass::Run(const MessageVisitor& visit) {
                                    after,
                                    openBefore,
                                    openAfter,
-                                   passedOriginal ? &*passedOriginal : nullptr};
+                                   passedOriginal ? &*passedOriginal : nullptr,
+                                   source.cFormat || file_.printfPlaceholders};
         try {
             visit(passed);
         } catch (...) {

@@ -34,7 +34,7 @@ enum class StyleMode {
 struct PassedOriginal {
     const MessageOriginal& original;  // as the reader found it: text, id, context, comments
     const ScriptMessage& message;     // its code page 932 text and origins
-    const LaidOutMessage& laid;       // its tags alone: a source needs no runs or lines
+    const LaidOutMessage& laid;       // its tags alone, unless the pass lays out sources whole
     const MessageLayout::OpenState& openBefore;
     const MessageLayout::OpenState& openAfter;
 };
@@ -56,6 +56,9 @@ struct PassedMessage {
     // The source it translates, when the pass reads sources and the reader
     // has a non-empty one; null otherwise.
     const PassedOriginal* original = nullptr;
+    // A C format string (a PO entry flagged c-format, or every message
+    // with --placeholders printf): its printf placeholders are no markup.
+    bool cFormat = false;
 
     const std::vector<UnencodableCharacter>& Unencodable() const { return message.unencodable; }
 };
@@ -72,8 +75,12 @@ public:
     MessagePass& operator=(const MessagePass&) = delete;
 
     // Reads the source beside each translation as well, for a visitor that
-    // compares them; before Run.
-    void ReadOriginals() { readOriginals_ = true; }
+    // compares them; before Run. `layOut`: lay each source out whole, runs
+    // and lines, for a visitor that checks its fit too.
+    void ReadOriginals(bool layOut = false) {
+        readOriginals_ = true;
+        layOutOriginals_ = layOutOriginals_ || layOut;
+    }
 
     // Reads the file and visits each message in order. Throws ScriptError
     // (bad input) when the file is not of its form, and passes on whatever
@@ -102,6 +109,7 @@ private:
     MessageEncoder encoder_;
     MessageLayout layout_;
     bool readOriginals_ = false;
+    bool layOutOriginals_ = false;
     SourcePlaces originalPlaces_;
     MessageLayout originalLayout_;
 };

@@ -196,6 +196,17 @@ bool SameTags(const PairSide& source, const PairSide& translation, const PairSet
 
 }  // namespace
 
+bool ComparesWithSource(Check check) {
+    switch (check) {
+        case Check::kTagMismatch:
+        case Check::kPictureMismatch:
+        case Check::kOpenStyleMismatch:
+        case Check::kPlaceholderMismatch:
+        case Check::kUntranslated: return true;
+        default: return false;
+    }
+}
+
 bool HoldsJapanese(const std::string& cp932) {
     for (size_t i = 0; i < cp932.size();) {
         const auto lead = static_cast<unsigned char>(cp932[i]);

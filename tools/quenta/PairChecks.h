@@ -26,6 +26,10 @@ struct PairSide {
 
 struct PairSettings {
     bool countBreaks = false;  // compare <R> too
+    // Check each source as a translation is checked (its markup, its
+    // characters, its fit in the window): a source already over the
+    // window is a problem for every language.
+    bool checkSource = false;
 };
 
 // Findings at offsets into the translation's text, each with the source
@@ -34,6 +38,9 @@ struct PairSettings {
 // sides' open depths agreed before the message and differ after it.
 void ComparePair(const PairSide& source, const PairSide& translation, const PairSettings& settings,
                  const ShowText& show, std::vector<MessageFinding>& out);
+
+// True for the checks that compare a translation with its source.
+bool ComparesWithSource(Check check);
 
 // True when the code page 932 text holds kana or kanji.
 bool HoldsJapanese(const std::string& cp932);

@@ -239,6 +239,8 @@ void ReadPoMessages(const ScriptFile& file, const MessageSink& sink) {
                 if (!plurals.Next(plural)) plural = {};
                 Place(po_message_msgid_plural(message), plural);
                 Describe(message, original);
+                original.plural = plural.text.bytes;
+                original.singular = id.text.bytes;
                 for (int form = 0; po_message_msgstr_plural(message, form); ++form) {
                     if (!scanner.Next(located)) located = {};
                     // The first form translates msgid, the others msgid_plural.
@@ -250,6 +252,8 @@ void ReadPoMessages(const ScriptFile& file, const MessageSink& sink) {
             if (!scanner.Next(located)) located = {};
             if (*po_message_msgid(message) == '\0') continue;  // the header
             Describe(message, original);
+            original.plural.clear();
+            original.singular.clear();
             original.text = std::move(id.text);
             if (!skipped) EmitTranslation(po_message_msgstr(message), cFormat, located, original, sink);
         }

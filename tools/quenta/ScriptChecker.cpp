@@ -8,6 +8,7 @@
 #include "CharacterChecks.h"
 #include "MessageChecks.h"
 #include "PairChecks.h"
+#include "PlaceholderChecks.h"
 
 namespace quenta::script {
 
@@ -48,7 +49,7 @@ MessagePass PassFor(const ScriptFile& file, const CheckSettings& settings) {
 }
 
 MessageChecker::MessageChecker(const CheckSettings& settings, MessagePass& pass) : settings_(settings), pass_(pass) {
-    pass_.ReadOriginals();
+    pass_.ReadOriginals(settings.pairs.checkSource);
 }
 
 bool MessageChecker::Enabled(script::Check check) const {
@@ -57,7 +58,7 @@ bool MessageChecker::Enabled(script::Check check) const {
 }
 
 void MessageChecker::Add(script::Check check, int32_t number, uint32_t offset, std::string text,
-                         std::optional<RelatedPlace> related) {
+                         std::optional<RelatedPlace> related, bool inSource) {
     if (!Enabled(check)) return;
     Finding f;
     f.check = check;
@@ -65,7 +66,9 @@ void MessageChecker::Add(script::Check check, int32_t number, uint32_t offset, s
     if (settings_.warningsAsErrors && f.level == Level::kWarning) f.level = Level::kError;
     f.message = number;
     f.offset = offset;
-    f.place = pass_.PlaceOf(offset);
+    // A source's place is counted apart: the file interleaves them with
+    // the translations'.
+    f.place = inSource ? pass_.PlaceOfOriginal(offset) : pass_.PlaceOf(offset);
     f.text = "message " + std::to_string(number) + ": " + std::move(text);
     if (related) {
         related->place = pass_.PlaceOfOriginal(related->offset);
@@ -99,15 +102,46 @@ const std::vector<Finding>& MessageChecker::Check(const PassedMessage& m) {
         ComparePair({original->message.text, original->laid, original->openBefore, original->openAfter},
                     {message.text, m.laid, m.openBefore, m.openAfter}, settings_.pairs, show, found_);
     }
+    if (m.cFormat) {
+        // The placeholders are the program's: "%<PRIdMAX>" is no tag, and
+        // the "'" flag of "%'d" no quote.
+        DropInside(PlaceholderRanges(message.text), found_);
+        if (original) {
+            ComparePlaceholders({original->message.text, original->original.plural, original->original.singular},
+                                message.text, show, found_);
+        }
+    }
     std::stable_sort(found_.begin(), found_.end(),
                      [](const MessageFinding& a, const MessageFinding& b) { return a.offset < b.offset; });
     for (MessageFinding& f : found_) {
         const size_t at = std::min(static_cast<size_t>(std::max(f.offset, 0)), message.origin.size() - 1);
         Add(f.check, m.number, message.origin[at], std::move(f.text), relatedAt(f.sourceOffset, std::move(f.sourceText)));
     }
+    if (original && settings_.pairs.checkSource) CheckSource(m);
     std::stable_sort(findings_.begin(), findings_.end(),
                      [](const Finding& a, const Finding& b) { return a.offset < b.offset; });
     return findings_;
+}
+
+void MessageChecker::CheckSource(const PassedMessage& m) {
+    const PassedOriginal& original = *m.original;
+    const ScriptMessage& source = original.message;
+    const ShowText show = [&](std::string_view cp932) { return pass_.Show(cp932); };
+    for (const UnencodableCharacter& u : source.unencodable) {
+        Add(Check::kUnencodable, m.number, u.origin, "in the source, " + Unencodable(u), {}, true);
+    }
+    found_.clear();
+    CheckTags(source.text, original.laid, show, found_, &pass_.Pictures());
+    CheckLeftOpen(original.laid, original.openBefore, original.openAfter, source.text, show, found_);
+    CheckFit(original.laid, settings_.window, found_);
+    CheckCharacters(source.text, original.laid, show, found_);
+    if (m.cFormat) DropInside(PlaceholderRanges(source.text), found_);
+    std::stable_sort(found_.begin(), found_.end(),
+                     [](const MessageFinding& a, const MessageFinding& b) { return a.offset < b.offset; });
+    for (MessageFinding& f : found_) {
+        const size_t at = std::min(static_cast<size_t>(std::max(f.offset, 0)), source.origin.size() - 1);
+        Add(f.check, m.number, source.origin[at], "in the source, " + std::move(f.text), {}, true);
+    }
 }
 
 FileFindings CheckScript(const ScriptFile& file, const CheckSettings& settings) {

@@ -51,7 +51,9 @@ public:
 private:
     bool Enabled(script::Check check) const;
     void Add(script::Check check, int32_t number, uint32_t offset, std::string text,
-             std::optional<RelatedPlace> related = {});
+             std::optional<RelatedPlace> related = {}, bool inSource = false);
+    // The checks of a translation alone, run on its source.
+    void CheckSource(const PassedMessage& message);
 
     const CheckSettings& settings_;
     MessagePass& pass_;

@@ -41,6 +41,9 @@ struct ScriptFile {
     std::string sourceColumn;
     // XLIFF: the unit states whose targets are messages; empty for all.
     std::set<UnitState> states;
+    // Every message is a C format string, not only PO entries flagged
+    // c-format: its printf placeholders are the program's, not markup.
+    bool printfPlaceholders = false;
 };
 
 // Where the messages' text begins: past the byte-order mark that a UTF-8

@@ -28,8 +28,10 @@ add_library(quenta_scripts STATIC
   ${quenta_scripts_dir}/MessageOriginal.cpp
   ${quenta_scripts_dir}/MessagePass.cpp
   ${quenta_scripts_dir}/PairChecks.cpp
+  ${quenta_scripts_dir}/PlaceholderChecks.cpp
   ${quenta_scripts_dir}/PlainScriptReader.cpp
   ${quenta_scripts_dir}/PoScriptReader.cpp
+  ${quenta_scripts_dir}/PrintfPlaceholders.cpp
   ${quenta_scripts_dir}/ScriptChecker.cpp
   ${quenta_scripts_dir}/ScriptFile.cpp
   ${quenta_scripts_dir}/ScriptReader.cpp

@@ -21,6 +21,10 @@ void ScriptInputOptions::AddTo(CLI::App& c, Uses uses) {
                  "XLIFF: only the units in these states (comma-separated: new, needs-translation, translated, final)")
         ->delimiter(',')
         ->check(CLI::IsMember({"new", "needs-translation", "translated", "final"}));
+    c.add_option("--placeholders", placeholders,
+                 "printf: every message is a C format string whose placeholders (%d, %1$s, %<PRIuMAX>) are the program's, "
+                 "compared with the source's; c-format (the default): only PO entries flagged so")
+        ->check(CLI::IsMember({"printf", "c-format"}));
     c.add_flag("--include-fuzzy", includeFuzzy, "PO: read entries marked fuzzy too (msgfmt leaves them out, and so does this by default)");
     c.add_option("--window", window, "the message window's text area, WxH in pixels: overflow is measured against it");
     if (uses.width) c.add_option("--width", width, "the line width to wrap to, in pixels, when no --window is given")->check(CLI::Range(1, 1 << 20));
@@ -62,6 +66,7 @@ script::WindowSettings ScriptInputOptions::Window() const { return WindowOf(wind
 script::ScriptFile ScriptInputOptions::Open(const std::string& path) const {
     script::ScriptFile file = script::OpenScript(path, form, cp932, column, includeFuzzy);
     file.sourceColumn = sourceColumn;
+    file.printfPlaceholders = placeholders == "printf";
     for (const std::string& name : states) {
         script::UnitState state;
         if (!script::UnitStateOfName(name, state)) throw render::UsageError("no unit state is named '" + name + "'");

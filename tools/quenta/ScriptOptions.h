@@ -27,6 +27,7 @@ struct ScriptInputOptions {
     int32_t maxLines = 0;
     bool reset = false;
     bool includeFuzzy = false;
+    std::string placeholders;  // "printf": every message is a C format string
 
     struct Uses {
         bool cp932 = true;   // false where the command has its own --cp932

@@ -39,7 +39,7 @@ WrapResult WrapScript(const ScriptFile& file, const CheckSettings& settings) {
 
     pass.Run([&](const PassedMessage& m) {
         const ScriptMessage& message = m.message;
-        const std::vector<LineBreakEdit> breaks = wrapper.Breaks(message.text, message.origin, m.laid, width, m.source.cFormat);
+        const std::vector<LineBreakEdit> breaks = wrapper.Breaks(message.text, message.origin, m.laid, width, m.cFormat);
         for (const LineBreakEdit& b : breaks) {
             const uint32_t at = message.origin[static_cast<size_t>(b.offset)];
             // A blank goes only where the file spells it as that one byte
