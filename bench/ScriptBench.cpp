@@ -4,7 +4,10 @@
 // speed in bytes of script per second. The Memory cases read 10,000 and
 // 100,000 messages and report the most heap held above the start at any
 // message, beside what the results themselves hold: a memory that grows
-// with the number of messages would show as a peak ten times larger.
+// with the number of messages would show as a peak ten times larger. The
+// Pairs cases check a CSV of the same messages, the Japanese as the source
+// and the English-like twin as its translation, and count the bytes of
+// translation text.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -80,16 +83,54 @@ std::string MakeScript(const std::vector<std::string>& lines, int count, bool en
     return script;
 }
 
+// A CSV of `count` pairs: id, the Japanese source, the English-like
+// translation, each message's lines joined by <R>. `translated` counts the
+// translations' bytes.
+std::string MakePairs(const std::vector<std::string>& lines, int count, int64_t& translated) {
+    const auto quoted = [](const std::string& text) {
+        std::string out = "\"";
+        for (const char c : text) out += c == '"' ? std::string("\"\"") : std::string(1, c);
+        return out + "\"";
+    };
+    std::string csv = "id,source,text\n";
+    size_t next = 0;
+    translated = 0;
+    for (int m = 0; m < count; ++m) {
+        std::string source, translation;
+        for (int l = 0; l < 1 + m % 3; ++l) {
+            const std::string& line = lines[next++ % lines.size()];
+            if (l > 0) {
+                source += "<R>";
+                translation += "<R>";
+            }
+            source += line;
+            translation += EnglishTwin(line);
+        }
+        translated += static_cast<int64_t>(translation.size());
+        csv += std::to_string(m + 1) + "," + quoted(source) + "," + quoted(translation) + "\n";
+    }
+    return csv;
+}
+
+struct Pairs {
+    std::string csv;
+    int64_t translated = 0;  // bytes of translation text
+};
+
 struct Scripts {
     std::string japanese, english, japaneseTenth, englishTenth;
+    Pairs pairs, pairsTenth;
 };
 
 const Scripts& TheScripts() {
     static const Scripts scripts = [] {
         const std::vector<std::string> lines = ChapterLines(ReadFile(QUENTA_CHAPTER_FILE));
         if (lines.empty()) throw std::runtime_error("the chapter has no lines");
-        return Scripts{MakeScript(lines, 100000, false), MakeScript(lines, 100000, true),
-                       MakeScript(lines, 10000, false), MakeScript(lines, 10000, true)};
+        Scripts made{MakeScript(lines, 100000, false), MakeScript(lines, 100000, true),
+                     MakeScript(lines, 10000, false), MakeScript(lines, 10000, true), {}, {}};
+        made.pairs.csv = MakePairs(lines, 100000, made.pairs.translated);
+        made.pairsTenth.csv = MakePairs(lines, 10000, made.pairsTenth.translated);
+        return made;
     }();
     return scripts;
 }
@@ -132,6 +173,45 @@ void Wrap(benchmark::State& state, const std::string* bytes) {
     state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(bytes->size()));
     state.counters["MB"] = static_cast<double>(bytes->size()) / 1e6;
     state.counters["breaks"] = static_cast<double>(breaks);
+}
+
+script::ScriptFile PairFile(const Pairs& pairs) {
+    script::ScriptFile file;
+    file.path = "pairs.csv";
+    file.form = script::ScriptForm::kCsv;
+    file.bytes = pairs.csv;
+    file.column = "text";
+    file.sourceColumn = "source";
+    return file;
+}
+
+// Every check on each translation, and the comparison with its source.
+void CheckPairs(benchmark::State& state, const Pairs* pairs) {
+    const script::ScriptFile file = PairFile(*pairs);
+    int64_t findings = 0;
+    for (auto _ : state) {
+        const script::FileFindings found = script::CheckScript(file, Settings());
+        findings = static_cast<int64_t>(found.findings.size());
+        benchmark::DoNotOptimize(found);
+    }
+    state.SetBytesProcessed(state.iterations() * pairs->translated);
+    state.counters["translation_MB"] = static_cast<double>(pairs->translated) / 1e6;
+    state.counters["file_MB"] = static_cast<double>(pairs->csv.size()) / 1e6;
+    state.counters["findings"] = static_cast<double>(findings);
+}
+
+// The heap held while checking pairs, the findings silenced as below.
+void PairMemory(benchmark::State& state, const Pairs* pairs) {
+    const script::ScriptFile file = PairFile(*pairs);
+    int64_t peak = 0;
+    for (auto _ : state) {
+        script::CheckSettings settings = Settings();
+        for (const script::CheckInfo& check : script::AllChecks()) settings.silenced.insert(check.check);
+        const int64_t base = HeapInUse();
+        settings.afterMessage = [&](int32_t) { peak = std::max(peak, HeapInUse() - base); };
+        benchmark::DoNotOptimize(script::CheckScript(file, settings));
+    }
+    state.counters["check_peak_KiB"] = static_cast<double>(peak) / 1024.0;
 }
 
 // The heap held while checking and wrapping, measured after every message.
@@ -183,6 +263,13 @@ int main(int argc, char** argv) {
         }
         for (const auto& script : scripts) {
             benchmark::RegisterBenchmark((std::string("Memory/") + script.name).c_str(), Memory, script.script)
+                ->Unit(benchmark::kMillisecond)
+                ->Iterations(1);
+        }
+        for (const auto& [name, pairs] : {std::pair{"Pairs/100k", &s.pairs}, std::pair{"Pairs/10k", &s.pairsTenth}}) {
+            benchmark::RegisterBenchmark((std::string("Check") + name).c_str(), CheckPairs, pairs)
+                ->Unit(benchmark::kMillisecond);
+            benchmark::RegisterBenchmark((std::string("Memory") + name).c_str(), PairMemory, pairs)
                 ->Unit(benchmark::kMillisecond)
                 ->Iterations(1);
         }

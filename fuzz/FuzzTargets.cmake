@@ -2,7 +2,7 @@
 # and with the replay driver by tests/hostile/, which runs the saved inputs
 # in every build.
 set(QUENTA_FUZZ_DIR "${CMAKE_CURRENT_LIST_DIR}")
-set(QUENTA_FUZZ_TARGETS render picture archive script_text script_csv script_po wrap)
+set(QUENTA_FUZZ_TARGETS render picture archive script_text script_csv script_po wrap script_xliff pairs)
 include("${CMAKE_CURRENT_LIST_DIR}/../tools/quenta/ScriptLibrary.cmake")
 
 # Adds one executable per target, named <prefix><target>, linked with the
@@ -31,6 +31,12 @@ function(quenta_add_fuzz_targets prefix)
   endforeach()
   set(wrap_sources WrapFuzzer.cpp)
   set(wrap_libraries quenta_fuzz_harness quenta_scripts)
+  # The XLIFF reader with the checks and the wrapper behind it, and the
+  # comparison of translations with their sources.
+  set(script_xliff_sources XliffFuzzer.cpp)
+  set(script_xliff_libraries quenta_fuzz_harness quenta_scripts)
+  set(pairs_sources PairFuzzer.cpp)
+  set(pairs_libraries quenta_fuzz_harness quenta_scripts)
 
   foreach(target IN LISTS QUENTA_FUZZ_TARGETS)
     set(name ${prefix}${target})

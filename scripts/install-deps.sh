@@ -20,11 +20,12 @@ build=(
   libxxhash-dev  # quenta render --script: the keys that tell which pictures are up to date
   libgtest-dev libgmock-dev  # the tests every preset builds
   libmicrohttpd-dev  # quenta preview: its web server
-  libxml2-dev  # the tests of quenta render --script parse the review page it writes
+  libxml2-dev  # quenta: XLIFF scripts; the tests of quenta render --script parse the review page it writes
 )
 test=(
   python3-jsonschema  # the tests validate the checker's JSON and SARIF against their schemas
   gettext  # msgfmt -c checks the catalogues quenta wrap writes
+  translate-toolkit  # bench/pofilter_compare.py: quenta check beside pofilter on the translated scene
   chromium chromium-driver python3-selenium python3-pil  # the preview's and the review page's tests in headless Chromium
   libcpp-httplib-dev  # the preview benchmark's client
   libbenchmark-dev libpango1.0-dev libcairo2-dev manpages-ja zip  # the benchmarks: PangoCairo, and a long Japanese text

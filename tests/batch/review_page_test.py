@@ -99,5 +99,64 @@ class ReviewPageTest(unittest.TestCase):
         self.assertEqual(len(shown()), 5)
 
 
+
+class TranslationReviewTest(unittest.TestCase):
+    """A PO file of translations: each message's source, context and comments
+    beside its picture and translation, and a filter for the messages whose
+    comparison with the source found something."""
+
+    @classmethod
+    def setUpClass(cls):
+        cls.out = tempfile.mkdtemp(prefix="quenta-review-pairs-")
+        run = subprocess.run(
+            [TOOL, "render", "--script", "examples/scripts/translation.po", "--out-dir", cls.out, "--window", "800x120",
+             "--size", "832x152", "-a", "examples/pictures", "-q"],
+            cwd=SOURCE, capture_output=True, text=True, timeout=120)
+        if run.returncode != 1:  # the scene's planted mistakes are errors
+            raise RuntimeError(f"quenta render --script exited {run.returncode}: {run.stderr}")
+        cls.driver = start_browser()
+        cls.driver.get("file://" + os.path.join(cls.out, "index.html"))
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.driver.quit()
+        shutil.rmtree(cls.out, ignore_errors=True)
+
+    def test_each_message_shows_its_source_beside_its_translation(self):
+        article = self.driver.find_element(By.ID, "m3")
+        self.assertEqual(article.find_element(By.CSS_SELECTOR, ".original-text").text,
+                         "アヤ：ほら、<C255,160,80>手紙</C>が届いたの。")
+        self.assertEqual(article.find_element(By.CSS_SELECTOR, ".about-source.comments").text, "comments: speaker: Aya")
+        self.assertEqual(article.find_element(By.CSS_SELECTOR, "pre.source").text, "Aya: Look, the letter came.")
+        self.assertTrue(article.find_element(By.CSS_SELECTOR, "figure img").get_attribute("src"))
+        # A message without comments shows none.
+        self.assertEqual(self.driver.find_element(By.ID, "m5").find_elements(By.CSS_SELECTOR, ".about-source.comments"), [])
+
+    def test_the_filter_keeps_the_messages_whose_comparison_found_something(self):
+        box = self.driver.find_element(By.ID, "only-comparison")
+        shown = lambda: [a.get_attribute("id") for a in self.driver.find_elements(By.CSS_SELECTOR, "article.message")
+                         if a.is_displayed()]
+        self.assertEqual(len(shown()), 35)
+        box.click()
+        try:
+            kept = shown()
+            # The dropped pairs, the changed picture, the full-width and the
+            # stray tags, the untranslated line, the colour left open, the
+            # placeholders dropped and changed.
+            for expected in ["m3", "m4", "m5", "m6", "m7", "m11", "m12", "m32", "m34"]:
+                self.assertIn(expected, kept)
+            # Overflow, an unencodable character and ASCII quotes are the
+            # translation's own; clean messages have nothing.
+            for alone in ["m1", "m8", "m9", "m14", "m31", "m33", "m35"]:
+                self.assertNotIn(alone, kept)
+            for article_id in kept:
+                checks = [li.get_attribute("data-check") for li in
+                          self.driver.find_elements(By.CSS_SELECTOR, f"#{article_id} ul.findings li")]
+                self.assertTrue(set(checks) & {"tag-mismatch", "picture-mismatch", "open-style-mismatch",
+                                               "placeholder-mismatch", "untranslated"}, article_id)
+        finally:
+            box.click()
+        self.assertEqual(len(shown()), 35)
+
 if __name__ == "__main__":
     unittest.main()

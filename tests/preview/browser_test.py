@@ -13,7 +13,7 @@ from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
 
-from preview_server import FIXTURES, PreviewServer, render_with_tool, wait_until
+from preview_server import EXAMPLES, FIXTURES, PreviewServer, render_with_tool, wait_until
 
 
 def start_browser():
@@ -214,6 +214,42 @@ class ScriptModeTest(PageTest):
             selected = wait_until(lambda: self.driver.find_elements(
                 By.CSS_SELECTOR, "#messages li[aria-selected='true']"), 5)
             self.assertEqual(selected[0].get_attribute("data-number"), str(expected))
+
+
+class TranslationScriptTest(PageTest):
+    """A PO file of translations: the page shows the source of the message
+    being looked at, with what the file says about it."""
+
+    @classmethod
+    def arguments(cls):
+        cls.script = os.path.join(cls.scratch, "translation.po")
+        shutil.copy(os.path.join(EXAMPLES, "scripts", "translation.po"), cls.script)
+        return ("--window", "800x120", cls.script)
+
+    def select(self, number):
+        item = self.driver.find_element(By.CSS_SELECTOR, "#messages li[data-number='%d']" % number)
+        if item.get_attribute("aria-selected") != "true":
+            before = self.serial()
+            item.click()
+            self.wait_drawn_after(before)
+
+    def test_the_source_of_the_selected_message_stands_above_it(self):
+        self.select(3)
+        self.assertTrue(self.driver.find_element(By.ID, "original").is_displayed())
+        self.assertEqual(self.driver.find_element(By.ID, "original-text").text,
+                         "アヤ：ほら、<C255,160,80>手紙</C>が届いたの。")
+        self.assertEqual(self.driver.find_element(By.ID, "original-about").text, "speaker: Aya")
+        self.assertEqual(self.driver.find_element(By.ID, "editor").get_attribute("value"), "Aya: Look, the letter came.")
+        self.assertIn("tag-mismatch", [f["check"] for f in self.findings()])
+        # Another message, another source: one without comments shows none.
+        self.select(5)
+        self.assertEqual(self.driver.find_element(By.ID, "original-text").text, "<G1>封筒には見慣れない紋章が押されていた。")
+        self.assertFalse(self.driver.find_element(By.ID, "original-about").is_displayed())
+
+
+class TypedHasNoSourceTest(PageTest):
+    def test_a_typed_message_shows_no_source(self):
+        self.assertFalse(self.driver.find_element(By.ID, "original").is_displayed())
 
 
 class RefusalTest(PageTest):

@@ -9,11 +9,24 @@ const char* FormName(script::ScriptForm form) {
         case script::ScriptForm::kTsv: return "tsv";
         case script::ScriptForm::kPo: return "po";
         case script::ScriptForm::kWholeMessage: return "message";
+        case script::ScriptForm::kXliff: return "xlf";
     }
     return "?";
 }
 
-WrittenScript WriteScript(script::ScriptForm form, const std::vector<std::string>& messages) {
+std::string EscapedXml(const std::string& text) {
+    std::string out;
+    for (const char c : text) {
+        if (c == '<') out += "&lt;";
+        else if (c == '>') out += "&gt;";
+        else if (c == '&') out += "&amp;";
+        else out += c;
+    }
+    return out;
+}
+
+WrittenScript WriteScript(script::ScriptForm form, const std::vector<std::string>& messages,
+                          const std::vector<std::string>* sources) {
     WrittenScript out;
     out.file.form = form;
     out.file.path = std::string("script.") + FormName(form);
@@ -56,12 +69,28 @@ WrittenScript WriteScript(script::ScriptForm form, const std::vector<std::string
             bytes = "msgid \"\"\nmsgstr \"\"\n\"Content-Type: text/plain; charset=UTF-8\\n\"\n\n";
             line = 5;
             for (size_t i = 0; i < messages.size(); ++i) {
-                bytes += "#: scene.txt:" + std::to_string(i + 1) + "\nmsgid \"m" + std::to_string(i + 1) + "\"\n";
+                // The source holds the same tags, so that comparing the
+                // translation with it finds nothing.
+                bytes += "#: scene.txt:" + std::to_string(i + 1) + "\nmsgid \"" + (sources ? (*sources)[i] : messages[i]) +
+                         " (source)\"\n";
                 line += 2;
                 out.starts.emplace_back(line, 9);
                 bytes += "msgstr \"" + messages[i] + "\"\n\n";
                 line += 2;
             }
+            break;
+        case script::ScriptForm::kXliff:
+            // Targets without sources, escaped: a column past a "<", ">"
+            // or "&" of the message is not its column in the other forms.
+            bytes = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<xliff version=\"1.2\">\n<file><body>\n";
+            line = 4;
+            for (size_t i = 0; i < messages.size(); ++i) {
+                bytes += "<trans-unit id=\"" + std::to_string(i + 1) + "\">\n";
+                out.starts.emplace_back(line + 1, 9);
+                bytes += "<target>" + EscapedXml(messages[i]) + "</target>\n</trans-unit>\n";
+                line += 3;
+            }
+            bytes += "</body></file>\n</xliff>\n";
             break;
     }
     return out;

@@ -17,11 +17,18 @@ struct WrittenScript {
     std::vector<std::pair<int32_t, int32_t>> starts;
 };
 
+// In PO each message's source is the message with " (source)" after it.
 // Messages must be single lines of ASCII and code page 932 text without
 // double quotes, so that the column of a character in the message is its
 // column in every form.
-WrittenScript WriteScript(script::ScriptForm form, const std::vector<std::string>& messages);
+// `sources`, when given, stand for the messages in the PO sources (as a
+// wrapped script keeps its unwrapped sources).
+WrittenScript WriteScript(script::ScriptForm form, const std::vector<std::string>& messages,
+                          const std::vector<std::string>* sources = nullptr);
 
 const char* FormName(script::ScriptForm form);
+
+// "<", ">" and "&" as XML character data spells them.
+std::string EscapedXml(const std::string& text);
 
 }  // namespace quenta::testing

@@ -183,7 +183,7 @@ TEST(Wrap, EachFormGivenBackByteForByteOutsideTheMessages) {
     }
     for (const ScriptForm form : {ScriptForm::kPlain, ScriptForm::kCsv, ScriptForm::kTsv, ScriptForm::kPo}) {
         SCOPED_TRACE(FormName(form));
-        EXPECT_EQ(Wrapped(form, messages, 48), WriteScript(form, wrapped).file.bytes);
+        EXPECT_EQ(Wrapped(form, messages, 48), WriteScript(form, wrapped, &messages).file.bytes);
     }
 }
 
@@ -217,12 +217,12 @@ TEST(Wrap, InPlaceOnEachForm) {
         if (form == ScriptForm::kCsv || form == ScriptForm::kTsv) args.insert(args.begin() + 1, {"--column", "text"});
         const ToolRun run = RunTool(args);
         EXPECT_EQ(run.status, 0) << run.err;
-        EXPECT_EQ(ReadBytes(path), WriteScript(form, wrapped).file.bytes);
+        EXPECT_EQ(ReadBytes(path), WriteScript(form, wrapped, &messages).file.bytes);
         EXPECT_EQ(std::filesystem::status(path).permissions() & std::filesystem::perms::all,
                   std::filesystem::perms::owner_read | std::filesystem::perms::owner_write | std::filesystem::perms::group_read);
         // Again: nothing changes.
         EXPECT_EQ(RunTool(args).status, 0);
-        EXPECT_EQ(ReadBytes(path), WriteScript(form, wrapped).file.bytes);
+        EXPECT_EQ(ReadBytes(path), WriteScript(form, wrapped, &messages).file.bytes);
     }
 }
 

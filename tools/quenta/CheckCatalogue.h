@@ -28,7 +28,21 @@ namespace quenta::script {
     X(kLineTooWide, "line-too-wide", kError, "A line wider than the message window.")                                  \
     X(kMessageTooTall, "message-too-tall", kError, "A message taller than the message window.")                        \
     X(kTooManyLines, "too-many-lines", kError, "A message with more lines than allowed.")                              \
-    X(kWrapDoesNotFit, "wrap-does-not-fit", kError, "A message that does not fit the window even after wrapping.")
+    X(kWrapDoesNotFit, "wrap-does-not-fit", kError, "A message that does not fit the window even after wrapping.")  \
+    X(kFullWidthTag, "full-width-tag", kError,                                                                         \
+      "A tag typed with full-width brackets, such as \xEF\xBC\x9CR\xEF\xBC\x9E: drawn as text.")                        \
+    X(kControlCharacter, "control-character", kWarning,                                                                \
+      "A control character (tab, carriage return, bell ...): the module draws it as a glyph.")                        \
+    X(kAsciiQuote, "ascii-quote", kWarning, "An ASCII \" (or an opening '), which the Gothic face draws as a closing quote.") \
+    X(kTagMismatch, "tag-mismatch", kError,                                                                            \
+      "A tag of the source missing from its translation, or one the source lacks (<R> not counted).")                  \
+    X(kPictureMismatch, "picture-mismatch", kError,                                                                    \
+      "A picture of the source missing from its translation, or changed, or added.")                                   \
+    X(kOpenStyleMismatch, "open-style-mismatch", kError,                                                               \
+      "A style left open at the end of a translation where its source closes it, or the reverse.")                     \
+    X(kUntranslated, "untranslated", kNote, "A translation identical to its Japanese source.")                         \
+    X(kPlaceholderMismatch, "placeholder-mismatch", kError,                                                            \
+      "In a C format string: a printf placeholder of the source missing, added, or taking its argument as another type.")
 
 enum class Check {
 #define QUENTA_CHECK_ENUMERATOR(id, name, level, summary) id,

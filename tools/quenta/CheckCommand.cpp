@@ -26,6 +26,9 @@ CheckCommand::CheckCommand(CLI::App& app) {
     command_->add_option("--silence", silenced_, "do not run these checks (names, comma-separated)")->delimiter(',');
     command_->add_flag("-W,--warnings-as-errors", warningsAsErrors_, "count warnings as errors for the exit status");
     command_->add_flag("--list-checks", listChecks_, "list the checks with their levels and stop");
+    command_->add_flag("--count-breaks", countBreaks_, "count <R> when comparing a translation's tags with its source's");
+    command_->add_flag("--check-source", checkSource_,
+                       "check each source as well, as a translation is checked (its markup, characters and fit)");
     command_->footer("Exit status: 0 when no error was found, 1 when one was, 2 for a bad command line or an unreadable script.");
 }
 
@@ -53,6 +56,8 @@ int CheckCommand::Run(const std::string& version) {
     settings.window = script_.Window();
     settings.resetBetweenMessages = script_.reset;
     settings.warningsAsErrors = warningsAsErrors_;
+    settings.pairs.countBreaks = countBreaks_;
+    settings.pairs.checkSource = checkSource_;
     std::unique_ptr<script::OpenedArchive> archive;
     if (!script_.archive.empty()) archive = std::make_unique<script::OpenedArchive>(script_.archive);
     settings.pictures = archive ? archive->Pictures() : nullptr;
@@ -62,8 +67,7 @@ int CheckCommand::Run(const std::string& version) {
     int32_t messages = 0;
     settings.afterMessage = [&](int32_t number) { messages = number; };
     for (const std::string& path : script_.files) {
-        const script::ScriptFile file =
-            script::OpenScript(path, script_.form, script_.cp932, script_.column, script_.includeFuzzy);
+        const script::ScriptFile file = script_.Open(path);
         messages = 0;
         results.push_back(script::CheckScript(file, settings));
         // Nothing checked is no pass: most likely the wrong file, form or

@@ -21,6 +21,8 @@ private:
     std::vector<std::string> only_, silenced_;
     bool warningsAsErrors_ = false;
     bool listChecks_ = false;
+    bool countBreaks_ = false;
+    bool checkSource_ = false;
 };
 
 }  // namespace quenta::tool

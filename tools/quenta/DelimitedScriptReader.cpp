@@ -1,5 +1,6 @@
 // CSV and TSV: one column of every row, read by libcsv (quoting, doubled
-// quotes and line breaks inside quotes). libcsv hands over field contents
+// quotes and line breaks inside quotes), and the source column beside it
+// when one is named. libcsv hands over field contents
 // only, so the bytes are fed one at a time to learn where each field ends,
 // and a field's contents are matched back to the bytes that spell them.
 #include <csv.h>
@@ -9,9 +10,11 @@
 #include <cstdlib>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 #include <algorithm>
 
+#include "MessageOriginal.h"
 #include "ScriptReader.h"
 
 namespace quenta::script {
@@ -23,16 +26,21 @@ int NoSpace(unsigned char) { return 0; }  // every byte of a field is the writer
 class FieldLocator {
 public:
     FieldLocator(const ScriptFile& file, const MessageSink& sink) : file_(file), sink_(sink) {
-        const std::string& column = file.column;
+        guessing_ = file.column.empty();
+        Want(file.column, "--column", wanted_, headerName_);
+        if (!file.sourceColumn.empty()) Want(file.sourceColumn, "--source-column", sourceWanted_, sourceHeaderName_);
+    }
+
+    // A column by its number from 1, or by its name in the first row.
+    static void Want(const std::string& column, const char* option, int& wanted, std::string& headerName) {
         const bool numeric = !column.empty() && column.find_first_not_of("0123456789") == std::string::npos;
         if (column.empty()) {
-            wanted_ = 0;
-            guessing_ = true;
+            wanted = 0;
         } else if (numeric) {
-            wanted_ = std::atoi(column.c_str()) - 1;
-            if (wanted_ < 0) throw std::runtime_error("--column counts from 1");
+            wanted = std::atoi(column.c_str()) - 1;
+            if (wanted < 0) throw std::runtime_error(std::string(option) + " counts from 1");
         } else {
-            headerName_ = column;
+            headerName = column;
         }
     }
 
@@ -41,23 +49,34 @@ public:
         if (csv_init(&parser, 0) != 0) throw std::runtime_error("libcsv cannot start");
         csv_set_space_func(&parser, NoSpace);
         if (file_.form == ScriptForm::kTsv) csv_set_delim(&parser, CSV_TAB);
-        const std::string& bytes = file_.bytes;
-        size_t at = TextStart(bytes, file_.encoding);
+        const std::string_view bytes = file_.bytes;
+        // Only a delimiter or a line end ends a field or a row: each goes
+        // to libcsv alone, so that a field's end is known, and the bytes
+        // between them go in one piece.
+        const char ends[] = {file_.form == ScriptForm::kTsv ? '\t' : ',', '\r', '\n'};
+        const std::string_view fieldEnds(ends, sizeof ends);
+        size_t at = TextStart(file_.bytes, file_.encoding);
         fieldStart_ = at;
-        for (; at < bytes.size(); ++at) {
+        while (at < bytes.size()) {
             const unsigned char byte = static_cast<unsigned char>(bytes[at]);
             if (rowStart_ && (byte == '\r' || byte == '\n')) {
                 fieldStart_ = at + 1;  // libcsv skips empty lines
+                ++at;
                 continue;
             }
             rowStart_ = false;
-            position_ = at;
-            if (csv_parse(&parser, bytes.data() + at, 1, OnField, OnRow, this) != 1) {
+            size_t length = 1;
+            if (fieldEnds.find(static_cast<char>(byte)) == std::string_view::npos) {
+                length = std::min(bytes.find_first_of(fieldEnds, at), bytes.size()) - at;
+            }
+            position_ = at + length - 1;
+            if (csv_parse(&parser, bytes.data() + at, length, OnField, OnRow, this) != length) {
                 const std::string reason = csv_strerror(csv_error(&parser));
                 csv_free(&parser);
                 throw std::runtime_error("cannot read '" + file_.path + "': " + reason);
             }
             Rethrow(parser);
+            at += length;
         }
         position_ = bytes.size();
         csv_fini(&parser, OnField, OnRow, this);
@@ -70,6 +89,15 @@ public:
         if (wanted_ >= widest_ && row_ > 0) {
             throw std::runtime_error("'" + file_.path + "' has no column " + file_.column + ": no row has more than " +
                                      std::to_string(widest_) + "; " + Columns());
+        }
+        if (!sourceHeaderName_.empty() && sourceWanted_ < 0) {
+            throw std::runtime_error("'" + file_.path + "' has no column named '" + sourceHeaderName_ +
+                                     "' in its first row for --source-column; " + Columns());
+        }
+        if (sourceWanted_ >= widest_ && row_ > 0) {
+            throw std::runtime_error("'" + file_.path + "' has no column " + file_.sourceColumn +
+                                     " for --source-column: no row has more than " + std::to_string(widest_) + "; " +
+                                     Columns());
         }
     }
 
@@ -125,21 +153,36 @@ private:
         const std::string value(contents ? contents : "", contents ? length : 0);
         if (row_ == 0) firstRow_.push_back(value.size() > 40 ? value.substr(0, 37) + "..." : value);
         widest_ = std::max(widest_, field_ + 1);
-        if (row_ == 0 && !headerName_.empty()) {
+        if (row_ == 0 && (!headerName_.empty() || !sourceHeaderName_.empty())) {
             if (value == headerName_ && wanted_ < 0) wanted_ = field_;
-        } else if (guessing_ && row_ == 0 && field_ == 0) {
-            firstField_ = {value, begin, end};  // a message once the row proves to be all there is
-        } else if (field_ == wanted_) {
-            Emit(value, begin, end);
+            if (value == sourceHeaderName_ && sourceWanted_ < 0) sourceWanted_ = field_;
+        } else {
+            if (field_ == wanted_) {
+                Locate(value, begin, end, text_);
+                haveText_ = true;
+            }
+            if (field_ == sourceWanted_) {
+                Locate(value, begin, end, original_.text);
+                haveSource_ = true;
+            }
         }
         ++field_;
     }
 
+    // A row's message goes once the row is complete: its source may come
+    // after it.
     void Row() {
-        if (guessing_ && row_ == 0) {
-            if (firstRow_.size() > 1) RefuseGuess();
-            Emit(firstField_.value, firstField_.begin, firstField_.end);
+        // Without --column, the first row is a message once it proves to be
+        // all there is.
+        if (guessing_ && row_ == 0 && firstRow_.size() > 1) RefuseGuess();
+        if (haveText_ && !text_.bytes.empty()) {
+            original_.id = std::to_string(row_ + 1);
+            text_.original = haveSource_ ? &original_ : nullptr;
+            sink_(text_);
         }
+        haveText_ = haveSource_ = false;
+        text_.Clear();
+        original_.Clear();
         fieldStart_ = position_ + 1;
         rowStart_ = true;
         field_ = 0;
@@ -147,57 +190,55 @@ private:
     }
 
     // Maps the contents back onto the bytes [begin, end) that spell them.
-    void Emit(const std::string& value, size_t begin, size_t end) {
+    void Locate(const std::string& value, size_t begin, size_t end, SourceText& text) {
         const std::string& bytes = file_.bytes;
-        text_.Clear();
+        text.Clear();
         const char quote = '"';
         if (begin < end && bytes[begin] == quote) {
             size_t i = begin + 1;
             while (i < end) {
                 if (bytes[i] == quote) {
                     if (i + 1 < end && bytes[i + 1] == quote) {
-                        text_.Append(quote, static_cast<uint32_t>(i));
+                        text.Append(quote, static_cast<uint32_t>(i));
                         i += 2;
                         continue;
                     }
                     ++i;  // the closing quote
                     continue;
                 }
-                text_.Append(bytes[i], static_cast<uint32_t>(i));
+                text.Append(bytes[i], static_cast<uint32_t>(i));
                 ++i;
             }
         } else {
             // Unquoted fields hold no line breaks.
-            for (size_t i = begin; i < end; ++i) text_.Append(bytes[i], static_cast<uint32_t>(i));
+            for (size_t i = begin; i < end; ++i) text.Append(bytes[i], static_cast<uint32_t>(i));
         }
-        if (text_.bytes != value) {
+        if (text.bytes != value) {
             // Spelt in a way the mapping above does not follow: every byte
             // points at the field.
-            text_.Clear();
-            for (char c : value) text_.Append(c, static_cast<uint32_t>(begin));
+            text.Clear();
+            for (char c : value) text.Append(c, static_cast<uint32_t>(begin));
         }
-        text_.end = static_cast<uint32_t>(end);
-        if (text_.bytes.empty()) return;
-        BreaksToTags();
-        sink_(text_);
+        text.end = static_cast<uint32_t>(end);
+        BreaksToTags(text);
     }
 
     // A line break inside a quoted field ("\r\n", "\n" or "\r") is a line
     // break of the message.
-    void BreaksToTags() {
-        if (text_.bytes.find_first_of("\r\n") == std::string::npos) return;
+    static void BreaksToTags(SourceText& text) {
+        if (text.bytes.find_first_of("\r\n") == std::string::npos) return;
         SourceText converted;
-        for (size_t i = 0; i < text_.bytes.size(); ++i) {
-            const char c = text_.bytes[i];
+        for (size_t i = 0; i < text.bytes.size(); ++i) {
+            const char c = text.bytes[i];
             if (c != '\r' && c != '\n') {
-                converted.Append(c, text_.origin[i]);
+                converted.Append(c, text.origin[i]);
                 continue;
             }
-            converted.AppendLineBreak(text_.origin[i]);
-            if (c == '\r' && i + 1 < text_.bytes.size() && text_.bytes[i + 1] == '\n') ++i;
+            converted.AppendLineBreak(text.origin[i]);
+            if (c == '\r' && i + 1 < text.bytes.size() && text.bytes[i + 1] == '\n') ++i;
         }
-        converted.end = text_.end;
-        text_ = std::move(converted);
+        converted.end = text.end;
+        text = std::move(converted);
     }
 
     const ScriptFile& file_;
@@ -206,11 +247,12 @@ private:
     bool guessing_ = false;  // no --column: the file must have one column
     int widest_ = 0;         // the most fields a row had
     std::vector<std::string> firstRow_;
-    struct {
-        std::string value;
-        size_t begin = 0, end = 0;
-    } firstField_;
     std::string headerName_;
+    int sourceWanted_ = -1;
+    std::string sourceHeaderName_;
+    bool haveText_ = false;
+    bool haveSource_ = false;
+    MessageOriginal original_;
     size_t fieldStart_ = 0;
     size_t position_ = 0;
     bool rowStart_ = true;

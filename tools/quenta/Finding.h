@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "SourcePlaces.h"
@@ -13,6 +14,14 @@ enum class Check;
 
 const char* LevelName(Level level);  // "note", "warning", "error"
 
+// A second place a finding concerns: in a translation's finding, the
+// source text it is compared with.
+struct RelatedPlace {
+    SourcePlace place;
+    uint32_t offset = 0;  // byte offset in the file
+    std::string text;     // what stands there, for a writer, UTF-8
+};
+
 struct Finding {
     Check check{};  // CheckName() gives its stable name, e.g. "malformed-tag"
     Level level = Level::kError;
@@ -20,6 +29,7 @@ struct Finding {
     SourcePlace place;
     uint32_t offset = 0;  // byte offset in the file
     std::string text;     // what a writer reads, UTF-8
+    std::optional<RelatedPlace> related;
 };
 
 }  // namespace quenta::script

@@ -16,13 +16,19 @@ json Json(const std::vector<FileFindings>& files) {
     json out = json::array();
     for (const FileFindings& file : files) {
         for (const Finding& f : file.findings) {
-            out.push_back({{"file", file.path},
-                           {"line", f.place.line},
-                           {"column", f.place.column},
-                           {"message", f.message},
-                           {"level", LevelName(f.level)},
-                           {"check", std::string(CheckName(f.check))},
-                           {"text", f.text}});
+            json finding = {{"file", file.path},
+                            {"line", f.place.line},
+                            {"column", f.place.column},
+                            {"message", f.message},
+                            {"level", LevelName(f.level)},
+                            {"check", std::string(CheckName(f.check))},
+                            {"text", f.text}};
+            if (f.related) {
+                finding["related"] = {{"line", f.related->place.line},
+                                      {"column", f.related->place.column},
+                                      {"text", f.related->text}};
+            }
+            out.push_back(std::move(finding));
         }
     }
     return out;
@@ -46,6 +52,14 @@ json Sarif(const std::vector<FileFindings>& files, const std::string& version) {
                                            {{"artifactLocation", {{"uri", file.path}}},
                                             {"region", {{"startLine", f.place.line}, {"startColumn", f.place.column}}}}}}})},
                            {"properties", {{"messageNumber", f.message}}}};
+            if (f.related) {
+                result["relatedLocations"] = json::array(
+                    {{{"id", 0},
+                      {"physicalLocation",
+                       {{"artifactLocation", {{"uri", file.path}}},
+                        {"region", {{"startLine", f.related->place.line}, {"startColumn", f.related->place.column}}}}},
+                      {"message", {{"text", f.related->text}}}}});
+            }
             result["ruleIndex"] = static_cast<int>(f.check);
             results.push_back(std::move(result));
         }
@@ -65,12 +79,21 @@ std::string FindingLine(const std::string& path, const Finding& f) {
            LevelName(f.level) + ": " + f.text + " [" + std::string(CheckName(f.check)) + "]";
 }
 
+std::string RelatedLine(const std::string& path, const Finding& f) {
+    if (!f.related) return "";
+    return path + ":" + std::to_string(f.related->place.line) + ":" + std::to_string(f.related->place.column) +
+           ": note: " + f.related->text + " of message " + std::to_string(f.message) + " is here";
+}
+
 void WriteReport(std::ostream& out, ReportFormat format, const std::vector<FileFindings>& files,
                  const std::string& version) {
     switch (format) {
         case ReportFormat::kText:
             for (const FileFindings& file : files) {
-                for (const Finding& f : file.findings) out << FindingLine(file.path, f) << '\n';
+                for (const Finding& f : file.findings) {
+                    out << FindingLine(file.path, f) << '\n';
+                    if (f.related) out << RelatedLine(file.path, f) << '\n';
+                }
             }
             break;
         case ReportFormat::kJson: out << Json(files).dump(2, ' ', false, json::error_handler_t::replace) << '\n'; break;

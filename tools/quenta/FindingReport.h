@@ -24,4 +24,8 @@ void WriteReport(std::ostream& out, ReportFormat format, const std::vector<FileF
 // "file:line:column: level: text [name]"
 std::string FindingLine(const std::string& path, const Finding& finding);
 
+// The second line of a finding with a related place, "" for one without:
+// "file:line:column: note: the source's '<B>' of message 3 is here"
+std::string RelatedLine(const std::string& path, const Finding& finding);
+
 }  // namespace quenta::script

@@ -7,6 +7,7 @@
 #include <stdexcept>
 #include <string_view>
 
+#include "PrintfPlaceholders.h"
 #include "WrittenTag.h"
 
 namespace quenta::script {
@@ -14,55 +15,6 @@ namespace quenta::script {
 namespace {
 
 constexpr UChar kObject = 0xFFFC;  // a picture or a tag drawn as text: breaks around it, never inside
-
-constexpr size_t kLongestDirective = 64;
-
-bool IsAscii(char c) { return static_cast<unsigned char>(c) < 0x80; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-// The end of the printf directive at text[at] == '%': an argument number,
-// flags, width, precision, length and conversion, or an ISO C 99 macro
-// written as gettext keeps it ("%<PRIuMAX>"). All of it is ASCII, which in
-// code page 932 is never the second byte of a character.
-size_t DirectiveEnd(const std::string& text, size_t at) {
-    size_t i = at + 1;
-    auto digits = [&] {
-        while (i < text.size() && IsDigit(text[i])) ++i;
-    };
-    auto number = [&] {  // digits, or "*" with an optional argument number
-        if (i < text.size() && text[i] == '*') {
-            ++i;
-            const size_t start = i;
-            digits();
-            if (i > start && i < text.size() && text[i] == '$') ++i;
-            else i = start;
-        } else {
-            digits();
-        }
-    };
-    if (i < text.size() && text[i] == '%') return i + 1;
-    const size_t start = i;
-    digits();
-    if (i > start && i < text.size() && text[i] == '$') ++i;
-    else i = start;
-    while (i < text.size() && std::string_view("-+ #0'I").find(text[i]) != std::string_view::npos) ++i;
-    number();
-    if (i < text.size() && text[i] == '.') {
-        ++i;
-        number();
-    }
-    if (i < text.size() && text[i] == '<') {
-        size_t close = i + 1;
-        while (close < text.size() && close < i + kLongestDirective && IsAscii(text[close]) &&
-               (std::isalnum(static_cast<unsigned char>(text[close])) || text[close] == '_')) {
-            ++close;
-        }
-        if (close < text.size() && text[close] == '>') return close + 1;
-    }
-    while (i < text.size() && std::string_view("hlLqjzZt").find(text[i]) != std::string_view::npos) ++i;
-    if (i < text.size() && IsAscii(text[i]) && std::isalpha(static_cast<unsigned char>(text[i]))) ++i;
-    return i;
-}
 
 }  // namespace
 
@@ -180,7 +132,7 @@ std::vector<LineBreakEdit> LineWrapper::Breaks(const std::string& text, const st
     }
     if (cFormat) {
         for (size_t at = text.find('%'); at != std::string::npos; at = text.find('%', at)) {
-            const size_t end = DirectiveEnd(text, at);
+            const size_t end = PlaceholderEnd(text, at);
             whole_.emplace_back(static_cast<int32_t>(at), static_cast<int32_t>(end));
             at = end;
         }

@@ -47,6 +47,21 @@ void MessageLayout::Lay(const std::string& text, LaidOutMessage& out) {
     }
 }
 
+void MessageLayout::ReadTags(const std::string& text, LaidOutMessage& out) {
+    out.Clear();
+    parser_.ResetLines();
+    if (reset_) parser_.ResetStyle();
+    // Text without tags has no tags to tell and changes no style.
+    if (text.find('<') == std::string::npos) return;
+    text_ = &text;
+    out_ = &out;
+    runs_ = false;
+    parser_.Parse(text.c_str(), this);
+    runs_ = true;
+    text_ = nullptr;
+    out_ = nullptr;
+}
+
 MessageLayout::OpenState MessageLayout::Open() const {
     const core::StyleState& style = parser_.Style();
     const core::StyleStacks& stacks = parser_.Stacks();
@@ -76,6 +91,7 @@ void LayOutInStyle(core::PictureSizes* pictures, const std::string& styleBefore,
 std::string MessageLayout::StyleInForce() const { return script::StyleInForce(parser_); }
 
 void MessageLayout::OnRun(const core::TextRun& run, int32_t line, int32_t begin, int32_t end) {
+    if (!runs_) return;
     // Filled in place: a run built aside and copied in costs more than the
     // rest of this together.
     PlacedRun& placed = out_->runs.emplace_back();

@@ -28,6 +28,10 @@ public:
     // Parses the next message (its lines alone: earlier lines are dropped)
     // and lays it out into `out`.
     void Lay(const std::string& text, LaidOutMessage& out);
+    // Parses the next message for its tags alone: `out` gets no runs and
+    // no lines, and nothing is laid out (a source compared with its
+    // translation needs no more).
+    void ReadTags(const std::string& text, LaidOutMessage& out);
 
     // Which switches are on and how deep each saved-value stack is, for
     // telling what a message left open.
@@ -59,6 +63,7 @@ private:
     bool reset_;
     const std::string* text_ = nullptr;
     LaidOutMessage* out_ = nullptr;
+    bool runs_ = true;  // record runs
 };
 
 }  // namespace quenta::script

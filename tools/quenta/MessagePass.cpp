@@ -1,6 +1,7 @@
 #include "MessagePass.h"
 
 #include <exception>
+#include <optional>
 #include <stdexcept>
 
 #include "ScriptError.h"
@@ -17,12 +18,12 @@ struct VisitorThrew {};
 }  // namespace
 
 MessagePass::MessagePass(const ScriptFile& file, StyleMode mode)
-    : file_(file), mode_(mode), pictures_(&anyPicture_), places_(file.bytes, file.encoding), encoder_(file.encoding),
-      layout_(pictures_, mode == StyleMode::kResetBetweenMessages) {}
+    : MessagePass(file, mode, anyPicture_) {}
 
 MessagePass::MessagePass(const ScriptFile& file, StyleMode mode, core::PictureSizes& pictures)
     : file_(file), mode_(mode), pictures_(&pictures), places_(file.bytes, file.encoding), encoder_(file.encoding),
-      layout_(pictures_, mode == StyleMode::kResetBetweenMessages) {}
+      layout_(pictures_, mode == StyleMode::kResetBetweenMessages), originalPlaces_(file.bytes, file.encoding),
+      originalLayout_(pictures_, mode == StyleMode::kResetBetweenMessages) {}
 
 std::string MessagePass::ShowWritten(std::string_view written) {
     return file_.encoding == ScriptEncoding::kCp932 ? encoder_.Show(written) : std::string(written);
@@ -34,6 +35,9 @@ void MessagePass::Run(const MessageVisitor& visit) {
     LaidOutMessage laid;
     std::string before, after;
     MessageLayout::OpenState openBefore, openAfter;
+    ScriptMessage originalMessage;
+    LaidOutMessage originalLaid;
+    MessageLayout::OpenState originalBefore, originalAfter;
     std::exception_ptr thrown;
     const MessageSink sink = [&](const SourceText& source) {
         ++message.number;
@@ -48,6 +52,19 @@ void MessagePass::Run(const MessageVisitor& visit) {
         layout_.Lay(message.text, laid);
         after = layout_.StyleInForce();
         openAfter = layout_.Open();
+        // A source is read only where there is one, so its style carries on
+        // from the last message that had one.
+        const bool paired = readOriginals_ && source.original && !source.original->text.bytes.empty();
+        std::optional<PassedOriginal> passedOriginal;
+        if (paired) {
+            encoder_.Encode(source.original->text, originalMessage);
+            originalBefore = reset ? MessageLayout::OpenState{} : originalLayout_.Open();
+            if (layOutOriginals_) originalLayout_.Lay(originalMessage.text, originalLaid);
+            else originalLayout_.ReadTags(originalMessage.text, originalLaid);
+            originalAfter = originalLayout_.Open();
+            passedOriginal.emplace(
+                PassedOriginal{*source.original, originalMessage, originalLaid, originalBefore, originalAfter});
+        }
         const uint32_t start = source.origin.empty() ? source.end : source.origin.front();
         const PassedMessage passed{message.number,
                                    source,
@@ -58,7 +75,9 @@ void MessagePass::Run(const MessageVisitor& visit) {
                                    before,
                                    after,
                                    openBefore,
-                                   openAfter};
+                                   openAfter,
+                                   passedOriginal ? &*passedOriginal : nullptr,
+                                   source.cFormat || file_.printfPlaceholders};
         try {
             visit(passed);
         } catch (...) {

@@ -14,6 +14,7 @@
 #include "LaidOutMessage.h"
 #include "MessageEncoder.h"
 #include "MessageLayout.h"
+#include "MessageOriginal.h"
 #include "ScriptFile.h"
 #include "ScriptMessage.h"
 #include "SourcePlaces.h"
@@ -25,6 +26,17 @@ namespace quenta::script {
 enum class StyleMode {
     kCarry,                 // as a host that hands over message after message
     kResetBetweenMessages,  // the host resets the style before each message
+};
+
+// The source a message translates (a PO msgid, a source column, an XLIFF
+// <source>), read in a run of its own whose style carries on as the
+// translations' does; valid during the visit only.
+struct PassedOriginal {
+    const MessageOriginal& original;  // as the reader found it: text, id, context, comments
+    const ScriptMessage& message;     // its code page 932 text and origins
+    const LaidOutMessage& laid;       // its tags alone, unless the pass lays out sources whole
+    const MessageLayout::OpenState& openBefore;
+    const MessageLayout::OpenState& openAfter;
 };
 
 // One message as every tool sees it; valid during the visit only.
@@ -41,6 +53,12 @@ struct PassedMessage {
     const std::string& styleAfter;
     const MessageLayout::OpenState& openBefore;
     const MessageLayout::OpenState& openAfter;
+    // The source it translates, when the pass reads sources and the reader
+    // has a non-empty one; null otherwise.
+    const PassedOriginal* original = nullptr;
+    // A C format string (a PO entry flagged c-format, or every message
+    // with --placeholders printf): its printf placeholders are no markup.
+    bool cFormat = false;
 
     const std::vector<UnencodableCharacter>& Unencodable() const { return message.unencodable; }
 };
@@ -56,6 +74,14 @@ public:
     MessagePass(const MessagePass&) = delete;
     MessagePass& operator=(const MessagePass&) = delete;
 
+    // Reads the source beside each translation as well, for a visitor that
+    // compares them; before Run. `layOut`: lay each source out whole, runs
+    // and lines, for a visitor that checks its fit too.
+    void ReadOriginals(bool layOut = false) {
+        readOriginals_ = true;
+        layOutOriginals_ = layOutOriginals_ || layOut;
+    }
+
     // Reads the file and visits each message in order. Throws ScriptError
     // (bad input) when the file is not of its form, and passes on whatever
     // the visitor throws.
@@ -63,6 +89,9 @@ public:
 
     // Where a byte offset of the file lies; mostly asked for in file order.
     SourcePlace PlaceOf(uint32_t offset) { return places_.At(offset); }
+    // The same for offsets into the sources, counted apart: they interleave
+    // with the translations' in the file.
+    SourcePlace PlaceOfOriginal(uint32_t offset) { return originalPlaces_.At(offset); }
     // Code page 932 text as UTF-8, to show it to a writer.
     std::string Show(std::string_view cp932) { return encoder_.Show(cp932); }
     // A piece of the file as UTF-8, whatever the file's encoding.
@@ -79,6 +108,10 @@ private:
     SourcePlaces places_;
     MessageEncoder encoder_;
     MessageLayout layout_;
+    bool readOriginals_ = false;
+    bool layOutOriginals_ = false;
+    SourcePlaces originalPlaces_;
+    MessageLayout originalLayout_;
 };
 
 }  // namespace quenta::script

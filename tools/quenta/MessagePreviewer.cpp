@@ -174,6 +174,12 @@ ScriptSnapshot MessagePreviewer::ReadScript(const script::ScriptFile& file, bool
         // As the writer means it (a PO string unescaped); findings are placed
         // in the same text below.
         entry.shown = pass.ShowWritten(script::WrittenText(pass.File(), message.written));
+        if (message.original) {
+            const script::MessageOriginal& original = message.original->original;
+            entry.original = pass.ShowWritten(original.text.bytes);
+            entry.originalContext = pass.ShowWritten(original.context);
+            entry.originalComments = pass.ShowWritten(original.comments);
+        }
         for (const script::Finding& f : checker.Check(message)) {
             const std::string_view before = message.written.substr(0, f.offset > message.start ? f.offset - message.start : 0);
             entry.findings.push_back({f, EditorIndex(pass.ShowWritten(script::WrittenText(pass.File(), before)))});

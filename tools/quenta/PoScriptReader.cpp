@@ -1,8 +1,10 @@
 // PO files: the translations, read by libgettextpo. libgettextpo tells no
 // places, so each msgstr keyword is also found in the file, in the same
 // order, and its quoted strings are matched back to the bytes that spell
-// them (escapes included). Untranslated entries and the header are skipped,
-// and so are fuzzy ones, as msgfmt leaves them out, unless asked for.
+// them (escapes included); so are msgid and msgid_plural, the source each
+// translation is handed with. Untranslated entries and the header are
+// skipped, and so are fuzzy ones, as msgfmt leaves them out, unless asked
+// for.
 #include <gettext-po.h>
 
 #include <unistd.h>
@@ -14,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "MessageOriginal.h"
 #include "ScriptReader.h"
 
 namespace quenta::script {
@@ -35,7 +38,7 @@ void XError2(int severity, po_message_t, const char* filename, size_t line, size
     XError(severity, nullptr, filename, line, column, 0, text);
 }
 
-// The quoted strings after one msgstr keyword, decoded with their places.
+// The quoted strings after one keyword, decoded with their places.
 struct LocatedString {
     SourceText text;
     size_t keyword = 0;
@@ -53,17 +56,18 @@ char Unescape(char c) {
     }
 }
 
-// Every msgstr of the file outside obsolete entries, in order.
-class MsgstrScanner {
+// Every string of one keyword (msgstr, msgstr[n], msgid or msgid_plural)
+// outside obsolete entries, in order.
+class KeywordScanner {
 public:
-    explicit MsgstrScanner(const std::string& bytes) : bytes_(bytes) {}
+    KeywordScanner(const std::string& bytes, std::string keyword) : bytes_(bytes), keyword_(std::move(keyword)) {}
 
     bool Next(LocatedString& out) {
         while (at_ < bytes_.size()) {
             const size_t lineStart = at_;
             const size_t lineEnd = LineEnd(at_);
             at_ = lineEnd + 1;
-            if (bytes_.compare(lineStart, 6, "msgstr") != 0) continue;
+            if (!IsKeyword(lineStart)) continue;
             out.text.Clear();
             out.keyword = lineStart;
             size_t quote = bytes_.find('"', lineStart);
@@ -84,6 +88,14 @@ public:
     }
 
 private:
+    // "msgstr" also stands for "msgstr[n]"; "msgid" is not "msgid_plural".
+    bool IsKeyword(size_t at) const {
+        if (bytes_.compare(at, keyword_.size(), keyword_) != 0) return false;
+        const size_t next = at + keyword_.size();
+        return next >= bytes_.size() || bytes_[next] == ' ' || bytes_[next] == '\t' || bytes_[next] == '"' ||
+               bytes_[next] == '[';
+    }
+
     size_t LineEnd(size_t from) const {
         const size_t end = bytes_.find('\n', from);
         return end == std::string::npos ? bytes_.size() : end;
@@ -105,6 +117,7 @@ private:
     }
 
     const std::string& bytes_;
+    std::string keyword_;
     size_t at_ = 0;
 };
 
@@ -118,17 +131,34 @@ std::string WithBreakTags(const char* translation) {
     return out;
 }
 
-void EmitTranslation(const char* translation, bool cFormat, LocatedString& located, const MessageSink& sink) {
-    if (!translation || !*translation) return;
-    const std::string expected = WithBreakTags(translation);
+// The string as libgettextpo read it, placed where the scanner found it.
+void Place(const char* text, LocatedString& located) {
+    const std::string expected = WithBreakTags(text ? text : "");
     if (located.text.bytes != expected) {
         // Not what the scanner found: every byte points at the keyword.
         located.text.Clear();
         for (const char c : expected) located.text.Append(c, static_cast<uint32_t>(located.keyword));
         located.text.end = static_cast<uint32_t>(located.keyword);
     }
+}
+
+void EmitTranslation(const char* translation, bool cFormat, LocatedString& located, const MessageOriginal& original,
+                     const MessageSink& sink) {
+    if (!translation || !*translation) return;
+    Place(translation, located);
     located.text.cFormat = cFormat;
+    located.text.original = &original;
     sink(located.text);
+}
+
+// What the entry tells besides its source: context, comments, format.
+void Describe(po_message_t message, MessageOriginal& original) {
+    const char* context = po_message_msgctxt(message);
+    original.context = context ? context : "";
+    const char* comments = po_message_extracted_comments(message);
+    original.comments = comments ? comments : "";
+    while (!original.comments.empty() && original.comments.back() == '\n') original.comments.pop_back();
+    original.cFormat = po_message_is_format(message, "c-format") != 0;
 }
 
 }  // namespace
@@ -187,27 +217,45 @@ void ReadPoMessages(const ScriptFile& file, const MessageSink& sink) {
         throw std::runtime_error(error.empty() ? "cannot read '" + file.path + "' as a PO file" : error);
     }
 
-    MsgstrScanner scanner(file.bytes);
+    KeywordScanner scanner(file.bytes, "msgstr");
+    KeywordScanner ids(file.bytes, "msgid");
+    KeywordScanner plurals(file.bytes, "msgid_plural");
     LocatedString located;
+    LocatedString id;
+    LocatedString plural;
+    MessageOriginal original;
     for (const char* const* domain = po_file_domains(po.get()); domain && *domain; ++domain) {
         std::unique_ptr<struct po_message_iterator, void (*)(po_message_iterator_t)> messages(
             po_message_iterator(po.get(), *domain), po_message_iterator_free);
         while (po_message_t message = po_next_message(messages.get())) {
             if (po_message_is_obsolete(message)) continue;
-            // The scanner passes a skipped entry's msgstr all the same, to
+            // The scanners pass a skipped entry's strings all the same, to
             // stay in step.
             const bool skipped = po_message_is_fuzzy(message) && !file.includeFuzzy;
             const bool cFormat = po_message_is_format(message, "c-format") != 0;
+            if (!ids.Next(id)) id = {};
+            Place(po_message_msgid(message), id);
             if (po_message_msgid_plural(message)) {
+                if (!plurals.Next(plural)) plural = {};
+                Place(po_message_msgid_plural(message), plural);
+                Describe(message, original);
+                original.plural = plural.text.bytes;
+                original.singular = id.text.bytes;
                 for (int form = 0; po_message_msgstr_plural(message, form); ++form) {
                     if (!scanner.Next(located)) located = {};
-                    if (!skipped) EmitTranslation(po_message_msgstr_plural(message, form), cFormat, located, sink);
+                    // The first form translates msgid, the others msgid_plural.
+                    original.text = form == 0 ? id.text : plural.text;
+                    if (!skipped) EmitTranslation(po_message_msgstr_plural(message, form), cFormat, located, original, sink);
                 }
                 continue;
             }
             if (!scanner.Next(located)) located = {};
             if (*po_message_msgid(message) == '\0') continue;  // the header
-            if (!skipped) EmitTranslation(po_message_msgstr(message), cFormat, located, sink);
+            Describe(message, original);
+            original.plural.clear();
+            original.singular.clear();
+            original.text = std::move(id.text);
+            if (!skipped) EmitTranslation(po_message_msgstr(message), cFormat, located, original, sink);
         }
     }
 }

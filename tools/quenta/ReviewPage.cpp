@@ -1,6 +1,7 @@
 #include "ReviewPage.h"
 
 #include "CheckCatalogue.h"
+#include "PairChecks.h"
 
 #include <fstream>
 #include <stdexcept>
@@ -67,14 +68,24 @@ li.warning .level, .summary .warning { color: var(--warning); }
 li.note .level, .summary .note { color: var(--note); }
 .check { opacity: .7; font-family: ui-monospace, monospace; }
 body.only-findings .message:not(.has-findings) { display: none; }
+body.only-comparison .message:not(.has-comparison) { display: none; }
+.original { margin: 0 0 8px; }
+.original h3 { font-size: 11px; margin: 0 0 2px; text-transform: uppercase; opacity: .7; }
+.original pre { margin: 0 0 4px; padding: 6px 8px; white-space: pre-wrap; overflow-wrap: anywhere;
+                font: 13px/1.5 ui-monospace, monospace; border: 1px dashed var(--line); border-radius: 4px; }
+.original .about-source { margin: 0; font-size: 12px; opacity: .8; white-space: pre-wrap; }
+.original + h3 { font-size: 11px; margin: 0 0 2px; text-transform: uppercase; opacity: .7; }
 @media (max-width: 900px) { .message { grid-template-columns: 1fr; } }
 )";
 
 constexpr char kScript[] = R"(
-const box = document.getElementById('only-findings');
-const apply = () => document.body.classList.toggle('only-findings', box.checked);
-box.addEventListener('change', apply);
-apply();
+for (const name of ['only-findings', 'only-comparison']) {
+  const box = document.getElementById(name);
+  if (!box) continue;
+  const apply = () => document.body.classList.toggle(name, box.checked);
+  box.addEventListener('change', apply);
+  apply();
+}
 )";
 
 }  // namespace
@@ -85,19 +96,22 @@ ReviewPage::ReviewPage(std::filesystem::path path, std::string scriptPath, Windo
       window_(window),
       messages_(path_.string() + ".messages") {}
 
-void ReviewPage::Add(const PlannedPicture& picture, const PictureState& state, const std::vector<Finding>& findings) {
+void ReviewPage::Add(const PlannedPicture& picture, const PictureState& state, const std::vector<Finding>& findings,
+                     const ReviewedOriginal* original) {
     ++count_;
     drawn_ += state.drawn ? 1 : 0;
-    bool error = false, warning = false;
+    originals_ += original ? 1 : 0;
+    bool error = false, warning = false, comparison = false;
     for (const Finding& f : findings) {
         ++byLevel_[static_cast<size_t>(f.level)];
         error |= f.level == Level::kError;
         warning |= f.level == Level::kWarning;
+        comparison |= ComparesWithSource(f.check);
     }
     std::ostream& out = messages_.Out();
     const std::string id = "m" + std::to_string(picture.number);
     out << "<article class=\"message" << (findings.empty() ? "" : " has-findings") << (error ? " has-error" : "")
-        << (warning ? " has-warning" : "") << "\" id=\"" << id << "\" data-number=\"" << picture.number << "\">\n";
+        << (warning ? " has-warning" : "") << (comparison ? " has-comparison" : "") << "\" id=\"" << id << "\" data-number=\"" << picture.number << "\">\n";
     if (state.drawn) {
         // The key in the query makes a browser fetch a redrawn picture.
         out << "<figure><img src=\"" << Escape(picture.name) << "?" << picture.key.substr(0, 12) << "\" alt=\"message "
@@ -106,8 +120,18 @@ void ReviewPage::Add(const PlannedPicture& picture, const PictureState& state, c
         out << "<p class=\"failed\">Not drawn: " << Escape(state.reason) << "</p>\n";
     }
     out << "<div class=\"about\">\n<h2><a href=\"#" << id << "\">Message " << picture.number
-        << "</a> <span class=\"place\">" << Escape(Place(scriptPath_, picture.place)) << "</span></h2>\n"
-        << "<pre class=\"source\">" << Escape(picture.source) << "</pre>\n";
+        << "</a> <span class=\"place\">" << Escape(Place(scriptPath_, picture.place)) << "</span></h2>\n";
+    if (original) {
+        out << "<div class=\"original\">\n<h3>Source</h3>\n<pre class=\"original-text\">" << Escape(original->text) << "</pre>\n";
+        const auto about = [&](const char* kind, const std::string& text) {
+            if (!text.empty()) out << "<p class=\"about-source " << kind << "\">" << kind << ": " << Escape(text) << "</p>\n";
+        };
+        about("id", original->id);
+        about("context", original->context);
+        about("comments", original->comments);
+        out << "</div>\n<h3>Translation</h3>\n";
+    }
+    out << "<pre class=\"source\">" << Escape(picture.source) << "</pre>\n";
     if (!findings.empty()) {
         out << "<ul class=\"findings\">\n";
         const std::string prefix = "message " + std::to_string(picture.number) + ": ";
@@ -142,8 +166,12 @@ void ReviewPage::Finish() {
         out << "; window " << (window_.width ? std::to_string(*window_.width) : "any") << "x"
             << (window_.height ? std::to_string(*window_.height) : "any");
     }
-    out << "</p>\n<label><input type=\"checkbox\" id=\"only-findings\"> only messages with findings</label>\n"
-        << "</header>\n<main>\n";
+    out << "</p>\n<label><input type=\"checkbox\" id=\"only-findings\"> only messages with findings</label>\n";
+    if (originals_ > 0) {
+        out << "<label><input type=\"checkbox\" id=\"only-comparison\"> only messages whose comparison with the source "
+               "found something</label>\n";
+    }
+    out << "</header>\n<main>\n";
     std::ifstream messages(messages_.Temporary(), std::ios::binary);
     if (count_ > 0) out << messages.rdbuf();  // copying nothing would mark the page failed
     out << "</main>\n<script>" << kScript << "</script>\n</body>\n</html>\n";

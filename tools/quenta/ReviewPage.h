@@ -21,6 +21,15 @@
 
 namespace quenta::script {
 
+// The source a message translates, as a translator reads it beside the
+// translation: its text and what the file says about it. UTF-8.
+struct ReviewedOriginal {
+    std::string text;
+    std::string id;        // an XLIFF unit's id; a CSV row's number
+    std::string context;   // PO msgctxt, XLIFF context
+    std::string comments;  // PO extracted comments, XLIFF notes
+};
+
 struct PictureState {
     bool drawn = false;   // the picture exists (drawn now or up to date)
     std::string reason;   // why it could not be drawn
@@ -32,8 +41,10 @@ public:
     // was there stays. Throws std::runtime_error when the folder cannot be
     // written.
     ReviewPage(std::filesystem::path path, std::string scriptPath, WindowSettings window);
-    // Messages go in order; `findings` are the message's, in place order.
-    void Add(const PlannedPicture& picture, const PictureState& state, const std::vector<Finding>& findings);
+    // Messages go in order; `findings` are the message's, in place order;
+    // `original`, when the script holds one, its source.
+    void Add(const PlannedPicture& picture, const PictureState& state, const std::vector<Finding>& findings,
+             const ReviewedOriginal* original = nullptr);
 
     // Writes the page under a temporary name and renames it over the old
     // one; throws std::runtime_error when it cannot.
@@ -48,6 +59,7 @@ private:
     StagedFile messages_;
     size_t count_ = 0;
     size_t drawn_ = 0;
+    size_t originals_ = 0;  // messages with a source
     std::array<size_t, 3> byLevel_{};
 };
 

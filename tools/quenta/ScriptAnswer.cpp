@@ -20,7 +20,11 @@ json MessageJson(const ScriptEntry& m) {
         if (f.finding.level == script::Level::kError) ++errors;
         else if (f.finding.level == script::Level::kWarning) ++warnings;
     }
-    return {{"number", m.number}, {"line", m.line}, {"text", m.shown}, {"errors", errors}, {"warnings", warnings}};
+    json message = {{"number", m.number}, {"line", m.line}, {"text", m.shown}, {"errors", errors}, {"warnings", warnings}};
+    if (!m.original.empty()) {
+        message["original"] = {{"text", m.original}, {"context", m.originalContext}, {"comments", m.originalComments}};
+    }
+    return message;
 }
 
 // Messages written per refill: enough that a refill is not per message,

@@ -5,7 +5,10 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "CharacterChecks.h"
 #include "MessageChecks.h"
+#include "PairChecks.h"
+#include "PlaceholderChecks.h"
 
 namespace quenta::script {
 
@@ -45,14 +48,17 @@ MessagePass PassFor(const ScriptFile& file, const CheckSettings& settings) {
     return MessagePass(file, settings.Style());
 }
 
-MessageChecker::MessageChecker(const CheckSettings& settings, MessagePass& pass) : settings_(settings), pass_(pass) {}
+MessageChecker::MessageChecker(const CheckSettings& settings, MessagePass& pass) : settings_(settings), pass_(pass) {
+    pass_.ReadOriginals(settings.pairs.checkSource);
+}
 
 bool MessageChecker::Enabled(script::Check check) const {
     if (!settings_.only.empty() && !settings_.only.count(check)) return false;
     return !settings_.silenced.count(check);
 }
 
-void MessageChecker::Add(script::Check check, int32_t number, uint32_t offset, std::string text) {
+void MessageChecker::Add(script::Check check, int32_t number, uint32_t offset, std::string text,
+                         std::optional<RelatedPlace> related, bool inSource) {
     if (!Enabled(check)) return;
     Finding f;
     f.check = check;
@@ -60,29 +66,82 @@ void MessageChecker::Add(script::Check check, int32_t number, uint32_t offset, s
     if (settings_.warningsAsErrors && f.level == Level::kWarning) f.level = Level::kError;
     f.message = number;
     f.offset = offset;
-    f.place = pass_.PlaceOf(offset);
+    // A source's place is counted apart: the file interleaves them with
+    // the translations'.
+    f.place = inSource ? pass_.PlaceOfOriginal(offset) : pass_.PlaceOf(offset);
     f.text = "message " + std::to_string(number) + ": " + std::move(text);
+    if (related) {
+        related->place = pass_.PlaceOfOriginal(related->offset);
+        f.related = std::move(related);
+    }
     findings_.push_back(std::move(f));
 }
 
 const std::vector<Finding>& MessageChecker::Check(const PassedMessage& m) {
     findings_.clear();
-    for (const UnencodableCharacter& u : m.Unencodable()) Add(Check::kUnencodable, m.number, u.origin, Unencodable(u));
+    const PassedOriginal* original = m.original;
+    // A translation's every finding points at its source as well: at the
+    // other half where a comparison found one, else at the source's start.
+    auto relatedAt = [&](std::optional<int32_t> offset, std::string text) -> std::optional<RelatedPlace> {
+        if (!original) return std::nullopt;
+        const std::vector<uint32_t>& origin = original->message.origin;
+        const size_t there = std::min(static_cast<size_t>(std::max(offset.value_or(0), 0)), origin.size() - 1);
+        return RelatedPlace{{}, origin[there], text.empty() ? "the source" : std::move(text)};
+    };
+    for (const UnencodableCharacter& u : m.Unencodable()) {
+        Add(Check::kUnencodable, m.number, u.origin, Unencodable(u), relatedAt({}, ""));
+    }
     const ScriptMessage& message = m.message;
     const ShowText show = [&](std::string_view cp932) { return pass_.Show(cp932); };
     found_.clear();
     CheckTags(message.text, m.laid, show, found_, &pass_.Pictures());
     CheckLeftOpen(m.laid, m.openBefore, m.openAfter, message.text, show, found_);
     CheckFit(m.laid, settings_.window, found_);
+    CheckCharacters(message.text, m.laid, show, found_);
+    if (original) {
+        ComparePair({original->message.text, original->laid, original->openBefore, original->openAfter},
+                    {message.text, m.laid, m.openBefore, m.openAfter}, settings_.pairs, show, found_);
+    }
+    if (m.cFormat) {
+        // The placeholders are the program's: "%<PRIdMAX>" is no tag, and
+        // the "'" flag of "%'d" no quote.
+        DropInside(PlaceholderRanges(message.text), found_);
+        if (original) {
+            ComparePlaceholders({original->message.text, original->original.plural, original->original.singular},
+                                message.text, show, found_);
+        }
+    }
     std::stable_sort(found_.begin(), found_.end(),
                      [](const MessageFinding& a, const MessageFinding& b) { return a.offset < b.offset; });
     for (MessageFinding& f : found_) {
         const size_t at = std::min(static_cast<size_t>(std::max(f.offset, 0)), message.origin.size() - 1);
-        Add(f.check, m.number, message.origin[at], std::move(f.text));
+        Add(f.check, m.number, message.origin[at], std::move(f.text), relatedAt(f.sourceOffset, std::move(f.sourceText)));
     }
+    if (original && settings_.pairs.checkSource) CheckSource(m);
     std::stable_sort(findings_.begin(), findings_.end(),
                      [](const Finding& a, const Finding& b) { return a.offset < b.offset; });
     return findings_;
+}
+
+void MessageChecker::CheckSource(const PassedMessage& m) {
+    const PassedOriginal& original = *m.original;
+    const ScriptMessage& source = original.message;
+    const ShowText show = [&](std::string_view cp932) { return pass_.Show(cp932); };
+    for (const UnencodableCharacter& u : source.unencodable) {
+        Add(Check::kUnencodable, m.number, u.origin, "in the source, " + Unencodable(u), {}, true);
+    }
+    found_.clear();
+    CheckTags(source.text, original.laid, show, found_, &pass_.Pictures());
+    CheckLeftOpen(original.laid, original.openBefore, original.openAfter, source.text, show, found_);
+    CheckFit(original.laid, settings_.window, found_);
+    CheckCharacters(source.text, original.laid, show, found_);
+    if (m.cFormat) DropInside(PlaceholderRanges(source.text), found_);
+    std::stable_sort(found_.begin(), found_.end(),
+                     [](const MessageFinding& a, const MessageFinding& b) { return a.offset < b.offset; });
+    for (MessageFinding& f : found_) {
+        const size_t at = std::min(static_cast<size_t>(std::max(f.offset, 0)), source.origin.size() - 1);
+        Add(f.check, m.number, source.origin[at], "in the source, " + std::move(f.text), {}, true);
+    }
 }
 
 FileFindings CheckScript(const ScriptFile& file, const CheckSettings& settings) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -12,6 +13,7 @@
 #include "FindingReport.h"
 #include "MessageFinding.h"
 #include "MessagePass.h"
+#include "PairChecks.h"
 #include "ScriptFile.h"
 #include "WindowSettings.h"
 #include "markup/PictureSizes.h"
@@ -25,6 +27,7 @@ struct CheckSettings {
     std::set<Check> only;  // when not empty, only these checks
     std::set<Check> silenced;
     core::PictureSizes* pictures = nullptr;  // null: every picture exists, 0x0
+    PairSettings pairs;  // how a translation is compared with its source
     // Called after each message with its number, for progress and for
     // measuring what a long script holds while it is read.
     std::function<void(int32_t)> afterMessage;
@@ -40,13 +43,17 @@ MessagePass PassFor(const ScriptFile& file, const CheckSettings& settings);
 // to it, in the order of their places in the file.
 class MessageChecker {
 public:
-    // Both are lent and must outlive the checker.
+    // Both are lent and must outlive the checker, which has the pass read
+    // each translation's source too, to compare the two.
     MessageChecker(const CheckSettings& settings, MessagePass& pass);
     const std::vector<Finding>& Check(const PassedMessage& message);
 
 private:
     bool Enabled(script::Check check) const;
-    void Add(script::Check check, int32_t number, uint32_t offset, std::string text);
+    void Add(script::Check check, int32_t number, uint32_t offset, std::string text,
+             std::optional<RelatedPlace> related = {}, bool inSource = false);
+    // The checks of a translation alone, run on its source.
+    void CheckSource(const PassedMessage& message);
 
     const CheckSettings& settings_;
     MessagePass& pass_;

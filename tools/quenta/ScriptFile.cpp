@@ -92,6 +92,7 @@ ScriptForm FormOfPath(const std::string& path) {
     if (extension == ".csv") return ScriptForm::kCsv;
     if (extension == ".tsv") return ScriptForm::kTsv;
     if (extension == ".po" || extension == ".pot") return ScriptForm::kPo;
+    if (extension == ".xlf" || extension == ".xliff") return ScriptForm::kXliff;
     return ScriptForm::kPlain;
 }
 
@@ -121,10 +122,14 @@ ScriptFile OpenScript(const std::string& path, const std::string& form, bool cp9
     else if (form == "csv") file.form = ScriptForm::kCsv;
     else if (form == "tsv") file.form = ScriptForm::kTsv;
     else if (form == "po") file.form = ScriptForm::kPo;
+    else if (form == "xliff") file.form = ScriptForm::kXliff;
     else throw BadSetting("unknown script form '" + form + "'");
     file.column = column;
     file.includeFuzzy = includeFuzzy;
     file.encoding = cp932 ? ScriptEncoding::kCp932 : ScriptEncoding::kUtf8;
+    // XLIFF is read as UTF-8, whatever --cp932 says; its reader refuses a
+    // file that declares another encoding.
+    if (file.form == ScriptForm::kXliff) file.encoding = ScriptEncoding::kUtf8;
     // A UTF-16 byte-order mark names the encoding whatever --cp932 says: no
     // Shift-JIS text starts with FF FE or FE FF.
     const bool utf16le = file.bytes.rfind("\xFF\xFE", 0) == 0;

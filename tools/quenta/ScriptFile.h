@@ -3,16 +3,18 @@
 #pragma once
 
 #include <cstddef>
+#include <set>
 #include <string>
 #include <utility>
 
+#include "MessageOriginal.h"
 #include "ScriptEncoding.h"
 
 namespace quenta::script {
 
 // kWholeMessage: the whole file is one message, as `quenta render` reads
 // its input; each line break is a break tag but the one that ends the file.
-enum class ScriptForm { kPlain, kCsv, kTsv, kPo, kWholeMessage };
+enum class ScriptForm { kPlain, kCsv, kTsv, kPo, kWholeMessage, kXliff };
 
 struct ScriptFile {
     std::string path;   // as the user named it; "-" for standard input
@@ -34,13 +36,22 @@ struct ScriptFile {
     // read, and what is written back goes back to this ("UTF-16LE",
     // "euc-jp"). Empty when `bytes` are the file's own.
     std::string charset;
+    // CSV and TSV: the column of the source text the messages translate,
+    // as `column`; empty when there is none.
+    std::string sourceColumn;
+    // XLIFF: the unit states whose targets are messages; empty for all.
+    std::set<UnitState> states;
+    // Every message is a C format string, not only PO entries flagged
+    // c-format: its printf placeholders are the program's, not markup.
+    bool printfPlaceholders = false;
 };
 
 // Where the messages' text begins: past the byte-order mark that a UTF-8
 // file may start with, which is no text of the file's.
 size_t TextStart(const std::string& bytes, ScriptEncoding encoding);
 
-// The form its name suggests: .csv, .tsv, .po and .pot, else plain text.
+// The form its name suggests: .csv, .tsv, .po and .pot, .xlf and .xliff,
+// else plain text.
 ScriptForm FormOfPath(const std::string& path);
 
 // Reads the file (or standard input for "-"); throws ScriptError (bad
@@ -48,7 +59,7 @@ ScriptForm FormOfPath(const std::string& path);
 std::string ReadFileBytes(const std::string& path);
 
 // Reads the file and finds its form ("" from its name, else text, csv,
-// tsv or po) and encoding: `cp932` forces code page 932, a UTF-16
+// tsv, po or xliff) and encoding: `cp932` forces code page 932, a UTF-16
 // byte-order mark overrides it, and a PO file's header names its own.
 // Throws ScriptError, naming the file, for a file that cannot be read as a
 // script (a binary file named .po, bytes that are not what the header

@@ -9,12 +9,14 @@ find_package(nlohmann_json CONFIG REQUIRED)
 find_package(ICU REQUIRED COMPONENTS uc i18n)
 find_library(CSV_LIBRARY csv REQUIRED)
 find_library(GETTEXTPO_LIBRARY gettextpo REQUIRED)
+find_package(LibXml2 REQUIRED)
 
 set(quenta_scripts_dir "${CMAKE_CURRENT_LIST_DIR}")
 if(NOT TARGET quenta_text)
   add_subdirectory("${quenta_scripts_dir}/../text" "${CMAKE_BINARY_DIR}/tools/text")
 endif()
 add_library(quenta_scripts STATIC
+  ${quenta_scripts_dir}/CharacterChecks.cpp
   ${quenta_scripts_dir}/CheckCatalogue.cpp
   ${quenta_scripts_dir}/DelimitedScriptReader.cpp
   ${quenta_scripts_dir}/FileReplacement.cpp
@@ -23,18 +25,24 @@ add_library(quenta_scripts STATIC
   ${quenta_scripts_dir}/MessageChecks.cpp
   ${quenta_scripts_dir}/MessageEncoder.cpp
   ${quenta_scripts_dir}/MessageLayout.cpp
+  ${quenta_scripts_dir}/MessageOriginal.cpp
   ${quenta_scripts_dir}/MessagePass.cpp
+  ${quenta_scripts_dir}/PairChecks.cpp
+  ${quenta_scripts_dir}/PlaceholderChecks.cpp
   ${quenta_scripts_dir}/PlainScriptReader.cpp
   ${quenta_scripts_dir}/PoScriptReader.cpp
+  ${quenta_scripts_dir}/PrintfPlaceholders.cpp
   ${quenta_scripts_dir}/ScriptChecker.cpp
   ${quenta_scripts_dir}/ScriptFile.cpp
   ${quenta_scripts_dir}/ScriptReader.cpp
   ${quenta_scripts_dir}/ScriptWrapper.cpp
   ${quenta_scripts_dir}/SourcePlaces.cpp
   ${quenta_scripts_dir}/StyleInForce.cpp
-  ${quenta_scripts_dir}/WholeMessageReader.cpp)
+  ${quenta_scripts_dir}/WholeMessageReader.cpp
+  ${quenta_scripts_dir}/XliffMarkup.cpp
+  ${quenta_scripts_dir}/XliffReader.cpp)
 target_include_directories(quenta_scripts PUBLIC "${quenta_scripts_dir}" "${PROJECT_SOURCE_DIR}/include")
 target_link_libraries(quenta_scripts
   PUBLIC quenta_markup
   PRIVATE quenta_text
-  PRIVATE nlohmann_json::nlohmann_json ICU::uc ICU::i18n ${CSV_LIBRARY} ${GETTEXTPO_LIBRARY} quenta_warnings)
+  PRIVATE nlohmann_json::nlohmann_json ICU::uc ICU::i18n ${CSV_LIBRARY} ${GETTEXTPO_LIBRARY} LibXml2::LibXml2 quenta_warnings)

@@ -6,14 +6,25 @@
 namespace quenta::tool {
 
 void ScriptInputOptions::AddTo(CLI::App& c, Uses uses) {
-    c.add_option("--form", form, "the script's form when its name does not tell: text, csv, tsv or po")
-        ->check(CLI::IsMember({"text", "csv", "tsv", "po"}));
+    c.add_option("--form", form, "the script's form when its name does not tell: text, csv, tsv, po or xliff")
+        ->check(CLI::IsMember({"text", "csv", "tsv", "po", "xliff"}));
     if (uses.cp932) {
         c.add_flag("--cp932", cp932, "the script is Shift-JIS (code page 932); by default UTF-8 (a PO file's header may say)");
     }
     c.add_option("--column", column,
                  "CSV and TSV: the column of the messages, a number from 1 or a name in the first row (needed when there is more "
                  "than one column)");
+    c.add_option("--source-column", sourceColumn,
+                 "CSV and TSV: the column of the source text the messages translate, as --column; each message is then "
+                 "compared with its source");
+    c.add_option("--state", states,
+                 "XLIFF: only the units in these states (comma-separated: new, needs-translation, translated, final)")
+        ->delimiter(',')
+        ->check(CLI::IsMember({"new", "needs-translation", "translated", "final"}));
+    c.add_option("--placeholders", placeholders,
+                 "printf: every message is a C format string whose placeholders (%d, %1$s, %<PRIuMAX>) are the program's, "
+                 "compared with the source's; c-format (the default): only PO entries flagged so")
+        ->check(CLI::IsMember({"printf", "c-format"}));
     c.add_flag("--include-fuzzy", includeFuzzy, "PO: read entries marked fuzzy too (msgfmt leaves them out, and so does this by default)");
     c.add_option("--window", window, "the message window's text area, WxH in pixels: overflow is measured against it");
     if (uses.width) c.add_option("--width", width, "the line width to wrap to, in pixels, when no --window is given")->check(CLI::Range(1, 1 << 20));
@@ -23,7 +34,8 @@ void ScriptInputOptions::AddTo(CLI::App& c, Uses uses) {
 }
 
 void ScriptOptions::AddTo(CLI::App& c, bool wrapping) {
-    c.add_option("files", files, "script files: plain text (a blank line ends a message), .csv, .tsv or .po; - for standard input")
+    c.add_option("files", files,
+                 "script files: plain text (a blank line ends a message), .csv, .tsv, .po or .xlf/.xliff; - for standard input")
         ->required();
     c.add_option("-a,--archive", archive, "the pictures for <G>: a folder or a ZIP file; without it every picture is taken to exist, 0x0");
     ScriptInputOptions::AddTo(c, {.cp932 = true, .width = wrapping});
@@ -45,9 +57,22 @@ std::string NoMessageText(const ScriptInputOptions& options) {
     std::string text = "no message found";
     text += options.includeFuzzy ? " (a PO file's untranslated entries are left out)"
                                  : " (a PO file's untranslated and fuzzy entries are left out; --include-fuzzy reads fuzzy ones)";
+    if (!options.states.empty()) text += "; an XLIFF file's units in other states than --state names are left out too";
     return text;
 }
 
 script::WindowSettings ScriptInputOptions::Window() const { return WindowOf(window, width, maxLines); }
+
+script::ScriptFile ScriptInputOptions::Open(const std::string& path) const {
+    script::ScriptFile file = script::OpenScript(path, form, cp932, column, includeFuzzy);
+    file.sourceColumn = sourceColumn;
+    file.printfPlaceholders = placeholders == "printf";
+    for (const std::string& name : states) {
+        script::UnitState state;
+        if (!script::UnitStateOfName(name, state)) throw render::UsageError("no unit state is named '" + name + "'");
+        file.states.insert(state);
+    }
+    return file;
+}
 
 }  // namespace quenta::tool

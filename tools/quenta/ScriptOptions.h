@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "ScriptFile.h"
 #include "WindowSettings.h"
 
 namespace quenta::tool {
@@ -19,11 +20,14 @@ struct ScriptInputOptions {
     std::string form;
     bool cp932 = false;
     std::string column;
+    std::string sourceColumn;
+    std::vector<std::string> states;
     std::string window;
     int32_t width = 0;
     int32_t maxLines = 0;
     bool reset = false;
     bool includeFuzzy = false;
+    std::string placeholders;  // "printf": every message is a C format string
 
     struct Uses {
         bool cp932 = true;   // false where the command has its own --cp932
@@ -33,6 +37,10 @@ struct ScriptInputOptions {
     void AddTo(CLI::App& command, Uses uses);
     // Throws quenta::render::ToolError (usage) for a bad window.
     script::WindowSettings Window() const;
+    // Opens a script as these options say: its form, encoding, columns,
+    // fuzzy entries and unit states. Throws ScriptError for a file that
+    // cannot be read as a script.
+    script::ScriptFile Open(const std::string& path) const;
 };
 
 struct ScriptOptions : ScriptInputOptions {

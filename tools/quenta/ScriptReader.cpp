@@ -25,6 +25,7 @@ int32_t ReadMessages(const ScriptFile& file, const MessageSink& sink) {
         case ScriptForm::kTsv: ReadDelimitedMessages(file, counted); break;
         case ScriptForm::kPo: ReadPoMessages(file, counted); break;
         case ScriptForm::kWholeMessage: ReadWholeMessage(file, counted); break;
+        case ScriptForm::kXliff: ReadXliffMessages(file, counted); break;
     }
     return count;
 }

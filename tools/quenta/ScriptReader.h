@@ -32,5 +32,8 @@ void ReadPlainMessages(const ScriptFile& file, const MessageSink& sink);
 void ReadDelimitedMessages(const ScriptFile& file, const MessageSink& sink);
 void ReadPoMessages(const ScriptFile& file, const MessageSink& sink);
 void ReadWholeMessage(const ScriptFile& file, const MessageSink& sink);
+// Throws ScriptError (bad input) naming the file, line and column for a file
+// that is no well-formed XML, and the file for one that is no XLIFF.
+void ReadXliffMessages(const ScriptFile& file, const MessageSink& sink);
 
 }  // namespace quenta::script

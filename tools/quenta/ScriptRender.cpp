@@ -354,7 +354,13 @@ ScriptRenderResult RenderScript(const ScriptRenderSettings& settings, const Scri
             const std::vector<Finding>& findings = checker.Check(message);
             const PictureState& state = states.Next(picture.number);
             RecordPicture(manifest, folder, picture, state);
-            page.Add(picture, state, findings);
+            std::optional<ReviewedOriginal> original;
+            if (message.original) {
+                const MessageOriginal& o = message.original->original;
+                original = ReviewedOriginal{pass.ShowWritten(o.text.bytes), o.id, pass.ShowWritten(o.context),
+                                            pass.ShowWritten(o.comments)};
+            }
+            page.Add(picture, state, findings, original ? &*original : nullptr);
             for (const Finding& f : findings) ++summary.byLevel[static_cast<size_t>(f.level)];
             if (!state.drawn && ++timesSaid[state.reason] <= kSameReasonShown) {
                 told.push_back({picture.number, picture.place, state.reason});

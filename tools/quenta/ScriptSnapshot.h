@@ -18,6 +18,11 @@ struct ScriptEntry {
     std::string styleBefore;  // the style it starts in, as tags; "" for the default
     std::string shown;   // the file's text of the message, UTF-8
     std::vector<PlacedFinding> findings;  // placed in `shown`
+    // The source it translates, when the script holds one: its text and
+    // what the file says about it (UTF-8; all empty without one).
+    std::string original;
+    std::string originalContext;
+    std::string originalComments;
 };
 
 struct ScriptSnapshot {

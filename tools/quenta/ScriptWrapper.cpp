@@ -8,6 +8,7 @@
 #include "MessageChecks.h"
 #include "MessageLayout.h"
 #include "MessagePass.h"
+#include "XliffMarkup.h"
 
 namespace quenta::script {
 
@@ -38,9 +39,13 @@ WrapResult WrapScript(const ScriptFile& file, const CheckSettings& settings) {
 
     pass.Run([&](const PassedMessage& m) {
         const ScriptMessage& message = m.message;
-        const std::vector<LineBreakEdit> breaks = wrapper.Breaks(message.text, message.origin, m.laid, width, m.source.cFormat);
+        const std::vector<LineBreakEdit> breaks = wrapper.Breaks(message.text, message.origin, m.laid, width, m.cFormat);
         for (const LineBreakEdit& b : breaks) {
-            edits.push_back({message.origin[static_cast<size_t>(b.offset)], static_cast<uint32_t>(b.length)});
+            const uint32_t at = message.origin[static_cast<size_t>(b.offset)];
+            // A blank goes only where the file spells it as that one byte
+            // (in XLIFF it may be a character reference).
+            const bool blank = b.length == 1 && at < file.bytes.size() && file.bytes[at] == message.text[static_cast<size_t>(b.offset)];
+            edits.push_back({at, blank ? 1u : 0u});
         }
         result.breaksAdded += static_cast<int32_t>(breaks.size());
         const LaidOutMessage* fitted = &m.laid;
@@ -75,12 +80,16 @@ WrapResult WrapScript(const ScriptFile& file, const CheckSettings& settings) {
         result.unfitting.findings.push_back(std::move(f));
     });
 
-    result.bytes.reserve(file.bytes.size() + edits.size() * 3);
+    // XLIFF holds the break tag as character data, escaped.
+    const bool xml = file.form == ScriptForm::kXliff;
+    const std::vector<std::pair<uint32_t, uint32_t>> cdata =
+        xml && !edits.empty() ? XliffMarkup::CdataSpans(file.bytes) : std::vector<std::pair<uint32_t, uint32_t>>{};
+    result.bytes.reserve(file.bytes.size() + edits.size() * (xml ? 9 : 3));
     uint32_t at = 0;
     for (const FileEdit& edit : edits) {
         if (edit.offset < at) continue;  // two messages never share bytes; kept safe all the same
         result.bytes.append(file.bytes, at, edit.offset - at);
-        result.bytes += "<R>";
+        result.bytes += xml ? XliffBreakTag(cdata, edit.offset) : "<R>";
         result.edits.emplace_back(edit.offset, edit.length);
         at = edit.offset + edit.length;
     }

@@ -8,11 +8,16 @@
 
 namespace quenta::script {
 
+struct MessageOriginal;
+
 struct SourceText {
     std::string bytes;
     std::vector<uint32_t> origin;  // one per byte
     uint32_t end = 0;              // the file offset just after the message
     bool cFormat = false;          // a printf format (a PO entry flagged c-format)
+    // The source this message translates, when the reader has one; valid
+    // while the reader's sink runs.
+    const MessageOriginal* original = nullptr;
 
     void Append(char byte, uint32_t at) {
         bytes += byte;
@@ -34,6 +39,7 @@ struct SourceText {
         origin.clear();
         end = 0;
         cFormat = false;
+        original = nullptr;
     }
 };
 

@@ -49,8 +49,7 @@ int WrapCommand::Run() {
                 throw render::ToolError(error.what());
             }
         }
-        const script::ScriptFile file =
-            script::OpenScript(path, script_.form, script_.cp932, script_.column, script_.includeFuzzy);
+        const script::ScriptFile file = script_.Open(path);
         messages = 0;
         script::WrapResult result = script::WrapScript(file, settings);
         // Written back as the file is stored: UTF-16, or the charset a PO
