@@ -56,7 +56,8 @@ void MessageChecker::Add(script::Check check, int32_t number, uint32_t offset, s
     if (!Enabled(check)) return;
     Finding f;
     f.check = check;
-    f.level = InfoOf(check).level;
+    const auto level = settings_.levels.find(check);
+    f.level = level != settings_.levels.end() ? level->second : InfoOf(check).level;
     if (settings_.warningsAsErrors && f.level == Level::kWarning) f.level = Level::kError;
     f.message = number;
     f.offset = offset;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -24,6 +25,7 @@ struct CheckSettings {
     bool warningsAsErrors = false;
     std::set<Check> only;  // when not empty, only these checks
     std::set<Check> silenced;
+    std::map<Check, Level> levels;  // a project's own level for a check, over its usual one
     core::PictureSizes* pictures = nullptr;  // null: every picture exists, 0x0
     // Called after each message with its number, for progress and for
     // measuring what a long script holds while it is read.

@@ -9,6 +9,7 @@ find_package(nlohmann_json CONFIG REQUIRED)
 find_package(ICU REQUIRED COMPONENTS uc i18n)
 find_library(CSV_LIBRARY csv REQUIRED)
 find_library(GETTEXTPO_LIBRARY gettextpo REQUIRED)
+find_package(tomlplusplus CONFIG REQUIRED)
 
 set(quenta_scripts_dir "${CMAKE_CURRENT_LIST_DIR}")
 if(NOT TARGET quenta_text)
@@ -26,6 +27,7 @@ add_library(quenta_scripts STATIC
   ${quenta_scripts_dir}/MessagePass.cpp
   ${quenta_scripts_dir}/PlainScriptReader.cpp
   ${quenta_scripts_dir}/PoScriptReader.cpp
+  ${quenta_scripts_dir}/ProjectSettings.cpp
   ${quenta_scripts_dir}/ScriptChecker.cpp
   ${quenta_scripts_dir}/ScriptFile.cpp
   ${quenta_scripts_dir}/ScriptReader.cpp
@@ -37,4 +39,4 @@ target_include_directories(quenta_scripts PUBLIC "${quenta_scripts_dir}" "${PROJ
 target_link_libraries(quenta_scripts
   PUBLIC quenta_markup
   PRIVATE quenta_text
-  PRIVATE nlohmann_json::nlohmann_json ICU::uc ICU::i18n ${CSV_LIBRARY} ${GETTEXTPO_LIBRARY} quenta_warnings)
+  PRIVATE nlohmann_json::nlohmann_json ICU::uc ICU::i18n tomlplusplus::tomlplusplus ${CSV_LIBRARY} ${GETTEXTPO_LIBRARY} quenta_warnings)
