@@ -28,6 +28,7 @@ CheckCommand::CheckCommand(CLI::App& app) {
     command_->add_option("--only", only_, "run only these checks (names, comma-separated)")->delimiter(',');
     command_->add_option("--silence", silenced_, "do not run these checks (names, comma-separated)")->delimiter(',');
     command_->add_flag("-W,--warnings-as-errors", warningsAsErrors_, "count warnings as errors for the exit status");
+    command_->add_flag("--show-accepted", showAccepted_, "list the findings that flags in the scripts accept, marked (accepted)");
     command_->add_flag("--list-checks", listChecks_, "list the checks with their levels and stop");
     command_->footer("Exit status: 0 when no error was found, 1 when one was, 2 for a bad command line or an unreadable script.");
 }
@@ -78,14 +79,16 @@ int CheckCommand::Run(const std::string& version) {
         settings.window = options.Window();
         settings.resetBetweenMessages = options.reset;
         settings.warningsAsErrors = warningsAsErrors_;
+        settings.keepAccepted = showAccepted_;
         if (!options.archive.empty()) {
             auto& archive = archives[options.archive];
             if (!archive) archive = std::make_unique<script::OpenedArchive>(options.archive);
             settings.pictures = archive->Pictures();
         }
         settings.afterMessage = [&](int32_t number) { messages = number; };
-        const script::ScriptFile file =
-            script::OpenScript(path, options.form, options.cp932, options.column, options.includeFuzzy);
+        script::ScriptFile file = script::OpenScript(path, options.form, options.cp932, options.column, options.includeFuzzy);
+        file.flagsColumn = options.flagsColumn;
+        file.keyColumn = options.keyColumn;
         messages = 0;
         results.push_back(script::CheckScript(file, settings));
         // Nothing checked is no pass: most likely the wrong file, form or

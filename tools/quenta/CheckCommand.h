@@ -23,6 +23,7 @@ private:
     std::vector<std::string> only_, silenced_;
     bool warningsAsErrors_ = false;
     bool listChecks_ = false;
+    bool showAccepted_ = false;
 };
 
 }  // namespace quenta::tool

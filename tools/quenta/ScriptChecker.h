@@ -23,6 +23,9 @@ struct CheckSettings {
     WindowSettings window;
     bool resetBetweenMessages = false;
     bool warningsAsErrors = false;
+    // Findings accepted by a flag in the script are kept, marked accepted,
+    // rather than dropped.
+    bool keepAccepted = false;
     std::set<Check> only;  // when not empty, only these checks
     std::set<Check> silenced;
     std::map<Check, Level> levels;  // a project's own level for a check, over its usual one
@@ -48,7 +51,11 @@ public:
 
 private:
     bool Enabled(script::Check check) const;
+    bool Measured(script::Check check) const;
     void Add(script::Check check, int32_t number, uint32_t offset, std::string text);
+    // Marks the findings the message's flags accept, and notes the flags
+    // that accept nothing.
+    void Accept(const PassedMessage& message);
 
     const CheckSettings& settings_;
     MessagePass& pass_;

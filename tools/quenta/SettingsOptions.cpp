@@ -66,6 +66,8 @@ void ApplySettings(const ProjectSettings& s, ScriptInputOptions& o) {
     Take(s.maxLines, o.maxLines);
     Take(s.resetBetweenMessages, o.reset);
     Take(s.includeFuzzy, o.includeFuzzy);
+    Take(s.flagsColumn, o.flagsColumn);
+    Take(s.keyColumn, o.keyColumn);
 }
 
 void ApplySettings(const ProjectSettings& s, render::DrawingOptions& o) {
