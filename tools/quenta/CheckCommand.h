@@ -3,6 +3,8 @@
 
 #include <CLI/CLI.hpp>
 
+#include "CheckedOutput.h"
+#include "FindingReport.h"
 #include "ScriptOptions.h"
 #include "SettingsOptions.h"
 
@@ -16,6 +18,9 @@ public:
     int Run(const std::string& version);
 
 private:
+    int CompareAndReport(render::CheckedOutput& out, std::vector<script::FileFindings>& results, const std::string& version,
+                         bool empty);
+
     CLI::App* command_;
     ScriptOptions script_;
     SettingsOptions config_;
@@ -24,6 +29,8 @@ private:
     bool warningsAsErrors_ = false;
     bool listChecks_ = false;
     bool showAccepted_ = false;
+    std::string baseline_, writeBaseline_;
+    bool updateBaseline_ = false;
 };
 
 }  // namespace quenta::tool

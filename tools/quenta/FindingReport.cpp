@@ -12,6 +12,16 @@ using nlohmann::json;
 
 std::string SarifLevel(Level level) { return LevelName(level); }  // SARIF uses the same three words
 
+const char* BaselineStateName(BaselineState state) {
+    switch (state) {
+        case BaselineState::kNew: return "new";
+        case BaselineState::kUnchanged: return "unchanged";
+        case BaselineState::kAbsent: return "absent";
+        case BaselineState::kNone: break;
+    }
+    return "";
+}
+
 json Json(const std::vector<FileFindings>& files) {
     json out = json::array();
     for (const FileFindings& file : files) {
@@ -39,14 +49,17 @@ json Sarif(const std::vector<FileFindings>& files, const std::string& version) {
     json results = json::array();
     for (const FileFindings& file : files) {
         for (const Finding& f : file.findings) {
+            json physical = {{"artifactLocation", {{"uri", file.path}}}};
+            // A finding fixed since the baseline has no place any more.
+            if (f.place.line > 0) physical["region"] = {{"startLine", f.place.line}, {"startColumn", f.place.column}};
             json result = {{"ruleId", std::string(CheckName(f.check))},
                            {"level", SarifLevel(f.level)},
                            {"message", {{"text", f.text}}},
-                           {"locations",
-                            json::array({{{"physicalLocation",
-                                           {{"artifactLocation", {{"uri", file.path}}},
-                                            {"region", {{"startLine", f.place.line}, {"startColumn", f.place.column}}}}}}})},
-                           {"properties", {{"messageNumber", f.message}}}};
+                           {"locations", json::array({{{"physicalLocation", physical}}})}};
+            if (f.message > 0) result["properties"] = {{"messageNumber", f.message}};
+            // What code-scanning views track a finding by across commits.
+            if (!f.fingerprint.empty()) result["partialFingerprints"] = {{"quentaFinding/v1", f.fingerprint}};
+            if (f.baseline != BaselineState::kNone) result["baselineState"] = BaselineStateName(f.baseline);
             result["ruleIndex"] = static_cast<int>(f.check);
             // Accepted where the text lives: a flag in the script.
             if (f.accepted) result["suppressions"] = json::array({{{"kind", "inSource"}}});

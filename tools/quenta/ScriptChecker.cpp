@@ -87,7 +87,15 @@ const std::vector<Finding>& MessageChecker::Check(const PassedMessage& m) {
                      [](const Finding& a, const Finding& b) { return a.offset < b.offset; });
     if (!findings_.empty()) {
         const std::string key = MessageKey(m.source.key, m.written);
-        for (Finding& f : findings_) f.key = key;
+        const std::string& bytes = pass_.File().bytes;
+        for (Finding& f : findings_) {
+            f.key = key;
+            // What the finding points at, to the end of its line: enough to
+            // tell two findings of one check in one message apart.
+            const size_t from = std::min<size_t>(f.offset, bytes.size());
+            const size_t end = std::min({bytes.find_first_of("\r\n", from), bytes.size(), from + 32});
+            f.fingerprint = TextHash(key + '\0' + std::string(CheckName(f.check)) + '\0' + bytes.substr(from, end - from));
+        }
     }
     return findings_;
 }

@@ -19,6 +19,7 @@ find_path(XXHASH_INCLUDE_DIR xxhash.h REQUIRED)
 find_library(XXHASH_LIBRARY xxhash REQUIRED)
 add_library(quenta_scripts STATIC
   ${quenta_scripts_dir}/AcceptFlags.cpp
+  ${quenta_scripts_dir}/Baseline.cpp
   ${quenta_scripts_dir}/CheckCatalogue.cpp
   ${quenta_scripts_dir}/DelimitedScriptReader.cpp
   ${quenta_scripts_dir}/FileReplacement.cpp
