@@ -41,4 +41,32 @@ with tempfile.TemporaryDirectory() as folder:
         if len(related) < 4:
             sys.exit(f"{form}: {len(related)} findings name their source's place, expected at least 4")
         print(f"{form}: {len(results)} findings valid against {schema_name}")
-print("2 passed, 0 failed")
+    # Against a baseline of part of the findings, with one accepted in the
+    # script: every baselineState and a suppression, and fingerprints on all.
+    baseline = os.path.join(folder, "baseline.json")
+    first = os.path.join(folder, "first.txt")
+    with open(first, "w", encoding="utf-8") as f:
+        f.write("a<C255, 0, 0>b\n\n<r>x</S>\n")
+    subprocess.run([tool, "check", "--no-config", "--write-baseline", baseline, first], check=True, capture_output=True)
+    with open(first, "w", encoding="utf-8") as f:
+        f.write("a<C255, 0, 0>b\n\n<S300>y\n")
+    csv = os.path.join(folder, "flags.csv")
+    with open(csv, "w", encoding="utf-8") as f:
+        f.write("text,flags\n<r>,quenta-ignore-unknown-tag\n")
+    run = subprocess.run([tool, "check", "--no-config", "--format", "sarif", "--baseline", baseline, "--show-accepted",
+                          "--column", "text", "--flags-column", "flags", first, csv], capture_output=True, text=True)
+    if run.returncode != 1:
+        sys.exit(f"sarif with a baseline: exit status {run.returncode}, expected 1: {run.stderr}")
+    report = json.loads(run.stdout)
+    with open(os.path.join(fixtures, "sarif-2.1.0-subset.schema.json"), encoding="utf-8") as f:
+        jsonschema.validate(report, json.load(f))
+    results = report["runs"][0]["results"]
+    states = {r.get("baselineState") for r in results}
+    if states != {"new", "unchanged", "absent"}:
+        sys.exit(f"sarif with a baseline: states {states}, expected new, unchanged and absent")
+    if not all(r.get("partialFingerprints") for r in results):
+        sys.exit("sarif with a baseline: a result without partialFingerprints")
+    if sum(1 for r in results if r.get("suppressions") == [{"kind": "inSource"}]) != 1:
+        sys.exit("sarif with a baseline: the accepted finding is not marked inSource")
+    print(f"sarif with a baseline: {len(results)} results valid, states {sorted(states)}")
+print("3 passed, 0 failed")

@@ -42,7 +42,9 @@ namespace quenta::script {
       "A style left open at the end of a translation where its source closes it, or the reverse.")                     \
     X(kUntranslated, "untranslated", kNote, "A translation identical to its Japanese source.")                         \
     X(kPlaceholderMismatch, "placeholder-mismatch", kError,                                                            \
-      "In a C format string: a printf placeholder of the source missing, added, or taking its argument as another type.")
+      "In a C format string: a printf placeholder of the source missing, added, or taking its argument as another type.") \
+    X(kUnusedAcceptance, "unused-acceptance", kNote,                                                                   \
+      "A quenta-ignore flag that accepts a finding the message no longer has: remove it.")
 
 enum class Check {
 #define QUENTA_CHECK_ENUMERATOR(id, name, level, summary) id,

@@ -3,7 +3,10 @@
 
 #include <CLI/CLI.hpp>
 
+#include "CheckedOutput.h"
+#include "FindingReport.h"
 #include "ScriptOptions.h"
+#include "SettingsOptions.h"
 
 namespace quenta::tool {
 
@@ -15,14 +18,21 @@ public:
     int Run(const std::string& version);
 
 private:
+    int CompareAndReport(render::CheckedOutput& out, std::vector<script::FileFindings>& results, const std::string& version,
+                         bool empty);
+
     CLI::App* command_;
     ScriptOptions script_;
+    SettingsOptions config_;
     std::string format_ = "text";
     std::vector<std::string> only_, silenced_;
     bool warningsAsErrors_ = false;
     bool listChecks_ = false;
     bool countBreaks_ = false;
     bool checkSource_ = false;
+    bool showAccepted_ = false;
+    std::string baseline_, writeBaseline_;
+    bool updateBaseline_ = false;
 };
 
 }  // namespace quenta::tool

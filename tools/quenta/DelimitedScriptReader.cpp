@@ -15,6 +15,7 @@
 #include <algorithm>
 
 #include "MessageOriginal.h"
+#include "AcceptFlags.h"
 #include "ScriptReader.h"
 
 namespace quenta::script {
@@ -29,6 +30,8 @@ public:
         guessing_ = file.column.empty();
         Want(file.column, "--column", wanted_, headerName_);
         if (!file.sourceColumn.empty()) Want(file.sourceColumn, "--source-column", sourceWanted_, sourceHeaderName_);
+        flags_.Choose(file.flagsColumn, "--flags-column", !headerName_.empty());
+        key_.Choose(file.keyColumn, "--key-column", !headerName_.empty());
     }
 
     // A column by its number from 1, or by its name in the first row.
@@ -85,6 +88,12 @@ public:
         if (!headerName_.empty() && wanted_ < 0) {
             throw std::runtime_error("'" + file_.path + "' has no column named '" + headerName_ + "' in its first row; " +
                                      Columns());
+        }
+        for (const OtherColumn* other : {&flags_, &key_}) {
+            if (!other->name.empty() && other->index < 0) {
+                throw std::runtime_error("'" + file_.path + "' has no column named '" + other->name + "' in its first row; " +
+                                         Columns());
+            }
         }
         if (wanted_ >= widest_ && row_ > 0) {
             throw std::runtime_error("'" + file_.path + "' has no column " + file_.column + ": no row has more than " +
@@ -156,6 +165,8 @@ private:
         if (row_ == 0 && (!headerName_.empty() || !sourceHeaderName_.empty())) {
             if (value == headerName_ && wanted_ < 0) wanted_ = field_;
             if (value == sourceHeaderName_ && sourceWanted_ < 0) sourceWanted_ = field_;
+            flags_.Name(value, field_);
+            key_.Name(value, field_);
         } else {
             if (field_ == wanted_) {
                 Locate(value, begin, end, text_);
@@ -165,6 +176,8 @@ private:
                 Locate(value, begin, end, original_.text);
                 haveSource_ = true;
             }
+            if (field_ == flags_.index) flags_.Take(value, begin + (begin < end && file_.bytes[begin] == '"' ? 1 : 0));
+            if (field_ == key_.index) key_.Take(value, begin);
         }
         ++field_;
     }
@@ -178,11 +191,15 @@ private:
         if (haveText_ && !text_.bytes.empty()) {
             original_.id = std::to_string(row_ + 1);
             text_.original = haveSource_ ? &original_ : nullptr;
+            text_.key = key_.value;
+            if (flags_.index >= 0) FindAcceptFlags(flags_.value, flags_.at, text_.accepted);
             sink_(text_);
         }
         haveText_ = haveSource_ = false;
         text_.Clear();
         original_.Clear();
+        flags_.value.clear();
+        key_.value.clear();
         fieldStart_ = position_ + 1;
         rowStart_ = true;
         field_ = 0;
@@ -241,8 +258,37 @@ private:
         text = std::move(converted);
     }
 
+    // A column beside the messages' (flags, key), by number or by its name
+    // in the first row, which must then be a header.
+    struct OtherColumn {
+        int index = -1;
+        std::string name;
+        std::string value;  // this row's
+        uint32_t at = 0;
+
+        void Choose(const std::string& column, const char* option, bool header) {
+            if (column.empty()) return;
+            if (column.find_first_not_of("0123456789") == std::string::npos) {
+                index = std::atoi(column.c_str()) - 1;
+                if (index < 0) throw std::runtime_error(std::string(option) + " counts from 1");
+            } else if (!header) {
+                throw std::runtime_error(std::string(option) + " names a column of the first row, which is a header only when --column names one too");
+            } else {
+                name = column;
+            }
+        }
+        void Name(const std::string& header, int field) {
+            if (!name.empty() && index < 0 && header == name) index = field;
+        }
+        void Take(const std::string& contents, size_t begin) {
+            value = contents;
+            at = static_cast<uint32_t>(begin);
+        }
+    };
+
     const ScriptFile& file_;
     const MessageSink& sink_;
+    OtherColumn flags_, key_;
     int wanted_ = -1;
     bool guessing_ = false;  // no --column: the file must have one column
     int widest_ = 0;         // the most fields a row had

@@ -11,6 +11,9 @@ namespace quenta::script {
 
 enum class Level { kNote, kWarning, kError };
 enum class Check;
+// Against a baseline: not compared, new since it, in it already, or in
+// it but no longer found (fixed).
+enum class BaselineState { kNone, kNew, kUnchanged, kAbsent };
 
 const char* LevelName(Level level);  // "note", "warning", "error"
 
@@ -30,6 +33,12 @@ struct Finding {
     uint32_t offset = 0;  // byte offset in the file
     std::string text;     // what a writer reads, UTF-8
     std::optional<RelatedPlace> related;
+    std::string key;      // the message's identity (MessageKey), for baselines
+    bool accepted = false;  // accepted by a flag in the script: listed only on request
+    // The message's key, the check and the text the finding points at,
+    // hashed: the same finding wherever lines move.
+    std::string fingerprint;
+    BaselineState baseline = BaselineState::kNone;
 };
 
 }  // namespace quenta::script

@@ -12,6 +12,16 @@ using nlohmann::json;
 
 std::string SarifLevel(Level level) { return LevelName(level); }  // SARIF uses the same three words
 
+const char* BaselineStateName(BaselineState state) {
+    switch (state) {
+        case BaselineState::kNew: return "new";
+        case BaselineState::kUnchanged: return "unchanged";
+        case BaselineState::kAbsent: return "absent";
+        case BaselineState::kNone: break;
+    }
+    return "";
+}
+
 json Json(const std::vector<FileFindings>& files) {
     json out = json::array();
     for (const FileFindings& file : files) {
@@ -28,6 +38,7 @@ json Json(const std::vector<FileFindings>& files) {
                                       {"column", f.related->place.column},
                                       {"text", f.related->text}};
             }
+            if (f.accepted) finding["accepted"] = true;
             out.push_back(std::move(finding));
         }
     }
@@ -44,14 +55,17 @@ json Sarif(const std::vector<FileFindings>& files, const std::string& version) {
     json results = json::array();
     for (const FileFindings& file : files) {
         for (const Finding& f : file.findings) {
+            json physical = {{"artifactLocation", {{"uri", file.path}}}};
+            // A finding fixed since the baseline has no place any more.
+            if (f.place.line > 0) physical["region"] = {{"startLine", f.place.line}, {"startColumn", f.place.column}};
             json result = {{"ruleId", std::string(CheckName(f.check))},
                            {"level", SarifLevel(f.level)},
                            {"message", {{"text", f.text}}},
-                           {"locations",
-                            json::array({{{"physicalLocation",
-                                           {{"artifactLocation", {{"uri", file.path}}},
-                                            {"region", {{"startLine", f.place.line}, {"startColumn", f.place.column}}}}}}})},
-                           {"properties", {{"messageNumber", f.message}}}};
+                           {"locations", json::array({{{"physicalLocation", physical}}})}};
+            if (f.message > 0) result["properties"] = {{"messageNumber", f.message}};
+            // What code-scanning views track a finding by across commits.
+            if (!f.fingerprint.empty()) result["partialFingerprints"] = {{"quentaFinding/v1", f.fingerprint}};
+            if (f.baseline != BaselineState::kNone) result["baselineState"] = BaselineStateName(f.baseline);
             if (f.related) {
                 result["relatedLocations"] = json::array(
                     {{{"id", 0},
@@ -61,6 +75,8 @@ json Sarif(const std::vector<FileFindings>& files, const std::string& version) {
                       {"message", {{"text", f.related->text}}}}});
             }
             result["ruleIndex"] = static_cast<int>(f.check);
+            // Accepted where the text lives: a flag in the script.
+            if (f.accepted) result["suppressions"] = json::array({{{"kind", "inSource"}}});
             results.push_back(std::move(result));
         }
     }
@@ -76,7 +92,7 @@ json Sarif(const std::vector<FileFindings>& files, const std::string& version) {
 
 std::string FindingLine(const std::string& path, const Finding& f) {
     return path + ":" + std::to_string(f.place.line) + ":" + std::to_string(f.place.column) + ": " +
-           LevelName(f.level) + ": " + f.text + " [" + std::string(CheckName(f.check)) + "]";
+           LevelName(f.level) + ": " + f.text + " [" + std::string(CheckName(f.check)) + "]" + (f.accepted ? " (accepted)" : "");
 }
 
 std::string RelatedLine(const std::string& path, const Finding& f) {

@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "CharacterChecks.h"
+#include "AcceptFlags.h"
 #include "MessageChecks.h"
 #include "PairChecks.h"
 #include "PlaceholderChecks.h"
@@ -62,7 +63,8 @@ void MessageChecker::Add(script::Check check, int32_t number, uint32_t offset, s
     if (!Enabled(check)) return;
     Finding f;
     f.check = check;
-    f.level = InfoOf(check).level;
+    const auto level = settings_.levels.find(check);
+    f.level = level != settings_.levels.end() ? level->second : InfoOf(check).level;
     if (settings_.warningsAsErrors && f.level == Level::kWarning) f.level = Level::kError;
     f.message = number;
     f.offset = offset;
@@ -118,8 +120,21 @@ const std::vector<Finding>& MessageChecker::Check(const PassedMessage& m) {
         Add(f.check, m.number, message.origin[at], std::move(f.text), relatedAt(f.sourceOffset, std::move(f.sourceText)));
     }
     if (original && settings_.pairs.checkSource) CheckSource(m);
+    if (!m.source.accepted.empty()) Accept(m);
     std::stable_sort(findings_.begin(), findings_.end(),
                      [](const Finding& a, const Finding& b) { return a.offset < b.offset; });
+    if (!findings_.empty()) {
+        const std::string key = MessageKey(m.source.key, m.written);
+        const std::string& bytes = pass_.File().bytes;
+        for (Finding& f : findings_) {
+            f.key = key;
+            // What the finding points at, to the end of its line: enough to
+            // tell two findings of one check in one message apart.
+            const size_t from = std::min<size_t>(f.offset, bytes.size());
+            const size_t end = std::min({bytes.find_first_of("\r\n", from), bytes.size(), from + 32});
+            f.fingerprint = TextHash(key + '\0' + std::string(CheckName(f.check)) + '\0' + bytes.substr(from, end - from));
+        }
+    }
     return findings_;
 }
 
@@ -144,6 +159,45 @@ void MessageChecker::CheckSource(const PassedMessage& m) {
     }
 }
 
+// The fit checks measure only against a window or a line limit.
+bool MessageChecker::Measured(script::Check check) const {
+    switch (check) {
+        case Check::kLineTooWide: return settings_.window.width.has_value();
+        case Check::kMessageTooTall: return settings_.window.height.has_value();
+        case Check::kTooManyLines: return settings_.window.maxLines.has_value();
+        default: return true;
+    }
+}
+
+void MessageChecker::Accept(const PassedMessage& m) {
+    const std::vector<AcceptFlag>& flags = m.source.accepted;
+    std::vector<bool> used(flags.size(), false);
+    for (Finding& f : findings_) {
+        for (size_t i = 0; i < flags.size(); ++i) {
+            if (flags[i].check == CheckName(f.check)) {
+                used[i] = true;
+                f.accepted = true;
+            }
+        }
+    }
+    if (!settings_.keepAccepted) {
+        std::erase_if(findings_, [](const Finding& f) { return f.accepted; });
+    }
+    // A flag whose finding is gone is left behind by a fix; say so, that
+    // flags do not pile up. A check that did not run cannot tell.
+    for (size_t i = 0; i < flags.size(); ++i) {
+        if (used[i]) continue;
+        const std::optional<script::Check> check = CheckNamed(flags[i].check);
+        const std::string flag = "'" + std::string(kAcceptPrefix) + flags[i].check + "'";
+        if (!check) {
+            Add(Check::kUnusedAcceptance, m.number, flags[i].at, flag + " names no check; `quenta check --list-checks` lists them");
+        } else if (Enabled(*check) && Measured(*check)) {
+            Add(Check::kUnusedAcceptance, m.number, flags[i].at,
+                flag + " accepts a finding the message no longer has; remove the flag");
+        }
+    }
+}
+
 FileFindings CheckScript(const ScriptFile& file, const CheckSettings& settings) {
     FileFindings result;
     result.path = file.path;
@@ -160,7 +214,7 @@ FileFindings CheckScript(const ScriptFile& file, const CheckSettings& settings) 
 bool HasErrors(const std::vector<FileFindings>& files) {
     for (const FileFindings& file : files) {
         for (const Finding& f : file.findings) {
-            if (f.level == Level::kError) return true;
+            if (f.level == Level::kError && !f.accepted) return true;
         }
     }
     return false;

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <optional>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -24,8 +25,12 @@ struct CheckSettings {
     WindowSettings window;
     bool resetBetweenMessages = false;
     bool warningsAsErrors = false;
+    // Findings accepted by a flag in the script are kept, marked accepted,
+    // rather than dropped.
+    bool keepAccepted = false;
     std::set<Check> only;  // when not empty, only these checks
     std::set<Check> silenced;
+    std::map<Check, Level> levels;  // a project's own level for a check, over its usual one
     core::PictureSizes* pictures = nullptr;  // null: every picture exists, 0x0
     PairSettings pairs;  // how a translation is compared with its source
     // Called after each message with its number, for progress and for
@@ -54,6 +59,10 @@ private:
              std::optional<RelatedPlace> related = {}, bool inSource = false);
     // The checks of a translation alone, run on its source.
     void CheckSource(const PassedMessage& message);
+    bool Measured(script::Check check) const;
+    // Marks the findings the message's flags accept, and notes the flags
+    // that accept nothing.
+    void Accept(const PassedMessage& message);
 
     const CheckSettings& settings_;
     MessagePass& pass_;

@@ -25,6 +25,11 @@ void ScriptInputOptions::AddTo(CLI::App& c, Uses uses) {
                  "printf: every message is a C format string whose placeholders (%d, %1$s, %<PRIuMAX>) are the program's, "
                  "compared with the source's; c-format (the default): only PO entries flagged so")
         ->check(CLI::IsMember({"printf", "c-format"}));
+    if (uses.columns) {
+        c.add_option("--flags-column", flagsColumn,
+                     "CSV and TSV: a column of flags that accept findings in the row's message (quenta-ignore-CHECK)");
+        c.add_option("--key-column", keyColumn, "CSV and TSV: the column that names each message, for --baseline");
+    }
     c.add_flag("--include-fuzzy", includeFuzzy, "PO: read entries marked fuzzy too (msgfmt leaves them out, and so does this by default)");
     c.add_option("--window", window, "the message window's text area, WxH in pixels: overflow is measured against it");
     if (uses.width) c.add_option("--width", width, "the line width to wrap to, in pixels, when no --window is given")->check(CLI::Range(1, 1 << 20));
@@ -38,7 +43,7 @@ void ScriptOptions::AddTo(CLI::App& c, bool wrapping) {
                  "script files: plain text (a blank line ends a message), .csv, .tsv, .po or .xlf/.xliff; - for standard input")
         ->required();
     c.add_option("-a,--archive", archive, "the pictures for <G>: a folder or a ZIP file; without it every picture is taken to exist, 0x0");
-    ScriptInputOptions::AddTo(c, {.cp932 = true, .width = wrapping});
+    ScriptInputOptions::AddTo(c, {.cp932 = true, .width = wrapping, .columns = !wrapping});
 }
 
 script::WindowSettings WindowOf(const std::string& window, int32_t width, int32_t maxLines) {
@@ -67,6 +72,8 @@ script::ScriptFile ScriptInputOptions::Open(const std::string& path) const {
     script::ScriptFile file = script::OpenScript(path, form, cp932, column, includeFuzzy);
     file.sourceColumn = sourceColumn;
     file.printfPlaceholders = placeholders == "printf";
+    file.flagsColumn = flagsColumn;
+    file.keyColumn = keyColumn;
     for (const std::string& name : states) {
         script::UnitState state;
         if (!script::UnitStateOfName(name, state)) throw render::UsageError("no unit state is named '" + name + "'");

@@ -28,10 +28,12 @@ struct ScriptInputOptions {
     bool reset = false;
     bool includeFuzzy = false;
     std::string placeholders;  // "printf": every message is a C format string
+    std::string flagsColumn, keyColumn;  // CSV and TSV, for `quenta check`
 
     struct Uses {
         bool cp932 = true;   // false where the command has its own --cp932
         bool width = false;  // --width, for wrapping without a window
+        bool columns = false;  // --flags-column and --key-column
     };
     // `command` may be an option group.
     void AddTo(CLI::App& command, Uses uses);

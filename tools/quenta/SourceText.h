@@ -9,6 +9,12 @@
 namespace quenta::script {
 
 struct MessageOriginal;
+// A writer's flag that accepts one check's findings in this message,
+// "quenta-ignore-NAME", and where in the file it is written.
+struct AcceptFlag {
+    std::string check;  // NAME, as written
+    uint32_t at = 0;    // file offset of the flag
+};
 
 struct SourceText {
     std::string bytes;
@@ -18,6 +24,10 @@ struct SourceText {
     // The source this message translates, when the reader has one; valid
     // while the reader's sink runs.
     const MessageOriginal* original = nullptr;
+    // The message's identity, where its form gives one (a PO entry's
+    // context and id, a CSV key column); empty for plain text.
+    std::string key;
+    std::vector<AcceptFlag> accepted;
 
     void Append(char byte, uint32_t at) {
         bytes += byte;
@@ -40,6 +50,8 @@ struct SourceText {
         end = 0;
         cFormat = false;
         original = nullptr;
+        key.clear();
+        accepted.clear();
     }
 };
 

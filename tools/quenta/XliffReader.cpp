@@ -161,6 +161,7 @@ private:
         if (!file_.states.empty() && !file_.states.count(original_.state)) return;
         original_.text = pending.source.present ? std::move(pending.source.text) : SourceText{};
         pending.target.text.original = pending.source.present ? &original_ : nullptr;
+        pending.target.text.key = original_.id;  // the unit's identity, for baselines
         sink_(pending.target.text);
     }
 
