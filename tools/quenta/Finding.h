@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "SourcePlaces.h"
@@ -13,6 +14,14 @@ enum class Check;
 
 const char* LevelName(Level level);  // "note", "warning", "error"
 
+// A change to the file that mends a finding: its bytes [begin, end) become
+// `text` (UTF-8; ASCII for the tags).
+struct FindingFix {
+    uint32_t begin = 0;
+    uint32_t end = 0;
+    std::string text;
+};
+
 struct Finding {
     Check check{};  // CheckName() gives its stable name, e.g. "malformed-tag"
     Level level = Level::kError;
@@ -20,6 +29,7 @@ struct Finding {
     SourcePlace place;
     uint32_t offset = 0;  // byte offset in the file
     std::string text;     // what a writer reads, UTF-8
+    std::optional<FindingFix> fix;
 };
 
 }  // namespace quenta::script

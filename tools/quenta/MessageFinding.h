@@ -5,15 +5,25 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "CheckCatalogue.h"
 
 namespace quenta::script {
 
 struct MessageFinding {
+    MessageFinding() = default;
+    MessageFinding(Check c, int32_t at, std::string says, int32_t mendFrom = -1, int32_t mendTo = -1, std::string mend = {})
+        : check(c), offset(at), text(std::move(says)), fixBegin(mendFrom), fixEnd(mendTo), fix(std::move(mend)) {}
+
     Check check{};
     int32_t offset = 0;
     std::string text;        // UTF-8
+    // What mends it, when something certainly does: the text's bytes
+    // [fixBegin, fixEnd) become `fix` (ASCII); fixBegin < 0 for none.
+    int32_t fixBegin = -1;
+    int32_t fixEnd = -1;
+    std::string fix;
 };
 
 }  // namespace quenta::script

@@ -47,6 +47,15 @@ void MessageLayout::Lay(const std::string& text, LaidOutMessage& out) {
     }
 }
 
+void MessageLayout::Restore(const std::string& style) {
+    parser_.ResetStyle();
+    LaidOutMessage scratch;
+    const bool reset = reset_;
+    reset_ = false;
+    Lay(style, scratch);
+    reset_ = reset;
+}
+
 MessageLayout::OpenState MessageLayout::Open() const {
     const core::StyleState& style = parser_.Style();
     const core::StyleStacks& stacks = parser_.Stacks();

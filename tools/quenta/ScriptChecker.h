@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -46,7 +47,10 @@ public:
 
 private:
     bool Enabled(script::Check check) const;
-    void Add(script::Check check, int32_t number, uint32_t offset, std::string text);
+    void Add(script::Check check, int32_t number, uint32_t offset, std::string text, std::optional<FindingFix> fix = {});
+    // Where a fix inside the message's text goes in the file, when the file
+    // spells those bytes as they are (no escape, no doubled quote).
+    std::optional<FindingFix> PlaceFix(const ScriptMessage& message, const MessageFinding& found) const;
 
     const CheckSettings& settings_;
     MessagePass& pass_;

@@ -1,5 +1,6 @@
 // quenta: the tools for hosts, writers and translators in one program,
-// `quenta render`, `quenta check`, `quenta wrap` and `quenta preview`.
+// `quenta render`, `quenta check`, `quenta wrap`, `quenta preview` and
+// `quenta lsp`.
 #include <CLI/CLI.hpp>
 
 #include <cstdio>
@@ -9,6 +10,7 @@
 #include <string>
 
 #include "CheckCommand.h"
+#include "LspCommand.h"
 #include "ManPages.h"
 #include "Options.h"
 #include "RenderOptionSet.h"
@@ -27,6 +29,7 @@ int main(int argc, char** argv) {
     tool::CheckCommand check(app);
     tool::WrapCommand wrap(app);
     tool::PreviewCommand preview(app);
+    tool::LspCommand lsp(app);
     // Hidden (no group): the build writes the manual pages with it.
     std::string manFolder;
     CLI::App* manPages = app.add_subcommand("man-pages", "Write the manual pages into a folder.")->group("");
@@ -62,6 +65,7 @@ int main(int argc, char** argv) {
         if (check.Chosen()) return check.Run(QUENTA_VERSION);
         if (wrap.Chosen()) return wrap.Run();
         if (preview.Chosen()) return preview.Run();
+        if (lsp.Chosen()) return lsp.Run(QUENTA_VERSION);
     } catch (const script::ScriptError& error) {
         // What is wrong with which file or setting; the command line itself
         // was read, so no help hint. A script that cannot be read, or a
