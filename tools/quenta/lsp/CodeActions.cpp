@@ -55,16 +55,13 @@ json CodeActions(const FeatureContext& context, const json& params) {
     const json& diagnostics = params.contains("context") && params["context"].is_object()
                                   ? params["context"].value("diagnostics", json::array())
                                   : json::array();
-    bool tooWide = false;
     const auto& messages = document.checked.Messages();
     // Findings lie within their messages: look only at those in the range.
     const int32_t first = std::max(document.checked.MessageAt(from), 0);
     for (size_t i = static_cast<size_t>(first); i < messages.size() && messages[i].start <= to; ++i) {
         for (const script::Finding& f : messages[i].findings) {
             const uint32_t end = f.fix ? std::max(f.fix->end, f.offset) : f.offset;
-            if (end < from || f.offset > to) continue;
-            tooWide = tooWide || f.check == script::Check::kLineTooWide;
-            if (!f.fix) continue;
+            if (end < from || f.offset > to || !f.fix) continue;
             json action = {{"title", Title(document, f)},
                            {"kind", "quickfix"},
                            {"isPreferred", true},
@@ -80,18 +77,25 @@ json CodeActions(const FeatureContext& context, const json& params) {
             actions.push_back(std::move(action));
         }
     }
+    // Wrapping is offered where a line is too wide.
+    const auto tooWide = [](const MessageRecord& record) {
+        return std::any_of(record.findings.begin(), record.findings.end(),
+                           [](const script::Finding& f) { return f.check == script::Check::kLineTooWide; });
+    };
     if (document.settings.check.window.width) {
         const int32_t at = document.checked.MessageAt(from);
-        if (at >= 0) {
+        if (at >= 0 && tooWide(messages[static_cast<size_t>(at)])) {
             const MessageRecord& record = messages[static_cast<size_t>(at)];
             json edits = WrapEdits(context, record.start, record.end);
             if (!edits.empty()) {
                 actions.push_back({{"title", "Wrap message " + std::to_string(record.number) + " to the window"},
-                                   {"kind", tooWide ? "quickfix" : "refactor.rewrite"},
+                                   {"kind", "quickfix"},
                                    {"edit", Edit(document.uri, std::move(edits))}});
             }
         }
-        json all = WrapEdits(context, 0, static_cast<uint32_t>(document.Text().size()));
+        json all = std::any_of(messages.begin(), messages.end(), tooWide)
+                       ? WrapEdits(context, 0, static_cast<uint32_t>(document.Text().size()))
+                       : json::array();
         if (!all.empty()) {
             actions.push_back({{"title", "Wrap every message of the document to the window"},
                                {"kind", "source.fixAll.quenta"},

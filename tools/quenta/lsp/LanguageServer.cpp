@@ -177,7 +177,7 @@ json LanguageServer::Initialize(Params params) {
              {{"positionEncoding", encoding},
               {"textDocumentSync", {{"openClose", true}, {"change", 2}}},
               {"diagnosticProvider", {{"interFileDependencies", false}, {"workspaceDiagnostics", false}}},
-              {"codeActionProvider", {{"codeActionKinds", {"quickfix", "refactor.rewrite", "source.fixAll.quenta"}}}},
+              {"codeActionProvider", {{"codeActionKinds", {"quickfix", "source.fixAll.quenta"}}}},
               {"hoverProvider", true},
               {"completionProvider", {{"triggerCharacters", {"<", "/"}}}},
               {"inlayHintProvider", true},
