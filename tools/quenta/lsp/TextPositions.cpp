@@ -19,21 +19,25 @@ void LineIndex::Reset(std::string_view text) {
     starts_.assign(1, 0);
     const char* data = text.data();
     const size_t size = text.size();
+    // The next CR is looked for again only once it is passed: lone CRs are
+    // rare, and looking from each line would cost the rest of the text.
+    const auto find = [&](char c, size_t from) {
+        const void* hit = from < size ? std::memchr(data + from, c, size - from) : nullptr;
+        return hit ? static_cast<size_t>(static_cast<const char*>(hit) - data) : size;
+    };
+    size_t cr = find('\r', 0);
     for (size_t i = 0; i < size;) {
-        const void* hit = std::memchr(data + i, '\n', size - i);
-        const void* cr = std::memchr(data + i, '\r', size - i);
-        // Lone CRs are rare: look for them only where one is.
-        size_t at = hit ? static_cast<size_t>(static_cast<const char*>(hit) - data) : size;
-        const size_t crAt = cr ? static_cast<size_t>(static_cast<const char*>(cr) - data) : size;
-        if (crAt < at) {
-            const size_t next = crAt + 1 < size && data[crAt + 1] == '\n' ? crAt + 2 : crAt + 1;
+        if (cr < i) cr = find('\r', i);
+        const size_t lf = find('\n', i);
+        if (cr < lf) {
+            const size_t next = cr + 1 < size && data[cr + 1] == '\n' ? cr + 2 : cr + 1;
             starts_.push_back(static_cast<uint32_t>(next));
             i = next;
             continue;
         }
-        if (at == size) break;
-        starts_.push_back(static_cast<uint32_t>(at + 1));
-        i = at + 1;
+        if (lf == size) break;
+        starts_.push_back(static_cast<uint32_t>(lf + 1));
+        i = lf + 1;
     }
 }
 
