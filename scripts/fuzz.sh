@@ -7,12 +7,13 @@
 # build/fuzz/corpus/<target>/, so a later run starts where this one stopped.
 #
 # Usage: scripts/fuzz.sh [SECONDS [TARGET...]]   (default: 20 s each for
-# render, picture, archive, the three script readers and the wrapper)
+# render, picture, archive, the three script readers, the wrapper and the
+# language server)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-20}
 targets=("${@:2}")
-((${#targets[@]})) || targets=(render picture archive script_text script_csv script_po wrap)
+((${#targets[@]})) || targets=(render picture archive script_text script_csv script_po wrap lsp)
 
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz -j "${JOBS:-2}"
