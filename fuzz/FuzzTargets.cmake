@@ -2,8 +2,9 @@
 # and with the replay driver by tests/hostile/, which runs the saved inputs
 # in every build.
 set(QUENTA_FUZZ_DIR "${CMAKE_CURRENT_LIST_DIR}")
-set(QUENTA_FUZZ_TARGETS render picture archive script_text script_csv script_po wrap script_xliff pairs)
+set(QUENTA_FUZZ_TARGETS render picture archive script_text script_csv script_po wrap script_xliff pairs lsp)
 include("${CMAKE_CURRENT_LIST_DIR}/../tools/quenta/ScriptLibrary.cmake")
+include("${CMAKE_CURRENT_LIST_DIR}/../tools/quenta/lsp/LspLibrary.cmake")
 
 # Adds one executable per target, named <prefix><target>, linked with the
 # extra SOURCES and LINK_OPTIONS that make up its driver.
@@ -37,6 +38,9 @@ function(quenta_add_fuzz_targets prefix)
   set(script_xliff_libraries quenta_fuzz_harness quenta_scripts)
   set(pairs_sources PairFuzzer.cpp)
   set(pairs_libraries quenta_fuzz_harness quenta_scripts)
+  # The language server: framed messages, and a document with edits.
+  set(lsp_sources LspFuzzer.cpp)
+  set(lsp_libraries quenta_fuzz_harness quenta_lsp)
 
   foreach(target IN LISTS QUENTA_FUZZ_TARGETS)
     set(name ${prefix}${target})

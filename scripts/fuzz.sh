@@ -7,13 +7,13 @@
 # build/fuzz/corpus/<target>/, so a later run starts where this one stopped.
 #
 # Usage: scripts/fuzz.sh [SECONDS [TARGET...]]   (default: 20 s each for
-# render, picture, archive, the four script readers, the wrapper and the
-# comparison of translations with their sources)
+# render, picture, archive, the four script readers, the wrapper, the
+# comparison of translations with their sources and the language server)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-20}
 targets=("${@:2}")
-((${#targets[@]})) || targets=(render picture archive script_text script_csv script_po wrap script_xliff pairs)
+((${#targets[@]})) || targets=(render picture archive script_text script_csv script_po wrap script_xliff pairs lsp)
 
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz -j "${JOBS:-2}"

@@ -35,6 +35,7 @@ test=(
   libz-mingw-w64-dev dpkg-dev  # the Windows Vaultrix: static zlib; libzip's Debian sources unpacked
   wine32:i386 qemu-user-static  # the 32-bit Quenta.dll, under 32-bit wine (emulated where the kernel cannot run it)
   libsdl2-dev xvfb xauth  # the SDL example, run under a virtual X server
+  neovim  # quenta lsp tested with Neovim's own client, headless
 )
 
 case "${1:-build}" in

@@ -25,6 +25,14 @@ struct RelatedPlace {
     std::string text;     // what stands there, for a writer, UTF-8
 };
 
+// A change to the file that mends a finding: its bytes [begin, end) become
+// `text` (UTF-8; ASCII for the tags).
+struct FindingFix {
+    uint32_t begin = 0;
+    uint32_t end = 0;
+    std::string text;
+};
+
 struct Finding {
     Check check{};  // CheckName() gives its stable name, e.g. "malformed-tag"
     Level level = Level::kError;
@@ -39,6 +47,7 @@ struct Finding {
     // hashed: the same finding wherever lines move.
     std::string fingerprint;
     BaselineState baseline = BaselineState::kNone;
+    std::optional<FindingFix> fix;
 };
 
 }  // namespace quenta::script

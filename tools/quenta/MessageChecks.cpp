@@ -75,6 +75,50 @@ std::string_view TagMeant(const std::string& word) {
     return "";
 }
 
+// Whether `tags` alone read as tags the parser applies (or closes): a fix
+// is offered only when what it writes is certainly read so.
+bool ReadsAsTags(const std::string& tags) {
+    MessageLayout layout(nullptr, false);
+    LaidOutMessage laid;
+    layout.Lay(tags, laid);
+    if (laid.tags.empty()) return false;
+    return std::all_of(laid.tags.begin(), laid.tags.end(), [](const TagNote& t) {
+        return t.event == TagEvent::kApplied || t.event == TagEvent::kEmptyClose;
+    });
+}
+
+int HexDigit(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+// A malformed tag as it was likely meant: blanks dropped, and a colour
+// written "#rrggbb" as the three numbers it stands for.
+std::string MendedTag(const std::string& written) {
+    std::string out;
+    for (size_t i = 0; i < written.size(); ++i) {
+        const char c = written[i];
+        if (c == ' ' || c == '\t') continue;
+        if (c == '#' && i + 6 < written.size()) {
+            int digits[6];
+            bool hex = true;
+            for (int k = 0; k < 6; ++k) hex = hex && (digits[k] = HexDigit(written[i + 1 + static_cast<size_t>(k)])) >= 0;
+            if (hex) {
+                for (int k = 0; k < 3; ++k) {
+                    if (k) out += ',';
+                    out += std::to_string(digits[2 * k] * 16 + digits[2 * k + 1]);
+                }
+                i += 6;
+                continue;
+            }
+        }
+        out += c;
+    }
+    return out;
+}
+
 std::string_view StyleName(std::string_view tag) {
     if (tag == "C") return "the colour";
     if (tag == "CE") return "centring";
@@ -108,7 +152,18 @@ void CheckTags(const std::string& text, const LaidOutMessage& laid, const ShowTe
                     message += "; tags take no blanks";
                 }
                 if (const TagForm* form = FormOf(tag.name)) message += "; write it as " + std::string(form->example);
-                out.push_back({Check::kMalformedTag, tag.begin, message});
+                MessageFinding found{Check::kMalformedTag, tag.begin, message};
+                const int32_t end = WrittenTagEnd(text, tag.begin, tag.end);
+                const std::string typed = text.substr(static_cast<size_t>(tag.begin), static_cast<size_t>(end - tag.begin));
+                if (typed.back() == '>') {
+                    const std::string mended = MendedTag(typed);
+                    if (mended != typed && ReadsAsTags(mended)) {
+                        found.fixBegin = tag.begin;
+                        found.fixEnd = end;
+                        found.fix = mended;
+                    }
+                }
+                out.push_back(std::move(found));
                 break;
             }
             case TagEvent::kMissingPicture: {
@@ -125,7 +180,8 @@ void CheckTags(const std::string& text, const LaidOutMessage& laid, const ShowTe
                 const int32_t nameFrom = tag.begin + 1 + (tag.name.rfind('/', 0) == 0 ? 1 : 0);
                 const std::string word = LetterWord(text, nameFrom);
                 if (tag.name.empty() && word.empty()) {
-                    out.push_back({Check::kLoneAngleBracket, tag.begin, "'<' opens no tag and is drawn as text; write '<<' for a '<'"});
+                    out.push_back({Check::kLoneAngleBracket, tag.begin, "'<' opens no tag and is drawn as text; write '<<' for a '<'",
+                                   tag.begin, tag.begin + 1, "<<"});
                     break;
                 }
                 // Up to its ">", or at least its letters when it has none.
@@ -143,7 +199,24 @@ void CheckTags(const std::string& text, const LaidOutMessage& laid, const ShowTe
                 } else if (const std::string_view meant = TagMeant(word); !meant.empty()) {
                     message += "; " + std::string(meant);
                 }
-                out.push_back({Check::kUnknownTag, tag.begin, message});
+                MessageFinding found{Check::kUnknownTag, tag.begin, message};
+                // The tag meant, where it is certain: the name in upper case,
+                // or <R> for a line break of another markup.
+                if (text[static_cast<size_t>(end - 1)] == '>') {
+                    std::string mended;
+                    if (FormOf(word) && !upper) {
+                        mended = text.substr(static_cast<size_t>(tag.begin), static_cast<size_t>(end - tag.begin));
+                        for (size_t i = 0; i < word.size(); ++i) mended[static_cast<size_t>(nameFrom - tag.begin) + i] = word[i];
+                    } else if (TagMeant(word).ends_with("write <R>")) {
+                        mended = "<R>";
+                    }
+                    if (!mended.empty() && ReadsAsTags(mended)) {
+                        found.fixBegin = tag.begin;
+                        found.fixEnd = end;
+                        found.fix = mended;
+                    }
+                }
+                out.push_back(std::move(found));
                 break;
             }
             case TagEvent::kEmptyClose: {
@@ -151,7 +224,8 @@ void CheckTags(const std::string& text, const LaidOutMessage& laid, const ShowTe
                 out.push_back({Check::kEmptyClose, tag.begin,
                                Quoted(written) + " closes nothing: " +
                                    (isSwitch ? std::string(StyleName(std::string_view(tag.name).substr(1))) + " is not on"
-                                             : std::string("no earlier value is saved"))});
+                                             : std::string("no earlier value is saved")),
+                               tag.begin, tag.end, ""});
                 break;
             }
             case TagEvent::kIgnoredSize:
@@ -213,7 +287,9 @@ void CheckLeftOpen(const LaidOutMessage& laid, const MessageLayout::OpenState& b
         out.push_back({Check::kUnclosedStyle, last->begin,
                        std::string(StyleName(kind.tag)) + " set by '" + written +
                            "' is still in force when the message ends and carries into the next; close it with </" +
-                           std::string(kind.tag) + ">"});
+                           std::string(kind.tag) + ">",
+                       static_cast<int32_t>(text.size()), static_cast<int32_t>(text.size()),
+                       "</" + std::string(kind.tag) + ">"});
     }
 }
 

@@ -14,8 +14,10 @@ namespace quenta::script {
 
 struct MessageFinding {
     MessageFinding() = default;
-    MessageFinding(Check check_, int32_t offset_, std::string text_)
-        : check(check_), offset(offset_), text(std::move(text_)) {}
+    MessageFinding(Check c, int32_t at, std::string says, int32_t mendFrom = -1, int32_t mendTo = -1, std::string mend = {})
+        : check(c), offset(at), text(std::move(says)), fixBegin(mendFrom), fixEnd(mendTo), fix(std::move(mend)) {}
+    // A finding that compares a translation with its source, and what
+    // stands at the other half in the source.
     MessageFinding(Check check_, int32_t offset_, std::string text_, int32_t sourceOffset_, std::string sourceText_)
         : check(check_), offset(offset_), text(std::move(text_)), sourceOffset(sourceOffset_),
           sourceText(std::move(sourceText_)) {}
@@ -28,6 +30,11 @@ struct MessageFinding {
     // what stands there.
     std::optional<int32_t> sourceOffset;
     std::string sourceText;  // UTF-8; empty: "the source"
+    // What mends it, when something certainly does: the text's bytes
+    // [fixBegin, fixEnd) become `fix` (ASCII); fixBegin < 0 for none.
+    int32_t fixBegin = -1;
+    int32_t fixEnd = -1;
+    std::string fix;
 };
 
 }  // namespace quenta::script

@@ -62,6 +62,15 @@ void MessageLayout::ReadTags(const std::string& text, LaidOutMessage& out) {
     out_ = nullptr;
 }
 
+void MessageLayout::Restore(const std::string& style) {
+    parser_.ResetStyle();
+    LaidOutMessage scratch;
+    const bool reset = reset_;
+    reset_ = false;
+    Lay(style, scratch);
+    reset_ = reset;
+}
+
 MessageLayout::OpenState MessageLayout::Open() const {
     const core::StyleState& style = parser_.Style();
     const core::StyleStacks& stacks = parser_.Stacks();

@@ -33,6 +33,11 @@ public:
     // translation needs no more).
     void ReadTags(const std::string& text, LaidOutMessage& out);
 
+    // Brings the parser to the style `style` (tags from StyleInForce)
+    // brings back, whatever it was in: for carrying on after messages that
+    // were not laid out.
+    void Restore(const std::string& style);
+
     // Which switches are on and how deep each saved-value stack is, for
     // telling what a message left open.
     struct OpenState {
@@ -41,6 +46,8 @@ public:
                lineSpacing = 0, centerWidth = 0, wValue = 0;
     };
     OpenState Open() const;
+    // The style in force now, field by field.
+    const core::StyleState& Style() const { return parser_.Style(); }
     // The style in force now, as tags that bring it back (see StyleInForce).
     std::string StyleInForce() const;
 

@@ -29,7 +29,9 @@ std::string MessagePass::ShowWritten(std::string_view written) {
     return file_.encoding == ScriptEncoding::kCp932 ? encoder_.Show(written) : std::string(written);
 }
 
-void MessagePass::Run(const MessageVisitor& visit) {
+void MessagePass::Run(const MessageVisitor& visit) { Run(visit, nullptr); }
+
+void MessagePass::Run(const MessageVisitor& visit, const MessageRecall& recall) {
     const bool reset = mode_ == StyleMode::kResetBetweenMessages;
     ScriptMessage message;
     LaidOutMessage laid;
@@ -39,9 +41,10 @@ void MessagePass::Run(const MessageVisitor& visit) {
     LaidOutMessage originalLaid;
     MessageLayout::OpenState originalBefore, originalAfter;
     std::exception_ptr thrown;
+    // Set when skipped messages moved the style on without the layout.
+    bool restore = false;
     const MessageSink sink = [&](const SourceText& source) {
         ++message.number;
-        encoder_.Encode(source, message);
         if (reset) {
             before.clear();
             openBefore = {};
@@ -49,6 +52,22 @@ void MessagePass::Run(const MessageVisitor& visit) {
             before.swap(after);
             openBefore = openAfter;
         }
+        const uint32_t start = source.origin.empty() ? source.end : source.origin.front();
+        const std::string_view written = std::string_view(file_.bytes).substr(start, source.end - start);
+        if (recall) {
+            const KnownEnd known = recall(source, start, written, before, openBefore);
+            if (known.style && known.open) {
+                after = *known.style;
+                openAfter = *known.open;
+                restore = true;
+                return;
+            }
+        }
+        if (restore) {
+            layout_.Restore(before);
+            restore = false;
+        }
+        encoder_.Encode(source, message);
         layout_.Lay(message.text, laid);
         after = layout_.StyleInForce();
         openAfter = layout_.Open();
@@ -65,13 +84,12 @@ void MessagePass::Run(const MessageVisitor& visit) {
             passedOriginal.emplace(
                 PassedOriginal{*source.original, originalMessage, originalLaid, originalBefore, originalAfter});
         }
-        const uint32_t start = source.origin.empty() ? source.end : source.origin.front();
         const PassedMessage passed{message.number,
                                    source,
                                    message,
                                    laid,
                                    start,
-                                   std::string_view(file_.bytes).substr(start, source.end - start),
+                                   written,
                                    before,
                                    after,
                                    openBefore,

@@ -65,6 +65,21 @@ struct PassedMessage {
 
 using MessageVisitor = std::function<void(const PassedMessage&)>;
 
+// How a message ended when it was laid out before: the style it left in
+// force, as tags, and what it left open.
+struct KnownEnd {
+    const std::string* style = nullptr;
+    const MessageLayout::OpenState* open = nullptr;
+};
+
+// What a long-lived caller (the language server) remembers of an earlier
+// pass over the same file: asked before each message is encoded and laid
+// out, with the message's written bytes and the style it starts in. An
+// answer with a style skips the message (it is not visited) and carries on
+// in the style it ended in last time; an empty answer lays it out.
+using MessageRecall = std::function<KnownEnd(const SourceText& source, uint32_t start, std::string_view written,
+                                             const std::string& styleBefore, const MessageLayout::OpenState& openBefore)>;
+
 class MessagePass {
 public:
     // Every picture exists, 0 by 0 pixels, when no pictures are lent.
@@ -86,6 +101,8 @@ public:
     // (bad input) when the file is not of its form, and passes on whatever
     // the visitor throws.
     void Run(const MessageVisitor& visit);
+    // As Run, skipping each message that `recall` already knows.
+    void Run(const MessageVisitor& visit, const MessageRecall& recall);
 
     // Where a byte offset of the file lies; mostly asked for in file order.
     SourcePlace PlaceOf(uint32_t offset) { return places_.At(offset); }

@@ -59,7 +59,7 @@ bool MessageChecker::Enabled(script::Check check) const {
 }
 
 void MessageChecker::Add(script::Check check, int32_t number, uint32_t offset, std::string text,
-                         std::optional<RelatedPlace> related, bool inSource) {
+                         std::optional<RelatedPlace> related, bool inSource, std::optional<FindingFix> fix) {
     if (!Enabled(check)) return;
     Finding f;
     f.check = check;
@@ -76,7 +76,38 @@ void MessageChecker::Add(script::Check check, int32_t number, uint32_t offset, s
         related->place = pass_.PlaceOfOriginal(related->offset);
         f.related = std::move(related);
     }
+    f.fix = std::move(fix);
     findings_.push_back(std::move(f));
+}
+
+std::optional<FindingFix> MessageChecker::PlaceFix(const ScriptMessage& message, const MessageFinding& found) const {
+    const std::string& file = pass_.File().bytes;
+    const std::string& text = message.text;
+    if (found.fixBegin < 0 || found.fixEnd < found.fixBegin || static_cast<size_t>(found.fixEnd) > text.size() || text.empty()) {
+        return std::nullopt;
+    }
+    const auto begin = static_cast<size_t>(found.fixBegin);
+    const auto end = static_cast<size_t>(found.fixEnd);
+    if (begin == text.size()) {
+        // After the message's last character, inside whatever quotes it.
+        const uint32_t last = message.origin[text.size() - 1];
+        if (last >= file.size()) return std::nullopt;
+        const auto lead = static_cast<unsigned char>(file[last]);
+        uint32_t length = 1;
+        if (lead < 0x80) {
+            if (file[last] != text.back() || lead == '"' || lead == '\\') return std::nullopt;
+        } else if (pass_.File().encoding == ScriptEncoding::kUtf8) {
+            length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
+        } else {
+            length = lead >= 0xA1 && lead <= 0xDF ? 1 : 2;
+        }
+        return FindingFix{last + length, last + length, found.fix};
+    }
+    // The bytes replaced are ASCII markup: the file must hold them as they are.
+    const uint32_t from = message.origin[begin];
+    const uint32_t to = end > begin ? message.origin[end - 1] + 1 : from;
+    if (to < from || to > file.size() || file.compare(from, to - from, text, begin, end - begin) != 0) return std::nullopt;
+    return FindingFix{from, to, found.fix};
 }
 
 const std::vector<Finding>& MessageChecker::Check(const PassedMessage& m) {
@@ -91,7 +122,15 @@ const std::vector<Finding>& MessageChecker::Check(const PassedMessage& m) {
         return RelatedPlace{{}, origin[there], text.empty() ? "the source" : std::move(text)};
     };
     for (const UnencodableCharacter& u : m.Unencodable()) {
-        Add(Check::kUnencodable, m.number, u.origin, Unencodable(u), relatedAt({}, ""));
+        std::optional<FindingFix> fix;
+        const std::string& file = pass_.File().bytes;
+        if (!u.suggestion.empty() && u.codePoint != 0 && u.codePoint < kNotUtf8 && u.origin < file.size()) {
+            const uint32_t length = static_cast<uint32_t>(Utf8(u.codePoint).size());
+            if (u.origin + length <= file.size() && file.compare(u.origin, length, Utf8(u.codePoint)) == 0) {
+                fix = FindingFix{u.origin, u.origin + length, u.suggestion};
+            }
+        }
+        Add(Check::kUnencodable, m.number, u.origin, Unencodable(u), relatedAt({}, ""), false, std::move(fix));
     }
     const ScriptMessage& message = m.message;
     const ShowText show = [&](std::string_view cp932) { return pass_.Show(cp932); };
@@ -117,7 +156,9 @@ const std::vector<Finding>& MessageChecker::Check(const PassedMessage& m) {
                      [](const MessageFinding& a, const MessageFinding& b) { return a.offset < b.offset; });
     for (MessageFinding& f : found_) {
         const size_t at = std::min(static_cast<size_t>(std::max(f.offset, 0)), message.origin.size() - 1);
-        Add(f.check, m.number, message.origin[at], std::move(f.text), relatedAt(f.sourceOffset, std::move(f.sourceText)));
+        std::optional<FindingFix> fix = PlaceFix(message, f);
+        Add(f.check, m.number, message.origin[at], std::move(f.text), relatedAt(f.sourceOffset, std::move(f.sourceText)), false,
+            std::move(fix));
     }
     if (original && settings_.pairs.checkSource) CheckSource(m);
     if (!m.source.accepted.empty()) Accept(m);

@@ -56,13 +56,16 @@ public:
 private:
     bool Enabled(script::Check check) const;
     void Add(script::Check check, int32_t number, uint32_t offset, std::string text,
-             std::optional<RelatedPlace> related = {}, bool inSource = false);
+             std::optional<RelatedPlace> related = {}, bool inSource = false, std::optional<FindingFix> fix = {});
     // The checks of a translation alone, run on its source.
     void CheckSource(const PassedMessage& message);
     bool Measured(script::Check check) const;
     // Marks the findings the message's flags accept, and notes the flags
     // that accept nothing.
     void Accept(const PassedMessage& message);
+    // Where a fix inside the message's text goes in the file, when the file
+    // spells those bytes as they are (no escape, no doubled quote).
+    std::optional<FindingFix> PlaceFix(const ScriptMessage& message, const MessageFinding& found) const;
 
     const CheckSettings& settings_;
     MessagePass& pass_;

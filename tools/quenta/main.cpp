@@ -1,5 +1,6 @@
 // quenta: the tools for hosts, writers and translators in one program,
-// `quenta render`, `quenta check`, `quenta wrap` and `quenta preview`.
+// `quenta render`, `quenta check`, `quenta wrap`, `quenta preview` and
+// `quenta lsp`.
 #include <CLI/CLI.hpp>
 
 #include <cstdio>
@@ -10,6 +11,7 @@
 
 #include "CheckCommand.h"
 #include "ConfigCommand.h"
+#include "LspCommand.h"
 #include "ManPages.h"
 #include "Options.h"
 #include "RenderOptionSet.h"
@@ -30,6 +32,7 @@ int main(int argc, char** argv) {
     tool::WrapCommand wrap(app);
     tool::PreviewCommand preview(app);
     tool::ConfigCommand config(app);
+    tool::LspCommand lsp(app);
     // Hidden (no group): the build writes the manual pages with it.
     std::string manFolder;
     CLI::App* manPages = app.add_subcommand("man-pages", "Write the manual pages into a folder.")->group("");
@@ -65,6 +68,7 @@ int main(int argc, char** argv) {
         if (check.Chosen()) return check.Run(QUENTA_VERSION);
         if (wrap.Chosen()) return wrap.Run();
         if (preview.Chosen()) return preview.Run();
+        if (lsp.Chosen()) return lsp.Run(QUENTA_VERSION);
         if (config.Chosen()) return config.Run();
     } catch (const script::SettingsError& error) {
         // A whole diagnostic already, "quenta.toml:3:1: error: ...".
