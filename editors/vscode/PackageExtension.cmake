@@ -1,4 +1,4 @@
-# cmake -DSTAGE=dir -DNPM=npm -P PackageExtension.cmake
+# cmake -DSTAGE=dir -DNPM=npm -DVERSION=x.y.z -P PackageExtension.cmake
 # Packages the installed extension in STAGE with vsce (npm run package) and
 # checks what the .vsix holds: the manifest, every grammar package.json names,
 # the extension and the language client it loads, and none of the tests or
@@ -21,6 +21,11 @@ endif()
 string(REPLACE "\n" ";" entries "${listing}")
 
 file(READ "${STAGE}/package.json" manifest)
+# The extension carries the project's version, set once in project().
+string(JSON version GET "${manifest}" version)
+if(NOT version STREQUAL VERSION)
+  message(FATAL_ERROR "editors/vscode/package.json has version ${version}, the project ${VERSION}")
+endif()
 string(JSON grammar_count LENGTH "${manifest}" contributes grammars)
 set(wanted extension.vsixmanifest extension/package.json extension/src/extension.js
   extension/language-configuration.json extension/node_modules/vscode-languageclient/package.json)
