@@ -15,18 +15,32 @@ function serverOptions(config) {
   return { command, args, transport: TransportKind.stdio };
 }
 
-function clientOptions(config) {
+// What the server reads as its "quenta" settings: quenta.settings alone, since
+// the program and the trace settings are the extension's own.
+function serverSettings() {
+  return vscode.workspace.getConfiguration('quenta').get('settings', {});
+}
+
+function clientOptions() {
   return {
     documentSelector: languages.flatMap((language) => [
       { scheme: 'file', language },
       { scheme: 'untitled', language },
     ]),
-    // The quenta.toml keys, as the server reads them from the settings file;
-    // later changes reach it as workspace/didChangeConfiguration, and its
-    // workspace/configuration requests are answered from the same section.
-    initializationOptions: config.get('settings', {}),
+    // The settings over those of the quenta.toml in force; a change is sent
+    // as workspace/didChangeConfiguration (below), and a workspace/
+    // configuration request for the "quenta" section is answered with them.
+    initializationOptions: serverSettings(),
+    middleware: {
+      workspace: {
+        configuration: async (params, token, next) => {
+          const answers = await next(params, token);
+          if (!Array.isArray(answers)) return answers;
+          return params.items.map((item, i) => (item.section === 'quenta' ? serverSettings() : answers[i]));
+        },
+      },
+    },
     synchronize: {
-      configurationSection: 'quenta',
       fileEvents: vscode.workspace.createFileSystemWatcher('**/quenta.toml'),
     },
     outputChannelName: 'Quenta',
@@ -35,7 +49,7 @@ function clientOptions(config) {
 
 async function start() {
   const config = vscode.workspace.getConfiguration('quenta');
-  client = new LanguageClient('quenta', 'Quenta', serverOptions(config), clientOptions(config));
+  client = new LanguageClient('quenta', 'Quenta', serverOptions(config), clientOptions());
   try {
     await client.start();
   } catch (error) {
@@ -60,11 +74,14 @@ async function activate(context) {
       await stop();
       await start();
     }),
-    // A new program or new arguments take a new server.
+    // A new program or new arguments take a new server; new settings are
+    // sent to the one running.
     vscode.workspace.onDidChangeConfiguration(async (event) => {
       if (event.affectsConfiguration('quenta.server')) {
         await stop();
         await start();
+      } else if (event.affectsConfiguration('quenta.settings') && client && client.isRunning()) {
+        await client.sendNotification('workspace/didChangeConfiguration', { settings: { quenta: serverSettings() } });
       }
     }),
   );

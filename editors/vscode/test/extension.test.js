@@ -34,7 +34,7 @@ function load(settings) {
   };
   class LanguageClient {
     constructor(id, name, server, client) {
-      Object.assign(this, { id, name, server, client, started: false, stopped: false });
+      Object.assign(this, { id, name, server, client, started: false, stopped: false, sent: [] });
       made.push(this);
     }
     async start() {
@@ -43,6 +43,12 @@ function load(settings) {
     }
     async stop() {
       this.stopped = true;
+    }
+    isRunning() {
+      return this.started && !this.stopped;
+    }
+    async sendNotification(method, params) {
+      this.sent.push({ method, params });
     }
   }
   const fakes = { vscode, 'vscode-languageclient/node': { LanguageClient, TransportKind: { stdio: 0 } } };
@@ -72,12 +78,11 @@ test('starts quenta lsp from PATH by default, for every script language', async 
   const languages = new Set(client.client.documentSelector.map((s) => s.language));
   assert.deepStrictEqual([...languages].sort(), ['quenta', 'quenta-csv', 'quenta-po', 'quenta-tsv', 'quenta-xliff']);
   assert.deepStrictEqual(client.client.initializationOptions, {});
-  assert.strictEqual(client.client.synchronize.configurationSection, 'quenta');
   assert.strictEqual(client.client.synchronize.fileEvents.glob, '**/quenta.toml');
 });
 
 test('the configured program, its arguments and the settings go to the server', async () => {
-  const settings = { window: '480x96', 'max-lines': 2 };
+  const settings = { window: '480x96', maxLines: 2 };
   const { extension, made } = load({
     'server.path': '/opt/quenta/bin/quenta',
     'server.arguments': ['--verbose'],
@@ -90,12 +95,30 @@ test('the configured program, its arguments and the settings go to the server', 
   assert.deepStrictEqual(client.client.initializationOptions, settings);
 });
 
-test('a change of the server settings restarts it; other changes do not', async () => {
+test('the "quenta" settings the server gets are quenta.settings alone, when asked and when changed', async () => {
+  const settings = { window: '480x96', maxLines: 2 };
+  const { extension, made, handlers } = load({ 'server.path': 'quenta', settings });
+  await extension.activate(context());
+  const [client] = made;
+  const next = async (params) => params.items.map((item) => `answer for ${item.section}`);
+  const answers = await client.client.middleware.workspace.configuration(
+    { items: [{ section: 'quenta' }, { section: 'files' }] }, null, next);
+  assert.deepStrictEqual(answers, [settings, 'answer for files']);
+  settings.window = '640x120';
+  await handlers.configuration[0]({ affectsConfiguration: (section) => section === 'quenta.settings' });
+  assert.deepStrictEqual(client.sent, [
+    { method: 'workspace/didChangeConfiguration', params: { settings: { quenta: { window: '640x120', maxLines: 2 } } } },
+  ]);
+  assert.strictEqual(made.length, 1, 'new settings need no new server');
+});
+
+test('a change of the program restarts the server; other changes do not', async () => {
   const { extension, made, handlers } = load({});
   await extension.activate(context());
   const [change] = handlers.configuration;
-  await change({ affectsConfiguration: (section) => section === 'quenta.settings' });
+  await change({ affectsConfiguration: (section) => section === 'files.associations' });
   assert.strictEqual(made.length, 1);
+  assert.deepStrictEqual(made[0].sent, []);
   await change({ affectsConfiguration: (section) => section === 'quenta.server' });
   assert.strictEqual(made.length, 2);
   assert.ok(made[0].stopped);
