@@ -3,7 +3,7 @@
 'use strict';
 
 const vscode = require('vscode');
-const { LanguageClient, TransportKind } = require('vscode-languageclient/node');
+const { LanguageClient } = require('vscode-languageclient/node');
 
 const languages = ['quenta', 'quenta-csv', 'quenta-tsv', 'quenta-po', 'quenta-xliff'];
 
@@ -12,7 +12,9 @@ let client;
 function serverOptions(config) {
   const command = config.get('server.path') || 'quenta';
   const args = ['lsp', ...config.get('server.arguments', [])];
-  return { command, args, transport: TransportKind.stdio };
+  // No transport named: the client then talks on standard input and output
+  // without adding --stdio to the command line.
+  return { command, args };
 }
 
 // What the server reads as its "quenta" settings: quenta.settings alone, since

@@ -51,7 +51,7 @@ function load(settings) {
       this.sent.push({ method, params });
     }
   }
-  const fakes = { vscode, 'vscode-languageclient/node': { LanguageClient, TransportKind: { stdio: 0 } } };
+  const fakes = { vscode, 'vscode-languageclient/node': { LanguageClient } };
   const original = Module._load;
   Module._load = function (request, ...rest) {
     return request in fakes ? fakes[request] : original.call(this, request, ...rest);
@@ -74,6 +74,7 @@ test('starts quenta lsp from PATH by default, for every script language', async 
   const [client] = made;
   assert.strictEqual(client.server.command, 'quenta');
   assert.deepStrictEqual(client.server.args, ['lsp']);
+  assert.strictEqual(client.server.transport, undefined, 'stdio, with no --stdio added');
   assert.ok(client.started);
   const languages = new Set(client.client.documentSelector.map((s) => s.language));
   assert.deepStrictEqual([...languages].sort(), ['quenta', 'quenta-csv', 'quenta-po', 'quenta-tsv', 'quenta-xliff']);
