@@ -4,8 +4,9 @@
 #          the default preset's tests, and rendering with the IPA fonts
 #   test   build, and everything scripts/test-all.sh runs besides: the
 #          benchmarks, the fuzz targets, the preview's browser tests and
-#          the SDL example under Xvfb, the release packages' checks and
-#          the Windows DLLs under wine (scripts/wine32-binfmt.sh then lets
+#          the SDL example under Xvfb, the release packages' checks, the
+#          VS Code extension's tests and .vsix (Node.js, npm), and the
+#          Windows DLLs under wine (scripts/wine32-binfmt.sh then lets
 #          32-bit programs run, under qemu where the kernel cannot), and
 #          the Debian sources built for them (scripts/mingw-sources.sh)
 # Safe to run again: it installs only what is missing, and asks sudo for
@@ -37,6 +38,12 @@ test=(
   libsdl2-dev xvfb xauth  # the SDL example, run under a virtual X server
   neovim  # quenta lsp tested with Neovim's own client, headless
 )
+# The VS Code extension's grammar tests and its .vsix: Debian's Node.js and
+# npm, unless a Node.js from elsewhere, which brings its own npm and
+# conflicts with Debian's, is already there.
+if ! command -v npm >/dev/null; then
+  test+=(nodejs npm)
+fi
 
 case "${1:-build}" in
   build) packages=("${build[@]}") ;;
