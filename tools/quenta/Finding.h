@@ -43,8 +43,8 @@ struct Finding {
     std::optional<RelatedPlace> related;
     std::string key;      // the message's identity (MessageKey), for baselines
     bool accepted = false;  // accepted by a flag in the script: listed only on request
-    // The message's key, the check and the text the finding points at,
-    // hashed: the same finding wherever lines move.
+    // The message's key, the check and the text the finding points at (as
+    // its words quote it), hashed: the same finding wherever lines move.
     std::string fingerprint;
     BaselineState baseline = BaselineState::kNone;
     std::optional<FindingFix> fix;

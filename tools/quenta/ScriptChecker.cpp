@@ -166,14 +166,14 @@ const std::vector<Finding>& MessageChecker::Check(const PassedMessage& m) {
                      [](const Finding& a, const Finding& b) { return a.offset < b.offset; });
     if (!findings_.empty()) {
         const std::string key = MessageKey(m.source.key, m.written);
-        const std::string& bytes = pass_.File().bytes;
         for (Finding& f : findings_) {
             f.key = key;
-            // What the finding points at, to the end of its line: enough to
-            // tell two findings of one check in one message apart.
-            const size_t from = std::min<size_t>(f.offset, bytes.size());
-            const size_t end = std::min({bytes.find_first_of("\r\n", from), bytes.size(), from + 32});
-            f.fingerprint = TextHash(key + '\0' + std::string(CheckName(f.check)) + '\0' + bytes.substr(from, end - from));
+            // The finding's own words quote what it points at ('<XY>' is no
+            // tag); past the message's number they hold wherever the
+            // message moves and whatever else in it changes.
+            const size_t words = f.text.find(": ");
+            const std::string_view said = std::string_view(f.text).substr(words == std::string::npos ? 0 : words + 2);
+            f.fingerprint = TextHash(key + '\0' + std::string(CheckName(f.check)) + '\0' + std::string(said));
         }
     }
     return findings_;
