@@ -1,6 +1,7 @@
 // The comparison of translations with their sources on arbitrary pairs of
 // code page 932 texts, in order, with the checks of the translation's
-// characters, as the checker runs them: a style one side leaves open
+// characters, as the checker runs them (and their printf placeholders, as
+// in C format strings, when the second byte says so): a style one side leaves open
 // carries into the next pair. Beyond the sanitizers it holds the findings to
 // their promise: each lies inside its translation, and the other half of a
 // pair finding inside its source.
@@ -16,6 +17,7 @@
 #include "LaidOutMessage.h"
 #include "MessageLayout.h"
 #include "PairChecks.h"
+#include "PlaceholderChecks.h"
 #include "Require.h"
 
 using namespace quenta;
@@ -35,6 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     script::LaidOutMessage source, translation;
     script::PairSettings settings;
     settings.countBreaks = size > 1 && (data[1] & 1);
+    const bool cFormat = size > 1 && (data[1] & 2);  // the pairs are C format strings
     const script::ShowText show = [](std::string_view text) { return std::string(text); };
     std::vector<script::MessageFinding> found;
     for (size_t i = 0; i + 1 < texts.size(); i += 2) {
@@ -48,6 +51,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         script::CheckCharacters(t, translation, show, found);
         script::ComparePair({s, source, sourceBefore, sources.Open()}, {t, translation, translationBefore, translations.Open()},
                             settings, show, found);
+        if (cFormat) {
+            script::DropInside(script::PlaceholderRanges(t), found);
+            script::ComparePlaceholders({s, {}, {}}, t, show, found);
+        }
         for (const script::MessageFinding& f : found) {
             Require(f.offset >= 0 && static_cast<size_t>(f.offset) <= t.size(), "a finding lies inside its translation");
             Require(!f.sourceOffset || (*f.sourceOffset >= 0 && static_cast<size_t>(*f.sourceOffset) <= s.size()),

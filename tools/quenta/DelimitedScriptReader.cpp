@@ -56,8 +56,8 @@ public:
         // Only a delimiter or a line end ends a field or a row: each goes
         // to libcsv alone, so that a field's end is known, and the bytes
         // between them go in one piece.
-        const char ends[] = {file_.form == ScriptForm::kTsv ? '\t' : ',', '\r', '\n'};
-        const std::string_view fieldEnds(ends, sizeof ends);
+        const char delimiter = file_.form == ScriptForm::kTsv ? '\t' : ',';
+        const auto endsField = [&](char c) { return c == delimiter || c == '\r' || c == '\n'; };
         size_t at = TextStart(file_.bytes, file_.encoding);
         fieldStart_ = at;
         while (at < bytes.size()) {
@@ -68,10 +68,11 @@ public:
                 continue;
             }
             rowStart_ = false;
-            size_t length = 1;
-            if (fieldEnds.find(static_cast<char>(byte)) == std::string_view::npos) {
-                length = std::min(bytes.find_first_of(fieldEnds, at), bytes.size()) - at;
+            size_t end = at + 1;
+            if (!endsField(static_cast<char>(byte))) {
+                while (end < bytes.size() && !endsField(bytes[end])) ++end;
             }
+            const size_t length = end - at;
             position_ = at + length - 1;
             if (csv_parse(&parser, bytes.data() + at, length, OnField, OnRow, this) != length) {
                 const std::string reason = csv_strerror(csv_error(&parser));

@@ -29,17 +29,24 @@ SourcePlace SourcePlaces::At(uint32_t offset) {
         auto after = std::upper_bound(landmarks_.begin(), landmarks_.end(), offset,
                                       [](uint32_t o, const LineStart& l) { return o < l.offset; });
         cursor_ = *(after - 1);
+        countedColumn_ = 0;
     }
-    for (size_t i = cursor_.offset; i < offset; ++i) {
+    // No line ends before the place last counted on the cursor's line.
+    const size_t from = countedColumn_ > 0 && countedTo_ <= offset ? countedTo_ : cursor_.offset;
+    for (size_t i = from; i < offset; ++i) {
         if (!EndsLine(i)) continue;
         cursor_ = {static_cast<uint32_t>(i + 1), cursor_.line + 1};
+        countedColumn_ = 0;
         if (cursor_.offset >= landmarks_.back().offset + kLandmarkSpacing) landmarks_.push_back(cursor_);
     }
     SourcePlace place;
     place.line = cursor_.line;
     const auto* p = reinterpret_cast<const unsigned char*>(bytes_.data());
     uint32_t i = cursor_.offset;
-    if (i == 0) {
+    if (countedColumn_ > 0 && countedTo_ <= offset) {
+        i = countedTo_;
+        place.column = countedColumn_;
+    } else if (i == 0) {
         // A byte-order mark takes no column.
         const auto start = static_cast<uint32_t>(TextStart(bytes_, encoding_));
         if (offset >= start) i = start;
@@ -53,6 +60,10 @@ SourcePlace SourcePlaces::At(uint32_t offset) {
         }
         ++place.column;
     }
+    // A place inside a UTF-8 character (never asked for) is not gone on from.
+    const bool boundary = encoding_ != ScriptEncoding::kUtf8 || i >= bytes_.size() || (p[i] & 0xC0) != 0x80;
+    countedColumn_ = boundary ? place.column : 0;
+    countedTo_ = i;
     return place;
 }
 

@@ -33,6 +33,10 @@ private:
     const std::string& bytes_;
     ScriptEncoding encoding_;
     LineStart cursor_{0, 1};           // the start of the line last asked for
+    // The last column counted on the cursor's line, so that places further
+    // along it (a finding, then the next) go on from there.
+    uint32_t countedTo_ = 0;
+    int32_t countedColumn_ = 0;  // 0: nothing counted on this line
     std::vector<LineStart> landmarks_;  // a line start about every 1 MiB passed
 };
 
