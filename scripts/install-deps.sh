@@ -20,6 +20,7 @@ build=(
   libxxhash-dev  # quenta render --script: the keys that tell which pictures are up to date
   libgtest-dev libgmock-dev  # the tests every preset builds
   libmicrohttpd-dev  # quenta preview: its web server
+  libtomlplusplus-dev  # quenta: the project settings in quenta.toml
   libxml2-dev  # the tests of quenta render --script parse the review page it writes
 )
 test=(

@@ -28,7 +28,9 @@ namespace quenta::script {
     X(kLineTooWide, "line-too-wide", kError, "A line wider than the message window.")                                  \
     X(kMessageTooTall, "message-too-tall", kError, "A message taller than the message window.")                        \
     X(kTooManyLines, "too-many-lines", kError, "A message with more lines than allowed.")                              \
-    X(kWrapDoesNotFit, "wrap-does-not-fit", kError, "A message that does not fit the window even after wrapping.")
+    X(kWrapDoesNotFit, "wrap-does-not-fit", kError, "A message that does not fit the window even after wrapping.") \
+    X(kUnusedAcceptance, "unused-acceptance", kNote,                                                                   \
+      "A quenta-ignore flag that accepts a finding the message no longer has: remove it.")
 
 enum class Check {
 #define QUENTA_CHECK_ENUMERATOR(id, name, level, summary) id,

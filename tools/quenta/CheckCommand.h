@@ -4,6 +4,7 @@
 #include <CLI/CLI.hpp>
 
 #include "ScriptOptions.h"
+#include "SettingsOptions.h"
 
 namespace quenta::tool {
 
@@ -17,10 +18,12 @@ public:
 private:
     CLI::App* command_;
     ScriptOptions script_;
+    SettingsOptions config_;
     std::string format_ = "text";
     std::vector<std::string> only_, silenced_;
     bool warningsAsErrors_ = false;
     bool listChecks_ = false;
+    bool showAccepted_ = false;
 };
 
 }  // namespace quenta::tool

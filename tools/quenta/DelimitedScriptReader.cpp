@@ -12,6 +12,7 @@
 #include <vector>
 #include <algorithm>
 
+#include "AcceptFlags.h"
 #include "ScriptReader.h"
 
 namespace quenta::script {
@@ -34,6 +35,8 @@ public:
         } else {
             headerName_ = column;
         }
+        flags_.Choose(file.flagsColumn, "--flags-column", !headerName_.empty());
+        key_.Choose(file.keyColumn, "--key-column", !headerName_.empty());
     }
 
     void Run() {
@@ -66,6 +69,12 @@ public:
         if (!headerName_.empty() && wanted_ < 0) {
             throw std::runtime_error("'" + file_.path + "' has no column named '" + headerName_ + "' in its first row; " +
                                      Columns());
+        }
+        for (const OtherColumn* other : {&flags_, &key_}) {
+            if (!other->name.empty() && other->index < 0) {
+                throw std::runtime_error("'" + file_.path + "' has no column named '" + other->name + "' in its first row; " +
+                                         Columns());
+            }
         }
         if (wanted_ >= widest_ && row_ > 0) {
             throw std::runtime_error("'" + file_.path + "' has no column " + file_.column + ": no row has more than " +
@@ -127,10 +136,14 @@ private:
         widest_ = std::max(widest_, field_ + 1);
         if (row_ == 0 && !headerName_.empty()) {
             if (value == headerName_ && wanted_ < 0) wanted_ = field_;
+            flags_.Name(value, field_);
+            key_.Name(value, field_);
         } else if (guessing_ && row_ == 0 && field_ == 0) {
             firstField_ = {value, begin, end};  // a message once the row proves to be all there is
-        } else if (field_ == wanted_) {
-            Emit(value, begin, end);
+        } else {
+            if (field_ == wanted_) Emit(value, begin, end);
+            if (field_ == flags_.index) flags_.Take(value, begin + (begin < end && file_.bytes[begin] == '"' ? 1 : 0));
+            if (field_ == key_.index) key_.Take(value, begin);
         }
         ++field_;
     }
@@ -140,6 +153,15 @@ private:
             if (firstRow_.size() > 1) RefuseGuess();
             Emit(firstField_.value, firstField_.begin, firstField_.end);
         }
+        // The row's message goes once its other columns are read too.
+        if (pending_) {
+            text_.key = key_.value;
+            if (flags_.index >= 0) FindAcceptFlags(flags_.value, flags_.at, text_.accepted);
+            pending_ = false;
+            sink_(text_);
+        }
+        flags_.value.clear();
+        key_.value.clear();
         fieldStart_ = position_ + 1;
         rowStart_ = true;
         field_ = 0;
@@ -179,7 +201,7 @@ private:
         text_.end = static_cast<uint32_t>(end);
         if (text_.bytes.empty()) return;
         BreaksToTags();
-        sink_(text_);
+        pending_ = true;
     }
 
     // A line break inside a quoted field ("\r\n", "\n" or "\r") is a line
@@ -200,8 +222,38 @@ private:
         text_ = std::move(converted);
     }
 
+    // A column beside the messages' (flags, key), by number or by its name
+    // in the first row, which must then be a header.
+    struct OtherColumn {
+        int index = -1;
+        std::string name;
+        std::string value;  // this row's
+        uint32_t at = 0;
+
+        void Choose(const std::string& column, const char* option, bool header) {
+            if (column.empty()) return;
+            if (column.find_first_not_of("0123456789") == std::string::npos) {
+                index = std::atoi(column.c_str()) - 1;
+                if (index < 0) throw std::runtime_error(std::string(option) + " counts from 1");
+            } else if (!header) {
+                throw std::runtime_error(std::string(option) + " names a column of the first row, which is a header only when --column names one too");
+            } else {
+                name = column;
+            }
+        }
+        void Name(const std::string& header, int field) {
+            if (!name.empty() && index < 0 && header == name) index = field;
+        }
+        void Take(const std::string& contents, size_t begin) {
+            value = contents;
+            at = static_cast<uint32_t>(begin);
+        }
+    };
+
     const ScriptFile& file_;
     const MessageSink& sink_;
+    OtherColumn flags_, key_;
+    bool pending_ = false;
     int wanted_ = -1;
     bool guessing_ = false;  // no --column: the file must have one column
     int widest_ = 0;         // the most fields a row had

@@ -30,6 +30,8 @@ struct Finding {
     uint32_t offset = 0;  // byte offset in the file
     std::string text;     // what a writer reads, UTF-8
     std::optional<FindingFix> fix;
+    std::string key;      // the message's identity (MessageKey), for baselines
+    bool accepted = false;  // accepted by a flag in the script: listed only on request
 };
 
 }  // namespace quenta::script

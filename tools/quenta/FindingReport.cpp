@@ -23,6 +23,7 @@ json Json(const std::vector<FileFindings>& files) {
                            {"level", LevelName(f.level)},
                            {"check", std::string(CheckName(f.check))},
                            {"text", f.text}});
+            if (f.accepted) out.back()["accepted"] = true;
         }
     }
     return out;
@@ -47,6 +48,8 @@ json Sarif(const std::vector<FileFindings>& files, const std::string& version) {
                                             {"region", {{"startLine", f.place.line}, {"startColumn", f.place.column}}}}}}})},
                            {"properties", {{"messageNumber", f.message}}}};
             result["ruleIndex"] = static_cast<int>(f.check);
+            // Accepted where the text lives: a flag in the script.
+            if (f.accepted) result["suppressions"] = json::array({{{"kind", "inSource"}}});
             results.push_back(std::move(result));
         }
     }
@@ -62,7 +65,7 @@ json Sarif(const std::vector<FileFindings>& files, const std::string& version) {
 
 std::string FindingLine(const std::string& path, const Finding& f) {
     return path + ":" + std::to_string(f.place.line) + ":" + std::to_string(f.place.column) + ": " +
-           LevelName(f.level) + ": " + f.text + " [" + std::string(CheckName(f.check)) + "]";
+           LevelName(f.level) + ": " + f.text + " [" + std::string(CheckName(f.check)) + "]" + (f.accepted ? " (accepted)" : "");
 }
 
 void WriteReport(std::ostream& out, ReportFormat format, const std::vector<FileFindings>& files,

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "AcceptFlags.h"
 #include "ScriptReader.h"
 
 namespace quenta::script {
@@ -63,8 +64,28 @@ public:
             const size_t lineStart = at_;
             const size_t lineEnd = LineEnd(at_);
             at_ = lineEnd + 1;
+            const bool comment = bytes_[lineStart] == '#';
+            if (afterMsgstr_ && (comment || bytes_.compare(lineStart, 7, "msgctxt") == 0 ||
+                                 bytes_.compare(lineStart, 6, "msgid ") == 0)) {
+                // The next entry begins.
+                flags_.clear();
+                afterMsgstr_ = false;
+            }
+            if (comment) {
+                // A translator's comment ("# ..."), which msgmerge and
+                // msgcat keep, holds the entry's accepting flags; the
+                // "#," flags line would lose unknown flags to them.
+                const char second = lineStart + 1 < lineEnd ? bytes_[lineStart + 1] : ' ';
+                if (second == ' ' || second == '\t' || second == '\r') {
+                    FindAcceptFlags(std::string_view(bytes_).substr(lineStart, lineEnd - lineStart),
+                                    static_cast<uint32_t>(lineStart), flags_);
+                }
+                continue;
+            }
             if (bytes_.compare(lineStart, 6, "msgstr") != 0) continue;
             out.text.Clear();
+            out.text.accepted = flags_;
+            afterMsgstr_ = true;
             out.keyword = lineStart;
             size_t quote = bytes_.find('"', lineStart);
             if (quote == std::string::npos || quote > lineEnd) return true;
@@ -106,6 +127,8 @@ private:
 
     const std::string& bytes_;
     size_t at_ = 0;
+    std::vector<AcceptFlag> flags_;  // the current entry's
+    bool afterMsgstr_ = false;
 };
 
 // The translation as the scanner decodes it: a line break is the break tag.
@@ -118,16 +141,30 @@ std::string WithBreakTags(const char* translation) {
     return out;
 }
 
-void EmitTranslation(const char* translation, bool cFormat, LocatedString& located, const MessageSink& sink) {
+// The entry's identity: its context and id, joined as gettext joins them,
+// and the plural form after another separator.
+std::string EntryKey(po_message_t message, int form) {
+    std::string key;
+    if (const char* context = po_message_msgctxt(message)) key = std::string(context) + '\x04';
+    key += po_message_msgid(message);
+    if (form >= 0) key += "\x04[" + std::to_string(form) + "]";
+    return key;
+}
+
+void EmitTranslation(const char* translation, bool cFormat, std::string key, LocatedString& located,
+                     const MessageSink& sink) {
     if (!translation || !*translation) return;
     const std::string expected = WithBreakTags(translation);
     if (located.text.bytes != expected) {
         // Not what the scanner found: every byte points at the keyword.
+        std::vector<AcceptFlag> accepted = std::move(located.text.accepted);
         located.text.Clear();
+        located.text.accepted = std::move(accepted);
         for (const char c : expected) located.text.Append(c, static_cast<uint32_t>(located.keyword));
         located.text.end = static_cast<uint32_t>(located.keyword);
     }
     located.text.cFormat = cFormat;
+    located.text.key = std::move(key);
     sink(located.text);
 }
 
@@ -201,13 +238,15 @@ void ReadPoMessages(const ScriptFile& file, const MessageSink& sink) {
             if (po_message_msgid_plural(message)) {
                 for (int form = 0; po_message_msgstr_plural(message, form); ++form) {
                     if (!scanner.Next(located)) located = {};
-                    if (!skipped) EmitTranslation(po_message_msgstr_plural(message, form), cFormat, located, sink);
+                    if (!skipped) {
+                        EmitTranslation(po_message_msgstr_plural(message, form), cFormat, EntryKey(message, form), located, sink);
+                    }
                 }
                 continue;
             }
             if (!scanner.Next(located)) located = {};
             if (*po_message_msgid(message) == '\0') continue;  // the header
-            if (!skipped) EmitTranslation(po_message_msgstr(message), cFormat, located, sink);
+            if (!skipped) EmitTranslation(po_message_msgstr(message), cFormat, EntryKey(message, -1), located, sink);
         }
     }
 }

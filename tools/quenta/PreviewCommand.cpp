@@ -37,10 +37,14 @@ PreviewCommand::PreviewCommand(CLI::App& app) {
     c->add_option("--port", port_, "the port to listen on; 0 for any free one")->check(CLI::Range(0, 65535));
     c->add_option("--render-limit", renderLimitMs_, "the longest a render may take, in milliseconds")
         ->check(CLI::Range(10, 60000));
+    config_.AddTo(*c);
     c->add_option("script", script_, "a script to step through: plain text (a blank line ends a message), .csv, .tsv or .po");
 }
 
 int PreviewCommand::Run() {
+    const script::ProjectSettings project = script::SettingsResolver(config_.Choice(*command_)).For(script_);
+    ApplySettings(project, input_);
+    ApplySettings(project, drawing_);
     const render::Options options = drawing_.Resolve();
     const script::WindowSettings window = input_.Window();
 

@@ -9,6 +9,7 @@
 
 #include "DrawingOptions.h"
 #include "ScriptOptions.h"
+#include "SettingsOptions.h"
 
 namespace quenta::tool {
 
@@ -25,6 +26,7 @@ private:
     render::DrawingOptions drawing_;
     std::string script_;
     ScriptInputOptions input_;
+    SettingsOptions config_;
     std::string address_ = "127.0.0.1";
     int32_t port_ = 0;
     int32_t renderLimitMs_ = 2000;

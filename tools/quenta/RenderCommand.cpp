@@ -32,6 +32,7 @@ RenderCommand::RenderCommand(CLI::App& app) {
     drawing_.AddTo(*c);
     c->add_flag("--cp932", cp932_, "the input is Shift-JIS (code page 932) already");
     c->add_flag("--fail-on-findings", failOnFindings_, "exit 1 when the checker finds an error in the message");
+    config_.AddTo(*c);
     c->add_option("file", input_, "the message text; standard input when absent or -");
 
     auto* whole = c->add_option_group("whole script", "every message of a script to a picture, and index.html to review them");
@@ -47,7 +48,17 @@ RenderCommand::RenderCommand(CLI::App& app) {
 
 int RenderCommand::Run() {
     using render::UsageError;
-    if (!script_.script.empty()) return RunScript();
+    // The settings in force for the script, or for the message's file.
+    const std::string& settingsFor = !script_.script.empty() ? script_.script : input_;
+    const script::ProjectSettings project = script::SettingsResolver(config_.Choice(*command_)).For(settingsFor);
+    ApplySettings(project, scriptInput_);
+    ApplySettings(project, drawing_);
+    if (project.encoding.origin.kind == script::SettingOrigin::Kind::kFile) cp932_ = project.Cp932();
+    if (!script_.script.empty()) {
+        // A script's line breaks are its own: a project's keep-newlines is for one message.
+        if (project.keepNewlines.origin.kind == script::SettingOrigin::Kind::kFile) drawing_.options.keepNewlines = false;
+        return RunScript();
+    }
     if (!script_.outDir.empty()) throw UsageError("--out-dir goes with --script");
     if (output_.empty()) throw UsageError("--output is required (or --script with --out-dir)");
     render::Options options = drawing_.Resolve();

@@ -6,6 +6,7 @@
 #include "DrawingOptions.h"
 #include "ScriptOptions.h"
 #include "ScriptRender.h"
+#include "SettingsOptions.h"
 
 namespace quenta::tool {
 
@@ -25,6 +26,7 @@ private:
     // A whole script to a folder of pictures.
     script::ScriptRenderSettings script_;
     ScriptInputOptions scriptInput_;
+    SettingsOptions config_;
     bool quiet_ = false;
 
     int RunScript();

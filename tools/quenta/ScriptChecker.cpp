@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "AcceptFlags.h"
 #include "MessageChecks.h"
 
 namespace quenta::script {
@@ -57,7 +58,8 @@ void MessageChecker::Add(script::Check check, int32_t number, uint32_t offset, s
     if (!Enabled(check)) return;
     Finding f;
     f.check = check;
-    f.level = InfoOf(check).level;
+    const auto level = settings_.levels.find(check);
+    f.level = level != settings_.levels.end() ? level->second : InfoOf(check).level;
     if (settings_.warningsAsErrors && f.level == Level::kWarning) f.level = Level::kError;
     f.message = number;
     f.offset = offset;
@@ -123,9 +125,53 @@ const std::vector<Finding>& MessageChecker::Check(const PassedMessage& m) {
         std::optional<FindingFix> fix = PlaceFix(message, f);
         Add(f.check, m.number, message.origin[at], std::move(f.text), std::move(fix));
     }
+    if (!m.source.accepted.empty()) Accept(m);
     std::stable_sort(findings_.begin(), findings_.end(),
                      [](const Finding& a, const Finding& b) { return a.offset < b.offset; });
+    if (!findings_.empty()) {
+        const std::string key = MessageKey(m.source.key, m.written);
+        for (Finding& f : findings_) f.key = key;
+    }
     return findings_;
+}
+
+// The fit checks measure only against a window or a line limit.
+bool MessageChecker::Measured(script::Check check) const {
+    switch (check) {
+        case Check::kLineTooWide: return settings_.window.width.has_value();
+        case Check::kMessageTooTall: return settings_.window.height.has_value();
+        case Check::kTooManyLines: return settings_.window.maxLines.has_value();
+        default: return true;
+    }
+}
+
+void MessageChecker::Accept(const PassedMessage& m) {
+    const std::vector<AcceptFlag>& flags = m.source.accepted;
+    std::vector<bool> used(flags.size(), false);
+    for (Finding& f : findings_) {
+        for (size_t i = 0; i < flags.size(); ++i) {
+            if (flags[i].check == CheckName(f.check)) {
+                used[i] = true;
+                f.accepted = true;
+            }
+        }
+    }
+    if (!settings_.keepAccepted) {
+        std::erase_if(findings_, [](const Finding& f) { return f.accepted; });
+    }
+    // A flag whose finding is gone is left behind by a fix; say so, that
+    // flags do not pile up. A check that did not run cannot tell.
+    for (size_t i = 0; i < flags.size(); ++i) {
+        if (used[i]) continue;
+        const std::optional<script::Check> check = CheckNamed(flags[i].check);
+        const std::string flag = "'" + std::string(kAcceptPrefix) + flags[i].check + "'";
+        if (!check) {
+            Add(Check::kUnusedAcceptance, m.number, flags[i].at, flag + " names no check; `quenta check --list-checks` lists them");
+        } else if (Enabled(*check) && Measured(*check)) {
+            Add(Check::kUnusedAcceptance, m.number, flags[i].at,
+                flag + " accepts a finding the message no longer has; remove the flag");
+        }
+    }
 }
 
 FileFindings CheckScript(const ScriptFile& file, const CheckSettings& settings) {
@@ -144,7 +190,7 @@ FileFindings CheckScript(const ScriptFile& file, const CheckSettings& settings) 
 bool HasErrors(const std::vector<FileFindings>& files) {
     for (const FileFindings& file : files) {
         for (const Finding& f : file.findings) {
-            if (f.level == Level::kError) return true;
+            if (f.level == Level::kError && !f.accepted) return true;
         }
     }
     return false;

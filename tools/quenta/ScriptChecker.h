@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <optional>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -23,8 +24,12 @@ struct CheckSettings {
     WindowSettings window;
     bool resetBetweenMessages = false;
     bool warningsAsErrors = false;
+    // Findings accepted by a flag in the script are kept, marked accepted,
+    // rather than dropped.
+    bool keepAccepted = false;
     std::set<Check> only;  // when not empty, only these checks
     std::set<Check> silenced;
+    std::map<Check, Level> levels;  // a project's own level for a check, over its usual one
     core::PictureSizes* pictures = nullptr;  // null: every picture exists, 0x0
     // Called after each message with its number, for progress and for
     // measuring what a long script holds while it is read.
@@ -51,6 +56,10 @@ private:
     // Where a fix inside the message's text goes in the file, when the file
     // spells those bytes as they are (no escape, no doubled quote).
     std::optional<FindingFix> PlaceFix(const ScriptMessage& message, const MessageFinding& found) const;
+    bool Measured(script::Check check) const;
+    // Marks the findings the message's flags accept, and notes the flags
+    // that accept nothing.
+    void Accept(const PassedMessage& message);
 
     const CheckSettings& settings_;
     MessagePass& pass_;

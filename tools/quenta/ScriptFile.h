@@ -28,6 +28,10 @@ struct ScriptFile {
     bool keepNewlines = false;
     // PO: entries marked fuzzy are read too (msgfmt leaves them out).
     bool includeFuzzy = false;
+    // CSV and TSV: the columns of accepted findings' flags and of each
+    // message's identity, as `column` names one; empty for none.
+    std::string flagsColumn;
+    std::string keyColumn;
     // The encoding of the file on disk when `bytes` are not its own: a
     // UTF-16 file (by its byte-order mark) or a PO file whose header names
     // a charset other than UTF-8 and Shift-JIS is recoded to UTF-8 when

@@ -24,10 +24,12 @@ struct ScriptInputOptions {
     int32_t maxLines = 0;
     bool reset = false;
     bool includeFuzzy = false;
+    std::string flagsColumn, keyColumn;  // CSV and TSV, for `quenta check`
 
     struct Uses {
         bool cp932 = true;   // false where the command has its own --cp932
         bool width = false;  // --width, for wrapping without a window
+        bool columns = false;  // --flags-column and --key-column
     };
     // `command` may be an option group.
     void AddTo(CLI::App& command, Uses uses);

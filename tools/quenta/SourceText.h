@@ -8,11 +8,22 @@
 
 namespace quenta::script {
 
+// A writer's flag that accepts one check's findings in this message,
+// "quenta-ignore-NAME", and where in the file it is written.
+struct AcceptFlag {
+    std::string check;  // NAME, as written
+    uint32_t at = 0;    // file offset of the flag
+};
+
 struct SourceText {
     std::string bytes;
     std::vector<uint32_t> origin;  // one per byte
     uint32_t end = 0;              // the file offset just after the message
     bool cFormat = false;          // a printf format (a PO entry flagged c-format)
+    // The message's identity, where its form gives one (a PO entry's
+    // context and id, a CSV key column); empty for plain text.
+    std::string key;
+    std::vector<AcceptFlag> accepted;
 
     void Append(char byte, uint32_t at) {
         bytes += byte;
@@ -34,6 +45,8 @@ struct SourceText {
         origin.clear();
         end = 0;
         cFormat = false;
+        key.clear();
+        accepted.clear();
     }
 };
 

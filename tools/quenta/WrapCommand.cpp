@@ -1,6 +1,7 @@
 #include "WrapCommand.h"
 
 #include <iostream>
+#include <map>
 #include <memory>
 #include <stdexcept>
 
@@ -17,30 +18,40 @@ namespace quenta::tool {
 WrapCommand::WrapCommand(CLI::App& app) {
     command_ = app.add_subcommand("wrap", "Insert <R> so that every line of every message fits the window's width.");
     script_.AddTo(*command_, true);
+    config_.AddTo(*command_);
     command_->add_flag("-i,--in-place", inPlace_, "rewrite the files (atomically) instead of writing to standard output");
     command_->footer("Messages that still do not fit are reported on standard error as file:line:column: error: ...;\n"
                      "exit status 1 then, 2 for a bad command line or an unreadable script, else 0.");
 }
 
 int WrapCommand::Run() {
-    script::CheckSettings settings;
-    settings.window = script_.Window();
-    if (!settings.window.width) throw render::UsageError("give the width to wrap to: --window WxH or --width N");
-    settings.resetBetweenMessages = script_.reset;
-    std::unique_ptr<script::OpenedArchive> archive;
-    if (!script_.archive.empty()) archive = std::make_unique<script::OpenedArchive>(script_.archive);
-    settings.pictures = archive ? archive->Pictures() : nullptr;
     if (inPlace_) {
         for (const std::string& path : script_.files) {
             if (path == "-") throw render::UsageError("-i rewrites files; standard input cannot be rewritten");
         }
     }
+    script::SettingsResolver resolver(config_.Choice(*command_));
+    std::map<std::string, std::unique_ptr<script::OpenedArchive>> archives;
 
     render::CheckedOutput out(STDOUT_FILENO, "to standard output", false);
     bool unfitting = false;
     int32_t messages = 0;
-    settings.afterMessage = [&](int32_t number) { messages = number; };
     for (const std::string& path : script_.files) {
+        // Each script is wrapped to the window in force for it.
+        const script::ProjectSettings project = resolver.For(path);
+        ScriptOptions options = script_;
+        ApplySettings(project, options);
+        ApplyArchive(project, options.archive);
+        script::CheckSettings settings;
+        settings.window = options.Window();
+        if (!settings.window.width) throw render::UsageError("give the width to wrap to: --window WxH or --width N");
+        settings.resetBetweenMessages = options.reset;
+        if (!options.archive.empty()) {
+            auto& archive = archives[options.archive];
+            if (!archive) archive = std::make_unique<script::OpenedArchive>(options.archive);
+            settings.pictures = archive->Pictures();
+        }
+        settings.afterMessage = [&](int32_t number) { messages = number; };
         if (inPlace_) {
             // Refused before it is read: a FIFO would be waited on.
             try {
@@ -50,7 +61,7 @@ int WrapCommand::Run() {
             }
         }
         const script::ScriptFile file =
-            script::OpenScript(path, script_.form, script_.cp932, script_.column, script_.includeFuzzy);
+            script::OpenScript(path, options.form, options.cp932, options.column, options.includeFuzzy);
         messages = 0;
         script::WrapResult result = script::WrapScript(file, settings);
         // Written back as the file is stored: UTF-16, or the charset a PO
@@ -58,7 +69,7 @@ int WrapCommand::Run() {
         result.bytes = script::StoredBytes(file, result.bytes);
         // The file is given back as it is, which is right; but the writer
         // should know that nothing was looked at.
-        if (messages == 0) std::cerr << path << ": warning: " << NoMessageText(script_) << '\n';
+        if (messages == 0) std::cerr << path << ": warning: " << NoMessageText(options) << '\n';
         if (!inPlace_) {
             out.Write(result.bytes.data(), result.bytes.size());
         } else if (result.breaksAdded > 0) {

@@ -4,6 +4,7 @@
 #include <CLI/CLI.hpp>
 
 #include "ScriptOptions.h"
+#include "SettingsOptions.h"
 
 namespace quenta::tool {
 
@@ -17,6 +18,7 @@ public:
 private:
     CLI::App* command_;
     ScriptOptions script_;
+    SettingsOptions config_;
     bool inPlace_ = false;
 };
 

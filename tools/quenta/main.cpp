@@ -11,10 +11,12 @@
 
 #include "CheckCommand.h"
 #include "LspCommand.h"
+#include "ConfigCommand.h"
 #include "ManPages.h"
 #include "Options.h"
 #include "RenderOptionSet.h"
 #include "PreviewCommand.h"
+#include "ProjectSettings.h"
 #include "RenderCommand.h"
 #include "ScriptError.h"
 #include "WrapCommand.h"
@@ -30,6 +32,7 @@ int main(int argc, char** argv) {
     tool::WrapCommand wrap(app);
     tool::PreviewCommand preview(app);
     tool::LspCommand lsp(app);
+    tool::ConfigCommand config(app);
     // Hidden (no group): the build writes the manual pages with it.
     std::string manFolder;
     CLI::App* manPages = app.add_subcommand("man-pages", "Write the manual pages into a folder.")->group("");
@@ -66,6 +69,11 @@ int main(int argc, char** argv) {
         if (wrap.Chosen()) return wrap.Run();
         if (preview.Chosen()) return preview.Run();
         if (lsp.Chosen()) return lsp.Run(QUENTA_VERSION);
+        if (config.Chosen()) return config.Run();
+    } catch (const script::SettingsError& error) {
+        // A whole diagnostic already, "quenta.toml:3:1: error: ...".
+        std::fprintf(stderr, "%s\n", error.what());
+        return render::kExitUsage;
     } catch (const script::ScriptError& error) {
         // What is wrong with which file or setting; the command line itself
         // was read, so no help hint. A script that cannot be read, or a
