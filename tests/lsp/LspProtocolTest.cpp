@@ -2,6 +2,9 @@
 // worked example and small fixtures.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -374,6 +377,39 @@ TEST(LspFraming, AMessageOverTheLimitIsReadPast) {
     EXPECT_EQ(next.status, FrameStatus::kMessage);
     EXPECT_EQ(next.body, "{}");
     EXPECT_EQ(reader.Next().status, FrameStatus::kEnd);
+}
+
+}  // namespace
+}  // namespace quenta::lsp::testing
+
+namespace quenta::lsp::testing {
+namespace {
+
+TEST(LspProject, SettingsComeFromTheQuentaTomlThatApplies) {
+    const std::filesystem::path folder = std::filesystem::temp_directory_path() / ("quenta-lsp-project-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(folder / "chapter");
+    const auto write = [&](const std::string& text) {
+        std::ofstream(folder / "quenta.toml", std::ios::binary | std::ios::trunc) << text;
+    };
+    write("window = \"200x64\"\n[checks]\nunclosed-style = \"off\"\n");
+    const std::string uri = "file://" + (folder / "chapter" / "a.txt").string();
+    LspClient client;
+    client.Initialize(json::object());
+    client.Open(uri, "<B>A line that is longer than two hundred pixels.");
+    const auto codes = [&] {
+        std::vector<std::string> out;
+        for (const json& d : client.Diagnostics(uri)) out.push_back(d["code"]);
+        return out;
+    };
+    EXPECT_EQ(codes(), std::vector<std::string>{"line-too-wide"});
+    // The file changes: the next check reads it again.
+    write("window = \"2000x64\"\n");
+    client.Replace(uri, Span(0, 0, 0), "", 2);
+    EXPECT_EQ(codes(), std::vector<std::string>{"unclosed-style"});
+    // The client's settings go over the project's.
+    client.Notify("workspace/didChangeConfiguration", {{"settings", {{"quenta", {{"silence", {"unclosed-style"}}}}}}});
+    EXPECT_TRUE(codes().empty());
+    std::filesystem::remove_all(folder);
 }
 
 }  // namespace

@@ -42,7 +42,7 @@ foreach(tool quenta quenta-render)
 endforeach()
 
 # The manual pages render, each with its command's options.
-foreach(page quenta quenta-render quenta-check quenta-wrap quenta-preview)
+foreach(page quenta quenta-render quenta-check quenta-wrap quenta-preview quenta-lsp)
   execute_process(COMMAND env LC_ALL=C MANWIDTH=100 man --warnings -l "${root}/usr/share/man/man1/${page}.1"
     RESULT_VARIABLE rc OUTPUT_VARIABLE output ERROR_VARIABLE warnings)
   if(NOT rc EQUAL 0 OR warnings OR NOT output MATCHES "--version")

@@ -23,6 +23,7 @@ set(QUENTA_UNIX_TREE
   share/man/man1/quenta-check.1
   share/man/man1/quenta-wrap.1
   share/man/man1/quenta-preview.1
+  share/man/man1/quenta-lsp.1
   share/doc/quenta/LICENSE
   share/doc/quenta/CHANGELOG.md
   share/doc/quenta/HostGuide.md)

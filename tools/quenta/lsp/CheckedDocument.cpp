@@ -28,6 +28,14 @@ std::string Label(const PassedMessage& m, script::MessagePass& pass) {
     return label;
 }
 
+std::string Beside(const SourceText& source, uint32_t start) {
+    std::string beside = source.key;
+    for (const script::AcceptFlag& flag : source.accepted) {
+        beside += '\x1f' + flag.check + ':' + std::to_string(static_cast<int64_t>(flag.at) - start);
+    }
+    return beside;
+}
+
 // "message 12: ..." names the message by number, which an edit above it
 // may have changed.
 void Renumber(MessageRecord& record, int32_t number, int64_t shift) {
@@ -78,13 +86,16 @@ void CheckedDocument::Check(const script::ScriptFile& file, const script::CheckS
     laid_ = 0;
     script::MessagePass pass = script::PassFor(file, settings);
     script::MessageChecker checker(settings, pass);
-    const script::MessageRecall recall = [&](const SourceText&, uint32_t start, std::string_view written,
+    const script::MessageRecall recall = [&](const SourceText& source, uint32_t start, std::string_view written,
                                              const std::string& before, const MessageLayout::OpenState& openBefore) {
+        const std::string beside = Beside(source, start);
         for (const int64_t candidate : {static_cast<int64_t>(start), static_cast<int64_t>(start) - delta}) {
             const int64_t i = find(candidate);
             if (i < 0 || taken[static_cast<size_t>(i)]) continue;
             MessageRecord& r = old[static_cast<size_t>(i)];
-            if (r.written != written || r.styleBefore != before || !SameOpen(r.openBefore, openBefore)) continue;
+            if (r.written != written || r.beside != beside || r.styleBefore != before || !SameOpen(r.openBefore, openBefore)) {
+                continue;
+            }
             taken[static_cast<size_t>(i)] = true;
             MessageRecord& kept = messages_.emplace_back(std::move(r));
             Renumber(kept, static_cast<int32_t>(messages_.size()), static_cast<int64_t>(start) - candidate);
@@ -101,6 +112,7 @@ void CheckedDocument::Check(const script::ScriptFile& file, const script::CheckS
                 r.start = m.start;
                 r.end = m.source.end;
                 r.written = m.written;
+                r.beside = Beside(m.source, m.start);
                 r.styleBefore = m.styleBefore;
                 r.styleAfter = m.styleAfter;
                 r.openBefore = m.openBefore;

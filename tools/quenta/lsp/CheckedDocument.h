@@ -23,6 +23,9 @@ struct MessageRecord {
     uint32_t start = 0;  // [start, end) of the file holds it
     uint32_t end = 0;
     std::string written;
+    // What else the reader gave the message that its findings depend on:
+    // its identity and the flags that accept findings, placed from start.
+    std::string beside;
     std::string styleBefore, styleAfter;
     script::MessageLayout::OpenState openBefore, openAfter;
     std::vector<script::Finding> findings;  // offsets into the file

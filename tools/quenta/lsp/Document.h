@@ -20,6 +20,9 @@ struct Document {
     DocumentSettings settings;  // settings.check.pictures: the archive's, or null
     CheckedDocument checked;
     std::string error;  // why the text could not be read as its form, or ""
+    // The quenta.toml the settings came from, with its time and size, so
+    // that a change to it is seen at the next check; "" for none.
+    std::string projectStamp = "unread";
 
     const std::string& Text() const { return file.bytes; }
 };

@@ -11,7 +11,9 @@ json InlayHints(const FeatureContext& context, const json& params) {
     Document& document = context.document;
     const DocumentSettings& settings = document.settings;
     if (settings.inlayHints == InlayHintMode::kNone || !document.error.empty()) return hints;
-    const auto [from, to] = OffsetsOf(context, params.value("range", json()));
+    // Plain names, not a structured binding: the lambda below captures them.
+    const std::pair<uint32_t, uint32_t> range = OffsetsOf(context, params.value("range", json()));
+    const uint32_t from = range.first, to = range.second;
     const std::optional<int32_t> window = settings.check.window.width;
     document.checked.Visit(document.file, settings.check, from, to, [&](const script::PassedMessage& m, script::MessagePass&) {
         if (m.source.end < from || m.start > to) return;

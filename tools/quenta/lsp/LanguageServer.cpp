@@ -3,10 +3,13 @@
 #include <sys/stat.h>
 
 #include <exception>
+#include <filesystem>
 #include <stdexcept>
 
 #include "Features.h"
 #include "MessageFraming.h"
+#include "CheckCatalogue.h"
+#include "ProjectSettings.h"
 #include "ScriptError.h"
 
 namespace quenta::lsp {
@@ -74,6 +77,36 @@ std::string StringMember(const json& object, const char* key) {
     const json& value = Member(object, key);
     if (!value.is_string()) throw ProtocolError{kInvalidParams, std::string("'") + key + "' must be a string"};
     return value.get<std::string>();
+}
+
+// A project's settings in the client's words, and its checks' levels.
+DocumentSettings FromProject(const script::ProjectSettings& project, std::string& problems) {
+    json options = json::object();
+    if (!project.window.value.empty()) options["window"] = project.window.value;
+    if (project.width.value > 0) options["width"] = project.width.value;
+    if (project.maxLines.value > 0) options["maxLines"] = project.maxLines.value;
+    if (!project.form.value.empty()) options["form"] = project.form.value;
+    if (!project.column.value.empty()) options["column"] = project.column.value;
+    if (!project.archive.value.empty()) options["archive"] = project.archive.value;
+    options["includeFuzzy"] = project.includeFuzzy.value;
+    options["resetBetweenMessages"] = project.resetBetweenMessages.value;
+    DocumentSettings settings = SettingsFrom(options, DocumentSettings{}, problems);
+    for (const auto& [name, level] : project.levels) {
+        const std::optional<script::Check> check = script::CheckNamed(name);
+        if (!check) continue;
+        if (level.value == "off") settings.check.silenced.insert(*check);
+        else if (level.value == "note") settings.check.levels[*check] = script::Level::kNote;
+        else if (level.value == "warning") settings.check.levels[*check] = script::Level::kWarning;
+        else if (level.value == "error") settings.check.levels[*check] = script::Level::kError;
+    }
+    return settings;
+}
+
+std::string Stamp(const std::filesystem::path& file) {
+    struct stat status {};
+    if (::stat(file.c_str(), &status) != 0) return file.string();
+    return file.string() + "@" + std::to_string(status.st_mtim.tv_sec) + "." + std::to_string(status.st_mtim.tv_nsec) +
+           "+" + std::to_string(status.st_size);
 }
 
 }  // namespace
@@ -250,18 +283,40 @@ void LanguageServer::Notify(const std::string& method, Params params) {
 }
 
 void LanguageServer::Configure(const json& settings) {
+    configuration_ = settings;
     std::string problems;
     base_ = SettingsFrom(settings, SettingsFrom(initializationOptions_, DocumentSettings{}, problems), problems);
     if (!problems.empty()) Show(2, "settings: " + problems);
     for (auto& [uri, document] : documents_) {
-        document->settings = base_;
-        document->file.form = FormOf(base_.form, document->file.path);
-        document->file.column = base_.column;
-        document->file.includeFuzzy = base_.includeFuzzy;
-        document->checked.Forget();
+        document->projectStamp = "unread";
         Check(*document);
         Publish(*document);
     }
+}
+
+void LanguageServer::Settle(Document& document) {
+    const std::string& path = document.file.path;
+    std::optional<std::filesystem::path> project;
+    if (!path.empty() && path.front() == '/') project = script::FindProjectFile(path);
+    const std::string stamp = project ? Stamp(*project) : "";
+    if (stamp == document.projectStamp) return;
+    document.projectStamp = stamp;
+    std::string problems;
+    DocumentSettings settings;
+    if (project) {
+        try {
+            settings = FromProject(script::SettingsResolver(script::SettingsChoice{}).For(path), problems);
+        } catch (const script::ScriptError& error) {
+            Show(1, error.what());
+        }
+    }
+    // The client's settings over the project's.
+    settings = SettingsFrom(configuration_, SettingsFrom(initializationOptions_, settings, problems), problems);
+    document.settings = settings;
+    document.file.form = FormOf(settings.form, path);
+    document.file.column = settings.column;
+    document.file.includeFuzzy = settings.includeFuzzy;
+    document.checked.Forget();
 }
 
 void LanguageServer::Open(Params params) {
@@ -336,6 +391,7 @@ core::PictureSizes* LanguageServer::PicturesFor(Document& document) {
 }
 
 void LanguageServer::Check(Document& document) {
+    Settle(document);
     document.settings.check.pictures = PicturesFor(document);
     document.error.clear();
     try {

@@ -64,6 +64,9 @@ private:
     void Change(Params params);
     void Configure(const nlohmann::json& settings);
     void Check(Document& document);
+    // The settings of the quenta.toml that applies to the document, under
+    // the client's, read again when that file changes.
+    void Settle(Document& document);
     void Publish(Document& document);
     Document& DocumentOf(Params params);
     core::PictureSizes* PicturesFor(Document& document);
@@ -78,6 +81,7 @@ private:
     bool pushDiagnostics_ = true;
     PositionEncoding encoding_ = PositionEncoding::kUtf16;
     nlohmann::json initializationOptions_;
+    nlohmann::json configuration_;
     DocumentSettings base_;
     std::map<std::string, std::unique_ptr<Document>> documents_;
 
