@@ -11,6 +11,7 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
@@ -18,9 +19,11 @@
 #include <string>
 #include <vector>
 
+#include "Baseline.h"
 #include "CheckCatalogue.h"
 #include "Encoding.h"
 #include "HeapInUse.h"
+#include "ProjectSettings.h"
 #include "ScriptChecker.h"
 #include "ScriptWrapper.h"
 
@@ -214,6 +217,50 @@ void PairMemory(benchmark::State& state, const Pairs* pairs) {
     state.counters["check_peak_KiB"] = static_cast<double>(peak) / 1024.0;
 }
 
+// quenta check as a project runs it: the settings read from a quenta.toml
+// and the findings compared with a 10,000-entry baseline read from disk,
+// everything a run does beyond Check above. Beside Check/.../100k it should
+// cost at most a tenth more.
+void CheckWithBaseline(benchmark::State& state, const std::string* bytes) {
+    const std::filesystem::path folder = std::filesystem::temp_directory_path() / "quenta-bench-baseline";
+    std::filesystem::create_directories(folder);
+    const std::string scriptPath = (folder / "script.txt").string();
+    std::ofstream(folder / "quenta.toml") << "window = \"600x120\"\n[checks]\nunclosed-style = \"note\"\n"
+                                             "[[files]]\nglob = \"*.po\"\nmax-lines = 3\n";
+    script::ScriptFile file = File(*bytes);
+    file.path = scriptPath;
+    // The baseline: 10,000 of today's findings, then as many made-up
+    // entries as it takes when there are fewer.
+    const std::string baselinePath = (folder / "baseline.json").string();
+    {
+        std::vector<script::FileFindings> found = {script::CheckScript(file, Settings())};
+        script::Baseline baseline = script::Baseline::Of(found, baselinePath);
+        baseline.entries.resize(std::min<size_t>(baseline.entries.size(), 10000));
+        for (size_t i = baseline.entries.size(); i < 10000; ++i) {
+            baseline.entries.push_back({"script.txt", "text:" + std::to_string(i), "unknown-tag", std::to_string(i), 1});
+        }
+        std::sort(baseline.entries.begin(), baseline.entries.end());
+        std::ofstream(baselinePath) << baseline.Json();
+    }
+    int64_t fresh = 0;
+    for (auto _ : state) {
+        script::SettingsResolver resolver({});
+        const script::ProjectSettings project = resolver.For(scriptPath);
+        script::CheckSettings settings;
+        settings.window.width = 600;
+        settings.window.height = 120;
+        if (project.levels.count("unclosed-style")) settings.levels[script::Check::kUnclosedStyle] = script::Level::kNote;
+        std::vector<script::FileFindings> found = {script::CheckScript(file, settings)};
+        const script::Baseline baseline = script::Baseline::Read(baselinePath);
+        const std::vector<script::BaselineEntry> gone = script::CompareWithBaseline(found, baseline, baselinePath);
+        fresh = std::count_if(found[0].findings.begin(), found[0].findings.end(),
+                              [](const script::Finding& f) { return f.baseline == script::BaselineState::kNew; });
+        benchmark::DoNotOptimize(gone);
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(bytes->size()));
+    state.counters["new_findings"] = static_cast<double>(fresh);
+}
+
 // The heap held while checking and wrapping, measured after every message.
 // What grows with the script is output: the checker's findings are silenced
 // here (every check still runs), the wrapper keeps 8 bytes for each break
@@ -259,6 +306,9 @@ int main(int argc, char** argv) {
             benchmark::RegisterBenchmark((std::string("Check/") + script.name).c_str(), Check, script.script)
                 ->Unit(benchmark::kMillisecond);
             benchmark::RegisterBenchmark((std::string("Wrap/") + script.name).c_str(), Wrap, script.script)
+                ->Unit(benchmark::kMillisecond);
+            benchmark::RegisterBenchmark((std::string("CheckWithBaseline/") + script.name).c_str(), CheckWithBaseline,
+                                         script.script)
                 ->Unit(benchmark::kMillisecond);
         }
         for (const auto& script : scripts) {
