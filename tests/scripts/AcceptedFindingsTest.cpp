@@ -20,7 +20,8 @@ namespace fs = std::filesystem;
 
 class AcceptedFindings : public ::testing::Test {
 protected:
-    const fs::path folder_ = fs::path(QUENTA_WORK_DIR) / "accepted";
+    // One folder per test: ctest runs them at once.
+    const fs::path folder_ = fs::path(QUENTA_WORK_DIR) / "accepted" / ::testing::UnitTest::GetInstance()->current_test_info()->name();
 
     std::string Write(const std::string& name, const std::string& bytes) {
         fs::create_directories(folder_);

@@ -19,7 +19,8 @@ namespace fs = std::filesystem;
 
 class BaselineTest : public ::testing::Test {
 protected:
-    const fs::path folder_ = fs::path(QUENTA_WORK_DIR) / "baseline";
+    // One folder per test: ctest runs them at once.
+    const fs::path folder_ = fs::path(QUENTA_WORK_DIR) / "baseline" / ::testing::UnitTest::GetInstance()->current_test_info()->name();
 
     void SetUp() override {
         fs::remove_all(folder_);

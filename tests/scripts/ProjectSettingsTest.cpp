@@ -22,7 +22,8 @@ using script::SettingsResolver;
 
 class ProjectSettingsTest : public ::testing::Test {
 protected:
-    const fs::path root_ = fs::path(QUENTA_WORK_DIR) / "settings";
+    // One folder per test: ctest runs them at once.
+    const fs::path root_ = fs::path(QUENTA_WORK_DIR) / "settings" / ::testing::UnitTest::GetInstance()->current_test_info()->name();
 
     void SetUp() override {
         fs::remove_all(root_);
