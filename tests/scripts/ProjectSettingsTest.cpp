@@ -195,6 +195,20 @@ TEST_F(ProjectSettingsTest, CheckReadsTheNearestFile) {
     EXPECT_NE(bad.err.find("quenta.toml:2:1: error: no check is named 'unclosed-styles'"), std::string::npos) << bad.err;
 }
 
+// The columns of a translated CSV come from the file: the translation is
+// then compared with its source.
+TEST_F(ProjectSettingsTest, SourceColumnComesFromTheFile) {
+    Write("quenta.toml", "[[files]]\nglob = \"*.csv\"\ncolumn = \"en\"\nsource-column = \"ja\"\n");
+    const std::string script = Write("lines.csv", "ja,en\n<B>\xE5\xA4\xAA\xE3\x81\x84</B>,bold\n");
+
+    const ToolRun run = RunTool({"check", script});
+    EXPECT_EQ(run.status, 1) << run.err;
+    EXPECT_NE(run.out.find("[tag-mismatch]"), std::string::npos) << run.out;
+
+    const ToolRun alone = RunTool({"check", "--source-column", "", script});
+    EXPECT_EQ(alone.out.find("[tag-mismatch]"), std::string::npos) << alone.out;
+}
+
 TEST_F(ProjectSettingsTest, ConfigShowsEverySettingAndWhereItCameFrom) {
     Write("quenta.toml", "window = \"480x96\"\n\n[[files]]\nglob = \"*.csv\"\ncolumn = \"text\"\n[files.checks]\nlone-angle-bracket = \"off\"\n");
     const std::string script = Write("scene.csv", "text\nHello\n");

@@ -61,6 +61,7 @@ void ApplySettings(const ProjectSettings& s, ScriptInputOptions& o) {
     Take(s.form, o.form);
     if (FromFile(s.encoding.origin)) o.cp932 = s.Cp932();
     Take(s.column, o.column);
+    Take(s.sourceColumn, o.sourceColumn);
     Take(s.window, o.window);
     Take(s.width, o.width);
     Take(s.maxLines, o.maxLines);
